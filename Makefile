@@ -1,0 +1,69 @@
+# Veltrax: build, run, test and benchmark.
+#   make run    build and start the window program
+#   make test   build and run every test, then again under ASan/UBSan
+#   make bench  build and run the benchmarks
+
+# Debian packages the build, the tests and the fonts need.
+PKGS := cmake g++ make qt6-base-dev libgl-dev fonts-ipafont-gothic fonts-ipafont-mincho \
+        libgtest-dev libbenchmark-dev
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+
+BUILD      := build
+BUILD_ASAN := build-asan
+BUILD_BENCH := build-bench
+
+.PHONY: all deps run test test-plain test-asan bench clean
+
+all: $(BUILD)/Makefile
+	cmake --build $(BUILD) -j$(JOBS)
+
+# Installs only what is missing; quiet and quick when everything is there.
+deps:
+	@missing=""; \
+	for p in $(PKGS); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+$(BUILD)/Makefile: | deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+$(BUILD_ASAN)/Makefile: | deps
+	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DVELTRAX_SANITIZE=ON
+
+$(BUILD_BENCH)/Makefile: | deps
+	cmake -S . -B $(BUILD_BENCH) -DCMAKE_BUILD_TYPE=Release -DVELTRAX_BENCH=ON -DVELTRAX_TESTS=OFF
+
+run: deps $(BUILD)/Makefile
+	cmake --build $(BUILD) -j$(JOBS) --target veltrax
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "veltrax: no display (DISPLAY is not set); start it from a desktop session or under xvfb-run." >&2; \
+	  exit 1; \
+	fi
+	./$(BUILD)/window/veltrax
+
+test: test-plain test-asan
+
+test-plain: deps $(BUILD)/Makefile
+	cmake --build $(BUILD) -j$(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+test-asan: deps $(BUILD_ASAN)/Makefile
+	cmake --build $(BUILD_ASAN) -j$(JOBS)
+	cd $(BUILD_ASAN) && ctest --output-on-failure -j$(JOBS)
+
+bench: deps $(BUILD_BENCH)/Makefile
+	cmake --build $(BUILD_BENCH) -j$(JOBS)
+	@for b in $(BUILD_BENCH)/bench/bench_*; do \
+	  [ -x "$$b" ] || continue; \
+	  echo "== $$b"; QT_QPA_PLATFORM=offscreen taskset -c 0 "$$b" --benchmark_repetitions=5 \
+	    --benchmark_report_aggregates_only=true || exit 1; \
+	done
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH)

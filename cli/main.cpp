@@ -1,0 +1,8 @@
+#include "cli/ephem.h"
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    return veltrax::RunEphem(argc, argv, std::cout, std::cerr);
+}

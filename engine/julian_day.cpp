@@ -1,0 +1,38 @@
+#include "engine/engine.h"
+
+#include <cmath>
+
+namespace veltrax {
+
+double CalcJD(double year, double month, double day)
+{
+    const int32_t yr = RoundToInt32(year);
+    const int32_t mo = RoundToInt32(month);
+    Finite(day, "CalcJD");
+
+    // January and February count as months 13 and 14 of the year before.
+    int32_t Y, M;
+    if (mo > 2) {
+        Y = yr;
+        M = mo;
+    } else {
+        Y = Sub32(yr, 1);
+        M = Add32(mo, 12);
+    }
+
+    double jd = (std::floor(365.25 * Y) + std::floor(30.6001 * Add32(M, 1))) + day + 1720994.5;
+
+    // The calendar test looks at the date as passed, not at the shifted Y and M.
+    const double s = yr + static_cast<double>(mo) / 100 + day / 10000;
+    if (s >= 1582.1015) {
+        const int32_t A = Y / 100;
+        const int32_t B = 2 - A + A / 4;
+        jd = jd + B;
+    }
+
+    const double T = (jd - 2451545.0) / 36525;
+    const double deltaT = (T + 1) * 0.0007316;
+    return Finite(jd + deltaT, "CalcJD");
+}
+
+}  // namespace veltrax

@@ -1,0 +1,69 @@
+// The recalculation cycle: the six date and time fields (Japan Standard Time)
+// to the texts of the two result labels and the values the window keeps.
+#pragma once
+
+#include "results/grs.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace veltrax {
+
+// The six field texts, UTF-8, exactly as they stand in the window.
+struct FieldTexts {
+    std::string Nen;     // year
+    std::string tuki;    // month
+    std::string Hi;      // day
+    std::string Jikoku;  // hour
+    std::string Hun;     // minute
+    std::string Byo;     // second
+};
+
+// Length of each month, January first; February follows the year field.
+using MonthTable = std::array<int32_t, 12>;
+
+// 31, 28, 31, 30, ... (February as in a common year).
+MonthTable CommonMonthDays();
+
+// Gregorian leap year for every year, also before 1582, year 0 and negative
+// years (the remainder has the sign of the dividend: -4 is leap, -100 not).
+bool IsLeapYear(int32_t year);
+
+// The field a cycle stopped at.
+enum class FieldId { Year, Month, Day, Hour, Minute, Second, None };
+
+// "year", "month", ... for messages.
+const char* FieldName(FieldId f);
+
+// Everything a completed cycle produces.
+struct Results {
+    std::string result;  // label `result`: two lines, joined by a carriage return
+    std::string Taikei;  // label `Taikei`: four lines, joined by carriage returns
+    double CurrentJDE;   // JDE of the moment, days
+    double CM1Whole, CM2Whole, CM3Whole;  // whole-disk meridians, degrees 0 to 360
+    double CM1, CM2, CM3;  // illuminated-disk meridians (after the phase correction),
+                           // degrees, not reduced again (may be just below 0 or >= 360)
+    double GrsLongitude;   // predicted GRS longitude, degrees 0 to 360
+    double JupArgJ;        // argument J, degrees
+    double PhaseCorr;      // phase correction, degrees
+};
+
+// Either the results, or where and why the cycle ended (the display then keeps
+// what it showed).
+struct RecalcOutcome {
+    std::optional<Results> results;
+    FieldId endedAt = FieldId::None;
+    std::string why;
+
+    bool ok() const { return results.has_value(); }
+};
+
+// Runs the whole cycle. Validates month (1 to 12), day (1 to the month's length
+// in monthDays), hour (at most 23) and minute (at most 59) by their whole values;
+// a field that is not a number, a value beyond the integer ranges or a
+// floating-point fault ends the cycle too. Never throws.
+RecalcOutcome Recalculate(const FieldTexts& fields, const MonthTable& monthDays, const GrsTable& grs);
+
+}  // namespace veltrax
