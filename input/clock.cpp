@@ -1,0 +1,117 @@
+// Today's date, the real-time run and the animation. All three only write the
+// fields and spin controls; the carries and the recalculation are the fields'.
+#include "results/numtext.h"
+#include "window/main_window.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QThread>
+#include <QTimer>
+
+namespace veltrax {
+
+namespace {
+
+// The field's whole value as a spin value; nullopt when it is not a number.
+std::optional<int> WholeForSpin(const QLineEdit* e)
+{
+    const auto v = FieldWhole(e->text().toStdString());
+    if (!v)
+        return std::nullopt;
+    if (*v < -32768 || *v > 32767)
+        throw Fault("overflow converting to a 16-bit integer");
+    return *v;
+}
+
+}  // namespace
+
+void MainWindow::Pause(int ms)
+{
+    if (Sleep)
+        Sleep(ms);
+    else
+        QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+void MainWindow::tday_Click()
+{
+    if (closed_)
+        return;
+    const QDate today = Clock().date();
+    Nen->setText(QString::number(today.year()));
+    tuki->setText(QString::number(today.month()));
+    Hi->setText(QString::number(today.day()));
+
+    // Brings back into step a spin control the fields have left behind (the
+    // minute during the real-time run). The hour, minute and second stay.
+    if (auto v = WholeForSpin(Hun))
+        VSmin->SetValue(*v);
+    if (auto v = WholeForSpin(Jikoku))
+        VSh->SetValue(*v);
+    if (auto v = WholeForSpin(Hi))
+        VSday->SetValue(*v);
+    if (auto v = WholeForSpin(tuki))
+        VSmon->SetValue(*v);
+}
+
+void MainWindow::Timer1_Timer()
+{
+    if (closed_)
+        return;
+    tday_Click();
+    const QTime now = Clock().time();
+    Jikoku->setText(QString::number(now.hour()));
+    Hun->setText(QString::number(now.minute()));
+    Byo->setText(QString::number(now.second()));
+    Recalc();
+}
+
+void MainWindow::RTime_Click()
+{
+    if (closed_)
+        return;
+    Timer1->stop();
+    if (RTime->isChecked())
+        Timer1->start();
+    Timer1_Timer();
+    Command1->setText(QStringLiteral("ｱﾆﾒｰｼｮﾝ"));
+    global.AnimRunning = kFalse;
+}
+
+void MainWindow::Command1_Click()
+{
+    if (closed_)
+        return;
+    RTime->setChecked(false);  // stops a real-time run (its handler runs nested)
+    if (global.AnimRunning) {
+        // A run further out on the call stack sees the cleared flag and ends.
+        Command1->setText(QStringLiteral("ｱﾆﾒｰｼｮﾝ"));
+        global.AnimRunning = kFalse;
+        return;
+    }
+    Command1->setText(QStringLiteral("ｱﾆﾒ停止"));
+    global.AnimRunning = kTrue;
+    for (int step = 0; step <= 4800; ++step) {
+        if (Option2->isChecked()) {
+            VSmin->SetValue(VSmin->Value() + 1);
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+            if (closed_)
+                return;  // the window is gone: touch nothing more
+            Pause(5);
+        } else if (Option3->isChecked()) {
+            VSh->SetValue(VSh->Value() + 1);
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+            if (closed_)
+                return;
+            Pause(50);
+        }
+        if (closed_ || !global.AnimRunning)
+            return;
+    }
+    Command1->setText(QStringLiteral("ｱﾆﾒｰｼｮﾝ"));
+    global.AnimRunning = kFalse;
+}
+
+}  // namespace veltrax

@@ -1,0 +1,174 @@
+// The six date and time fields. Each handler runs on every change of its
+// field's text, typed or written by the program, nested in the writer. Out of
+// range, a field carries into or borrows from the next larger unit and wraps
+// its spin control; in range, it sets its spin control, whose handler
+// recalculates. An empty field, or one that is not a number, is ignored.
+#include "input/field_text.h"
+#include "results/numtext.h"
+#include "window/main_window.h"
+
+#include <QCheckBox>
+
+namespace veltrax {
+
+namespace input {
+
+bool WriteCarry(QLineEdit* field, double delta)
+{
+    const auto n = FieldNumber(Text(field));
+    if (!n)
+        return false;
+    field->setText(QString::fromStdString(ShortText(*n + delta)));
+    return true;
+}
+
+}  // namespace input
+
+namespace {
+
+// After a carry or borrow the spin control holds the wrapped value and its
+// handler writes it back into the field, also when the control held that
+// value already (the field must not keep the out-of-range text).
+void WrapSpin(platform::SpinBar* spin, int value, MainWindow& w, void (MainWindow::*handler)())
+{
+    if (spin->Value() == value)
+        (w.*handler)();
+    else
+        spin->SetValue(value);
+}
+
+}  // namespace
+
+using input::Text;
+using input::WriteCarry;
+
+void MainWindow::Nen_Change()
+{
+    const std::string t = Text(Nen);
+    if (t.empty())
+        return;
+    const auto y = FieldWhole(t);
+    if (!y)
+        return;
+    // February follows the year before anything is recalculated.
+    global.MonthDays[1] = 28;
+    if (IsLeapYear(*y))
+        global.MonthDays[1] = 29;
+    if (*y > 8500) {
+        result->SetCaption(QStringLiteral("年の最大は８５００年です"));
+        return;
+    }
+    Recalc();
+}
+
+void MainWindow::tuki_Change()
+{
+    const std::string t = Text(tuki);
+    if (t.empty())
+        return;
+    const auto v = FieldWhole(t);
+    if (!v)
+        return;
+    if (*v > 12) {
+        if (WriteCarry(Nen, +1))
+            WrapSpin(VSmon, 1, *this, &MainWindow::VSmon_Change);
+    } else if (*v < 1) {
+        if (WriteCarry(Nen, -1))
+            WrapSpin(VSmon, 12, *this, &MainWindow::VSmon_Change);
+    } else {
+        VSmon->SetValue(*FieldSpin(t));
+    }
+}
+
+void MainWindow::Hi_Change()
+{
+    const std::string t = Text(Hi);
+    if (t.empty())
+        return;
+    const auto m = FieldWhole(Text(tuki));
+    const auto d = FieldWhole(t);
+    if (!m || !d || *m < 1 || *m > 12)
+        return;  // no month to measure the day against
+    if (*d > global.MonthDays[static_cast<size_t>(*m - 1)]) {
+        if (WriteCarry(tuki, +1))
+            WrapSpin(VSday, 1, *this, &MainWindow::VSday_Change);
+    } else if (*d < 1) {
+        if (!WriteCarry(tuki, -1))
+            return;
+        // The borrow may have gone on into the year and left the month at 12.
+        const auto m2 = FieldWhole(Text(tuki));
+        if (!m2 || *m2 < 1 || *m2 > 12)
+            return;
+        WrapSpin(VSday, global.MonthDays[static_cast<size_t>(*m2 - 1)], *this, &MainWindow::VSday_Change);
+    } else {
+        VSday->SetValue(*FieldSpin(t));
+    }
+}
+
+void MainWindow::Jikoku_Change()
+{
+    const std::string t = Text(Jikoku);
+    if (t.empty())
+        return;
+    const auto v = FieldWhole(t);
+    if (!v)
+        return;
+    if (*v >= 24) {
+        if (WriteCarry(Hi, +1))
+            WrapSpin(VSh, 0, *this, &MainWindow::VSh_Change);
+    } else if (*v < 0) {
+        if (WriteCarry(Hi, -1))
+            WrapSpin(VSh, 23, *this, &MainWindow::VSh_Change);
+    } else {
+        VSh->SetValue(*FieldSpin(t));
+    }
+}
+
+void MainWindow::Hun_Change()
+{
+    const std::string t = Text(Hun);
+    if (t.empty())
+        return;
+    const auto v = FieldWhole(t);
+    if (!v)
+        return;
+    if (*v >= 60) {
+        if (WriteCarry(Jikoku, +1))
+            WrapSpin(VSmin, 0, *this, &MainWindow::VSmin_Change);
+    } else if (*v < 0) {
+        if (WriteCarry(Jikoku, -1))
+            WrapSpin(VSmin, 59, *this, &MainWindow::VSmin_Change);
+    } else if (!RTime->isChecked()) {
+        // While the real-time run is on, it writes the minute every second and
+        // recalculates by itself.
+        VSmin->SetValue(*FieldSpin(t));
+    }
+}
+
+void MainWindow::Byo_Change()
+{
+    const std::string t = Text(Byo);
+    if (t.empty())
+        return;
+    const auto v = FieldWhole(t);
+    if (!v)
+        return;
+    if (*v >= 60) {
+        if (WriteCarry(Hun, +1))
+            WrapSpin(VSsec, 0, *this, &MainWindow::VSsec_Change);
+    } else if (*v < 0) {
+        if (WriteCarry(Hun, -1))
+            WrapSpin(VSsec, 59, *this, &MainWindow::VSsec_Change);
+    } else if (!RTime->isChecked() && !writingSecond_) {
+        // A typed second takes effect at once: the spin control follows it,
+        // and the display is recalculated even when the control held that
+        // value already (the real-time run may have left them apart).
+        const int16_t s = *FieldSpin(t);
+        if (VSsec->Value() != s)
+            VSsec->SetValue(s);
+        else
+            Recalc();
+    }
+}
+
+}  // namespace veltrax

@@ -1,0 +1,84 @@
+// Small controls the window needs beyond what Qt offers as it is.
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+
+namespace veltrax::platform {
+
+// A spin control: a small vertical scroll bar whose upper arrow raises the
+// value by one and whose lower arrow lowers it. Qt's vertical scroll bar
+// always subtracts at its upper arrow, so the bar holds the negated value.
+// Changed() is emitted only on a real change of the value; values outside the
+// range are clamped.
+class SpinBar : public QWidget {
+    Q_OBJECT
+public:
+    SpinBar(QWidget* parent, int minimum, int maximum);
+
+    int Value() const { return -bar_->value(); }
+    void SetValue(int v) { bar_->setValue(-v); }
+    int Min() const { return -bar_->maximum(); }
+    int Max() const { return -bar_->minimum(); }
+
+    // The arrows, as a click on them does it.
+    void StepUp() { bar_->triggerAction(QAbstractSlider::SliderSingleStepSub); }
+    void StepDown() { bar_->triggerAction(QAbstractSlider::SliderSingleStepAdd); }
+
+    QScrollBar* Bar() const { return bar_; }
+
+signals:
+    void Changed();
+
+protected:
+    void resizeEvent(QResizeEvent*) override;
+
+private:
+    QScrollBar* bar_;
+};
+
+// A text field whose typed input is limited to a number of characters; text
+// written by the program is never cut. Every change of the text, typed or
+// written, runs textChanged at once.
+class LimitedLineEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    LimitedLineEdit(QWidget* parent, int typingLimit);
+    int TypingLimit() const { return limit_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+
+private:
+    // Inserts text as typing would, cut to what the limit leaves room for.
+    void InsertLimited(const QString& text);
+    int Room() const;
+
+    int limit_;
+};
+
+// A label whose caption keeps single carriage returns between lines and shows
+// each as a line break.
+class CaptionLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit CaptionLabel(QWidget* parent, const QString& caption = QString());
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString& caption);
+
+    // Grows the label to show its whole caption (never below its design
+    // size): the results labels hold more lines than their design height.
+    void SetAutoSize(bool on);
+
+private:
+    void Fit();
+
+    QString caption_;
+    bool autoSize_ = false;
+    QSize designSize_;
+};
+
+}  // namespace veltrax::platform

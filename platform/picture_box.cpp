@@ -1,0 +1,260 @@
+#include "platform/picture_box.h"
+
+#include "engine/checked.h"
+#include "platform/twips.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+#include <cmath>
+
+namespace veltrax::platform {
+namespace {
+
+uint32_t ToBgr(const QColor& c)
+{
+    return static_cast<uint32_t>(c.red()) | (static_cast<uint32_t>(c.green()) << 8) |
+           (static_cast<uint32_t>(c.blue()) << 16);
+}
+
+int Shift(Qt::KeyboardModifiers m)
+{
+    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+}
+
+int Buttons(Qt::MouseButtons b)
+{
+    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
+}
+
+void CheckFinite(float v)
+{
+    if (!std::isfinite(v))
+        throw Fault("drawing coordinate is not a number");
+}
+
+}  // namespace
+
+PictureBox::PictureBox(QWidget* parent, uint32_t backColor)
+    : QWidget(parent), ForeColor(ToBgr(palette().color(QPalette::WindowText))), backColor_(backColor)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    EnsureImage();
+}
+
+QColor PictureBox::Color(uint32_t bgr) const
+{
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+void PictureBox::SetScaleLeft(float v)
+{
+    CheckFinite(v);
+    scaleLeft_ = v;
+}
+
+void PictureBox::SetScaleTop(float v)
+{
+    CheckFinite(v);
+    scaleTop_ = v;
+}
+
+void PictureBox::EnsureImage()
+{
+    const qreal dpr = devicePixelRatioF();
+    const QSize want(std::max(1, static_cast<int>(std::ceil(width() * dpr))),
+                     std::max(1, static_cast<int>(std::ceil(height() * dpr))));
+    if (image_.size() == want && image_.devicePixelRatio() == dpr)
+        return;
+    QImage next(want, QImage::Format_RGB32);
+    next.setDevicePixelRatio(dpr);
+    next.fill(Color(backColor_));
+    if (!image_.isNull()) {
+        QPainter p(&next);
+        p.drawImage(QPointF(0, 0), image_);
+    }
+    image_ = next;
+}
+
+QPointF PictureBox::ToPixels(float x, float y) const
+{
+    const double tpp = TwipsPerPixel();
+    return QPointF((static_cast<double>(x) - scaleLeft_) / tpp, (static_cast<double>(y) - scaleTop_) / tpp);
+}
+
+QPointF PictureBox::ToLogical(QPointF pos) const
+{
+    const double tpp = TwipsPerPixel();
+    return QPointF(scaleLeft_ + pos.x() * tpp, scaleTop_ + pos.y() * tpp);
+}
+
+void PictureBox::Cls()
+{
+    EnsureImage();
+    image_.fill(Color(backColor_));
+    CurrentX = 0;
+    CurrentY = 0;
+    update();
+}
+
+void PictureBox::CircleStep(float dx, float dy, float radius, float aspect)
+{
+    const float cx = CurrentX + dx;
+    const float cy = CurrentY + dy;
+    CheckFinite(cx);
+    CheckFinite(cy);
+    CheckFinite(radius);
+    CheckFinite(aspect);
+    CurrentX = cx;
+    CurrentY = cy;
+
+    const double tpp = TwipsPerPixel();
+    double rx = std::fabs(radius) / tpp, ry = rx;
+    if (aspect <= 1)
+        ry = rx * std::fabs(aspect);
+    else
+        rx = ry / aspect;
+
+    EnsureImage();
+    QPainter p(&image_);
+    QPen pen(Color(ForeColor));
+    pen.setWidth(std::max(1, DrawWidth));
+    pen.setStyle(DrawStyle == StyleDot ? Qt::DotLine : Qt::SolidLine);
+    p.setPen(pen);
+    p.setBrush(FillStyle == FillSolid ? QBrush(Color(FillColor)) : Qt::NoBrush);
+    if (DrawMode == ModeInvert)
+        p.setCompositionMode(QPainter::RasterOp_NotDestination);
+    p.drawEllipse(ToPixels(cx, cy), rx, ry);
+    update();
+}
+
+void PictureBox::BoxFilledStep(float dx1, float dy1, float dx2, float dy2, uint32_t color)
+{
+    const float x1 = CurrentX + dx1, y1 = CurrentY + dy1;
+    const float x2 = x1 + dx2, y2 = y1 + dy2;
+    CheckFinite(x1);
+    CheckFinite(y1);
+    CheckFinite(x2);
+    CheckFinite(y2);
+    CurrentX = x2;
+    CurrentY = y2;
+
+    EnsureImage();
+    QPainter p(&image_);
+    if (DrawMode == ModeInvert)
+        p.setCompositionMode(QPainter::RasterOp_NotDestination);
+    p.fillRect(QRectF(ToPixels(x1, y1), ToPixels(x2, y2)).normalized(), Color(color));
+    update();
+}
+
+void PictureBox::Box(float x1, float y1, float x2, float y2, uint32_t color)
+{
+    CheckFinite(x1);
+    CheckFinite(y1);
+    CheckFinite(x2);
+    CheckFinite(y2);
+    CurrentX = x2;
+    CurrentY = y2;
+
+    EnsureImage();
+    QPainter p(&image_);
+    QPen pen(Color(color));
+    pen.setWidth(std::max(1, DrawWidth));
+    pen.setStyle(DrawStyle == StyleDot ? Qt::DotLine : Qt::SolidLine);
+    p.setPen(pen);
+    p.setBrush(FillStyle == FillSolid ? QBrush(Color(FillColor)) : Qt::NoBrush);
+    if (DrawMode == ModeInvert)
+        p.setCompositionMode(QPainter::RasterOp_NotDestination);
+    const QPointF a = ToPixels(x1, y1), b = ToPixels(x2, y2);
+    p.drawRect(QRectF(a, b).normalized());
+    update();
+}
+
+void PictureBox::Print(const QString& text)
+{
+    CheckFinite(CurrentX);
+    CheckFinite(CurrentY);
+    EnsureImage();
+    QPainter p(&image_);
+    p.setFont(font());
+    p.setPen(Color(ForeColor));
+    const QFontMetricsF fm(font());
+    const QPointF at = ToPixels(CurrentX, CurrentY);
+    p.drawText(QPointF(at.x(), at.y() + fm.ascent()), text);
+    CurrentX = 0;
+    CurrentY = static_cast<float>(CurrentY + fm.height() * TwipsPerPixel());
+    update();
+}
+
+QImage PictureBox::CopyRect(double left, double top, double width, double height) const
+{
+    if (width <= 0 || height <= 0)
+        return QImage();
+    const double tpp = TwipsPerPixel();
+    const qreal dpr = image_.devicePixelRatio();
+    const int x = static_cast<int>(std::lround(left / tpp * dpr));
+    const int y = static_cast<int>(std::lround(top / tpp * dpr));
+    const int w = std::max(1, static_cast<int>(std::lround(width / tpp * dpr)));
+    const int h = std::max(1, static_cast<int>(std::lround(height / tpp * dpr)));
+    QImage out(w, h, QImage::Format_RGB32);
+    out.fill(Color(backColor_));
+    QPainter p(&out);
+    p.drawImage(QPoint(0, 0), image_, QRect(x, y, w, h));
+    p.end();
+    return out;
+}
+
+void PictureBox::SetImage(const QImage& image)
+{
+    image_ = image.convertToFormat(QImage::Format_RGB32);
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Color(backColor_));
+    p.drawImage(QPointF(0, 0), image_);
+}
+
+void PictureBox::resizeEvent(QResizeEvent*)
+{
+    EnsureImage();
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* e)
+{
+    const QPointF l = ToLogical(e->position());
+    emit MouseDown(Buttons(e->button()), Shift(e->modifiers()), static_cast<float>(l.x()), static_cast<float>(l.y()));
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* e)
+{
+    const QPointF l = ToLogical(e->position());
+    emit MouseMove(Buttons(e->buttons()), Shift(e->modifiers()), static_cast<float>(l.x()), static_cast<float>(l.y()));
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* e)
+{
+    const QPointF l = ToLogical(e->position());
+    emit MouseUp(Buttons(e->button()), Shift(e->modifiers()), static_cast<float>(l.x()), static_cast<float>(l.y()));
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* e)
+{
+    int code = 0;
+    switch (e->key()) {
+    case Qt::Key_Left: code = 37; break;
+    case Qt::Key_Up: code = 38; break;
+    case Qt::Key_Right: code = 39; break;
+    case Qt::Key_Down: code = 40; break;
+    default:
+        if ((e->key() >= Qt::Key_0 && e->key() <= Qt::Key_9) || (e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z))
+            code = e->key();
+    }
+    emit KeyDown(code, Shift(e->modifiers()));
+}
+
+}  // namespace veltrax::platform

@@ -1,0 +1,110 @@
+// A drawing surface in twips with a persistent image.
+//
+// Everything drawn goes into an image that the widget shows and that can be
+// read back (for the clipboard). Logical coordinates are twips; the scale left
+// and scale top are the logical coordinates of the visible top-left corner and
+// move the view without redrawing. The surface keeps a current drawing
+// position, fill colour and style, foreground colour, line width and style and
+// a drawing mode (copy or invert), and the drawing operations use them as the
+// window's drawing code expects. Colours are 0x00BBGGRR.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <cstdint>
+
+namespace veltrax::platform {
+
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    enum { FillSolid = 0, FillTransparent = 1 };
+    enum { StyleSolid = 0, StyleDot = 2 };
+    enum { ModeInvert = 6, ModeCopy = 13 };
+
+    PictureBox(QWidget* parent, uint32_t backColor);
+
+    float ScaleLeft() const { return scaleLeft_; }
+    float ScaleTop() const { return scaleTop_; }
+    void SetScaleLeft(float v);
+    void SetScaleTop(float v);
+
+    float CurrentX = 0;
+    float CurrentY = 0;
+    uint32_t ForeColor;  // starts as the system's window-text colour
+    uint32_t FillColor = 0;
+    int FillStyle = FillTransparent;
+    int DrawWidth = 1;  // pixels
+    int DrawStyle = StyleSolid;
+    int DrawMode = ModeCopy;
+    uint32_t BackColor() const { return backColor_; }
+
+    // Clears the image to the background colour; the current position goes
+    // back to (0, 0).
+    void Cls();
+
+    // Ellipse centred at the current position moved by (dx, dy), radius in
+    // twips, aspect = vertical / horizontal semi-axis (the radius is the longer
+    // one). Outline in the foreground colour, inside in the fill colour when the
+    // fill style is solid. The current position ends at the centre.
+    void CircleStep(float dx, float dy, float radius, float aspect);
+
+    // Filled box: first corner at the current position moved by (dx1, dy1),
+    // second corner at the first moved by (dx2, dy2), filled with `color`. The
+    // current position ends on the second corner.
+    void BoxFilledStep(float dx1, float dy1, float dx2, float dy2, uint32_t color);
+
+    // Outline of the box with corners (x1, y1) and (x2, y2) in the current line
+    // width, style and drawing mode (invert ignores the colour). The current
+    // position ends on the second corner.
+    void Box(float x1, float y1, float x2, float y2, uint32_t color);
+
+    // Text with its top-left corner at the current position, in the foreground
+    // colour and the surface's font; the position moves to the start of the next line.
+    void Print(const QString& text);
+
+    // The persistent image (device pixels; its devicePixelRatio tells how many
+    // per logical pixel).
+    const QImage& Image() const { return image_; }
+
+    // A rectangle of the image, given in twips from the visible top-left
+    // corner, at the image's own resolution. Parts outside the image are
+    // background. Width or height 0 gives a null image.
+    QImage CopyRect(double left, double top, double width, double height) const;
+
+    // Replaces the image by `image` (the surface takes its size in pixels).
+    void SetImage(const QImage& image);
+
+    // Logical twips of a widget pixel position, and back.
+    QPointF ToLogical(QPointF widgetPos) const;
+    QPointF ToPixels(float x, float y) const;
+
+signals:
+    // Buttons: 1 left, 2 right, 4 middle (for a move, those held); shift: 1
+    // Shift, 2 Ctrl, 4 Alt; x, y in logical twips.
+    void MouseDown(int button, int shift, float x, float y);
+    void MouseMove(int button, int shift, float x, float y);
+    void MouseUp(int button, int shift, float x, float y);
+    // Key codes: 37 to 40 for the arrows left, up, right, down; letters and
+    // digits by their ASCII code; 0 for other keys.
+    void KeyDown(int keyCode, int shift);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseMoveEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
+
+private:
+    void EnsureImage();
+    QColor Color(uint32_t bgr) const;
+
+    QImage image_;
+    uint32_t backColor_;
+    float scaleLeft_ = 0;
+    float scaleTop_ = 0;
+};
+
+}  // namespace veltrax::platform

@@ -1,0 +1,247 @@
+#include "render/scene.h"
+
+#include "engine/checked.h"
+#include "engine/engine.h"
+
+#include <cmath>
+
+namespace veltrax {
+
+BodyTables StartupBodyTables()
+{
+    return BodyTables{
+        {190, 17, 16, 22, 20},
+        {0x4FBEFF, 0xFFFF, 0xFFFFFF, 0xFF, 0xFFFF00},
+        {0.94, 1, 1, 1, 1},
+        {"", "Ⅰ", "Ⅱ", "Ⅲ", "Ⅳ"},
+    };
+}
+
+bool SpotDelta(double M, double G, double& delta)
+{
+    if (M < 0)
+        M = M + 360;
+    if (G >= 270 && 0 <= M && M <= G - 270) {
+        delta = M + 360 - G;
+        return true;
+    }
+    if (G <= 90 && 270 <= M && M <= 360 && M - 360 - G >= -90) {
+        delta = M - 360 - G;
+        return true;
+    }
+    if (std::fabs(M - G) <= 90) {
+        delta = M - G;
+        return true;
+    }
+    return false;
+}
+
+namespace {
+
+// Tracks the sky view's current position while the operations are built.
+struct Builder {
+    std::vector<SurfaceOp>& ops;
+    float curX = 0, curY = 0;
+
+    void Add(SurfaceOp op) { ops.push_back(std::move(op)); }
+    void MoveTo(float x, float y)
+    {
+        curX = x;
+        curY = y;
+        Add(SurfaceOp(1, SurfaceOp::MoveTo, x, y));
+    }
+    void Circle(float dx, float dy, float r, float a)
+    {
+        curX = curX + dx;
+        curY = curY + dy;
+        SurfaceOp op(1, SurfaceOp::CircleStep, dx, dy);
+        op.r = r;
+        op.a = a;
+        Add(op);
+    }
+    void Box(float dx1, float dy1, float dx2, float dy2, uint32_t color)
+    {
+        const float x1 = curX + dx1, y1 = curY + dy1;
+        curX = x1 + dx2;
+        curY = y1 + dy2;
+        SurfaceOp op(1, SurfaceOp::BoxFilledStep, dx1, dy1, dx2, dy2);
+        op.color = color;
+        Add(op);
+    }
+};
+
+// n times k, k being WinScale x Magnify: WinScale x (n x Magnify).
+float Scaled(int32_t n, const SceneInput& in, float winScale)
+{
+    return static_cast<float>(static_cast<double>(winScale) * Mul32(n, in.Magnify));
+}
+
+// Belts and the Great Red Spot, from the disk's centre.
+void PlanetFeatures(Builder& b, const SceneInput& in, float winScale, int32_t S, Scene& scene)
+{
+    b.Box(Scaled(-160, in, winScale), Scaled(30, in, winScale), Scaled(300, in, winScale),
+          Scaled(20, in, winScale), kBeltColor);
+    b.Box(Scaled(-300, in, winScale), Scaled(-70, in, winScale), Scaled(300, in, winScale),
+          Scaled(-20, in, winScale), kBeltColor);
+    b.Add(SurfaceOp::Colour(1, SurfaceOp::FillColor, kSpotColor));
+
+    if (scene.CM2 > 360)
+        scene.CM2 = scene.CM2 - 360;
+
+    double delta = 0;
+    if (!SpotDelta(scene.CM2, in.GrsLongitude, delta))
+        return;
+    const double s = std::sin(delta * 3.14 / 180);
+    float dx, dy;
+    if (!in.inverted) {
+        dx = static_cast<float>(-S / 1.4 + 0.9 * S * s);
+        dy = Scaled(110, in, winScale);
+    } else {
+        dx = static_cast<float>(-S / 1.4 - 0.9 * S * s);
+        dy = Scaled(-30, in, winScale);
+    }
+    b.Circle(dx, dy, static_cast<float>(0.25 * S), 0.8f);
+    scene.spotDrawn = true;
+    scene.spotDelta = delta;
+}
+
+void DrawBody(Builder& b, int32_t k, const SceneInput& in, const BodyTables& t, Scene& scene, float winScale)
+{
+    if (k < 0 || k > 4)
+        throw Fault("subscript out of range");
+    b.Add(SurfaceOp::Colour(1, SurfaceOp::FillColor, t.BodyColor[k]));
+    b.Add(SurfaceOp(1, SurfaceOp::FillStyleSolid));
+    b.MoveTo(static_cast<float>(Mul32(in.Magnify, in.CenterX)), static_cast<float>(Mul32(in.Magnify, in.CenterY)));
+    if (k == 0)
+        b.Add(SurfaceOp::Colour(1, SurfaceOp::ForeColor, kPlanetColor));
+    b.Circle(static_cast<float>(Mul32(in.Magnify, scene.BodyX[k])), static_cast<float>(Mul32(in.Magnify, scene.BodyY[k])),
+             static_cast<float>(t.BodySize[k]), static_cast<float>(t.BodyAspect[k]));
+    if (k == 0)
+        PlanetFeatures(b, in, winScale, t.BodySize[0], scene);
+    b.Add(SurfaceOp::Colour(1, SurfaceOp::ForeColor, kWhite));
+    if (k != 0) {
+        b.Add(SurfaceOp(2, SurfaceOp::MoveTo, b.curX - 80, 0));
+        SurfaceOp print(2, SurfaceOp::Print);
+        print.text = t.MoonLabel[k];
+        b.Add(print);
+    }
+}
+
+}  // namespace
+
+Scene BuildScene(const SceneInput& in, const BodyTables& t)
+{
+    Scene scene{};
+    scene.CM2 = in.CM2;
+    scene.spotDrawn = false;
+
+    const double d = in.jde - 2415020;
+    const JupiterAspect aspect = CalcAspect(d);
+    const MoonPositions moons = CalcMoons(d, aspect);
+
+    for (int i = 1; i <= 4; ++i) {
+        if (in.inverted) {
+            scene.BodyX[i] = RoundToInt32(-moons.X[i - 1] * 200 * in.WinScale);
+            scene.BodyY[i] = RoundToInt32(moons.Y[i - 1] * 200 * in.WinScale);
+        } else {
+            scene.BodyX[i] = RoundToInt32(moons.X[i - 1] * 200 * in.WinScale);
+            scene.BodyY[i] = RoundToInt32(-moons.Y[i - 1] * 200 * in.WinScale);
+        }
+    }
+    scene.BodyX[0] = 0;
+    scene.BodyY[0] = 0;
+    scene.WinScale = in.WinScale == 0 ? 1.0f : in.WinScale;
+
+    // Depth keys: the angular distance from U = 0, the near point of the orbit.
+    scene.Key[0] = 90;
+    for (int i = 1; i <= 4; ++i) {
+        double key = moons.U[i - 1];
+        if (key >= 180)
+            key = std::fabs(360 - key);
+        else if (key < 0)
+            key = std::fabs(key);
+        scene.Key[i] = key;
+    }
+
+    // Farthest first; the lower index wins a tie.
+    bool picked[5] = {false, false, false, false, false};
+    for (int j = 0; j < 5; ++j) {
+        int best = -1;
+        for (int i = 0; i < 5; ++i) {
+            if (picked[i])
+                continue;
+            if (best < 0 || scene.Key[i] > scene.Key[best])
+                best = i;
+        }
+        picked[best] = true;
+        scene.Order[j] = best;
+    }
+
+    Builder b{scene.ops};
+    for (int j = 0; j < 5; ++j)
+        DrawBody(b, scene.Order[j], in, t, scene, scene.WinScale);
+    return scene;
+}
+
+std::vector<Shape> ResolveShapes(const std::vector<SurfaceOp>& ops, uint32_t fore1, uint32_t fore2)
+{
+    struct Surf {
+        double x = 0, y = 0;
+        uint32_t fore, fill = 0;
+        bool solid = false;
+    } s[3];
+    s[1].fore = fore1;
+    s[2].fore = fore2;
+    std::vector<Shape> out;
+    for (const SurfaceOp& op : ops) {
+        Surf& c = s[op.surface];
+        switch (op.kind) {
+        case SurfaceOp::FillColor: c.fill = op.color; break;
+        case SurfaceOp::FillStyleSolid: c.solid = true; break;
+        case SurfaceOp::ForeColor: c.fore = op.color; break;
+        case SurfaceOp::MoveTo:
+            c.x = op.x;
+            c.y = op.y;
+            break;
+        case SurfaceOp::CircleStep: {
+            c.x = static_cast<float>(c.x + op.x);
+            c.y = static_cast<float>(c.y + op.y);
+            Shape sh(Shape::Ellipse, op.surface);
+            sh.cx = c.x;
+            sh.cy = c.y;
+            sh.rx = op.a <= 1 ? op.r : op.r / op.a;
+            sh.ry = op.a <= 1 ? static_cast<double>(op.r) * op.a : op.r;
+            sh.fill = c.fill;
+            sh.filled = c.solid;
+            sh.outline = c.fore;
+            out.push_back(sh);
+            break;
+        }
+        case SurfaceOp::BoxFilledStep: {
+            Shape sh(Shape::Box, op.surface);
+            sh.x1 = static_cast<float>(c.x + op.x);
+            sh.y1 = static_cast<float>(c.y + op.y);
+            sh.x2 = static_cast<float>(sh.x1 + op.x2);
+            sh.y2 = static_cast<float>(sh.y1 + op.y2);
+            sh.fill = op.color;
+            sh.filled = true;
+            c.x = sh.x2;
+            c.y = sh.y2;
+            out.push_back(sh);
+            break;
+        }
+        case SurfaceOp::Print: {
+            Shape sh(Shape::Text, op.surface);
+            sh.x1 = c.x;
+            sh.y1 = c.y;
+            sh.outline = c.fore;
+            sh.text = op.text;
+            out.push_back(sh);
+            break;
+        }
+        }
+    }
+    return out;
+}
+
+}  // namespace veltrax

@@ -1,0 +1,112 @@
+// What the view draws for one instant: the satellites' drawing offsets, the
+// depth order and the surface operations for the planet, its belts and spot,
+// the satellites and their numerals. Pure: no Qt, no pixels. The window replays
+// the operations on its two picture surfaces (render/paint.h).
+//
+// Lengths are twips, y grows downward; colours are 0x00BBGGRR.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace veltrax {
+
+// Per-body drawing tables, index 0 Jupiter, 1 to 4 satellites I to IV.
+struct BodyTables {
+    int32_t BodySize[5];     // radius, twips
+    uint32_t BodyColor[5];   // fill colour
+    double BodyAspect[5];    // vertical / horizontal semi-axis
+    std::string MoonLabel[5];  // 1 to 4: "Ⅰ" to "Ⅳ"; 0 unused
+};
+
+// The start-up tables: sizes 190, 17, 16, 22, 20; colours &H4FBEFF, &HFFFF,
+// &HFFFFFF, &HFF, &HFFFF00; aspects 0.94, 1, 1, 1, 1; labels Ⅰ to Ⅳ.
+BodyTables StartupBodyTables();
+
+constexpr uint32_t kPlanetColor = 0x4FBEFF;
+constexpr uint32_t kBeltColor = 0x80;
+constexpr uint32_t kSpotColor = 0xFF;
+constexpr uint32_t kWhite = 0xFFFFFF;
+
+// One operation on a picture surface (1: the sky view, 2: the label strip).
+struct SurfaceOp {
+    enum Kind {
+        FillColor,      // color
+        FillStyleSolid, //
+        ForeColor,      // color
+        MoveTo,         // current position := (x, y)
+        CircleStep,     // ellipse at current + (x, y), radius r, aspect a
+        BoxFilledStep,  // box from current + (x, y) to that + (x2, y2), filled with color
+        Print,          // text at the current position
+    };
+    SurfaceOp(int s, Kind k, float px = 0, float py = 0, float px2 = 0, float py2 = 0)
+        : surface(s), kind(k), x(px), y(py), x2(px2), y2(py2)
+    {
+    }
+    static SurfaceOp Colour(int s, Kind k, uint32_t c)
+    {
+        SurfaceOp op(s, k);
+        op.color = c;
+        return op;
+    }
+
+    int surface;
+    Kind kind;
+    float x = 0, y = 0, x2 = 0, y2 = 0;
+    float r = 0, a = 0;
+    uint32_t color = 0;
+    std::string text;
+};
+
+struct SceneInput {
+    double jde;             // JDE of the instant, days
+    bool inverted;          // telescope view (turned through 180 degrees)
+    float WinScale;         // window width / 13100
+    int32_t Magnify;        // 1 in the wide view
+    int32_t CenterX, CenterY;  // reference centre, twips at magnification 1
+    double CM2;             // System II meridian of the illuminated disk, degrees
+    double GrsLongitude;    // predicted GRS longitude, degrees
+};
+
+struct Scene {
+    int32_t BodyX[5];  // drawing offsets from the planet, twips before magnification
+    int32_t BodyY[5];
+    double Key[5];     // depth keys: 0 nearest, 180 farthest, the planet 90
+    int32_t Order[5];  // drawing order, farthest first
+    float WinScale;    // as repaired (0 becomes 1)
+    double CM2;        // CM2 as the drawing leaves it (one turn removed above 360)
+    bool spotDrawn;
+    double spotDelta;  // signed longitude difference of the spot, degrees (when drawn)
+    std::vector<SurfaceOp> ops;  // to replay after both surfaces are cleared
+};
+
+// Builds the scene. Throws Fault on a floating-point fault or an integer
+// overflow, before any operation would be drawn.
+Scene BuildScene(const SceneInput& in, const BodyTables& tables);
+
+// Signed longitude difference of the spot from the meridian M (degrees), or
+// false when the spot is on the far side. A meridian just below 0 is taken
+// one turn up, so the spot facing the observer is not lost.
+bool SpotDelta(double M, double G, double& delta);
+
+// ---- for tests: the operations resolved to absolute shapes ----------------
+
+struct Shape {
+    enum Kind { Ellipse, Box, Text };
+    Shape(Kind k, int s) : kind(k), surface(s) {}
+    Kind kind;
+    int surface;
+    double cx = 0, cy = 0, rx = 0, ry = 0;  // ellipse centre and semi-axes
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // box corners
+    uint32_t fill = 0;     // ellipse fill (when filled) or box colour
+    bool filled = false;
+    uint32_t outline = 0;  // ellipse outline or text colour
+    std::string text;
+};
+
+// Replays the operations on two model surfaces whose foreground colours start
+// as given, and returns what each draws, in order.
+std::vector<Shape> ResolveShapes(const std::vector<SurfaceOp>& ops, uint32_t fore1, uint32_t fore2);
+
+}  // namespace veltrax

@@ -1,0 +1,33 @@
+// A started window with a wall clock the test sets.
+#pragma once
+
+#include "window/main_window.h"
+
+#include <QDateTime>
+#include <memory>
+
+namespace veltrax::testing {
+
+struct FixedClock {
+    QDateTime now;
+};
+
+// A window after start-up, its clock reading `clock->now` (changeable later)
+// and its animation pauses skipped.
+inline std::unique_ptr<MainWindow> StartedWindow(std::shared_ptr<FixedClock> clock)
+{
+    auto w = std::make_unique<MainWindow>();
+    w->Clock = [clock] { return clock->now; };
+    w->Sleep = [](int) {};
+    w->Form_Load();
+    return w;
+}
+
+inline std::shared_ptr<FixedClock> ClockAt(int y, int mo, int d, int h, int mi, int s)
+{
+    auto c = std::make_shared<FixedClock>();
+    c->now = QDateTime(QDate(y, mo, d), QTime(h, mi, s));
+    return c;
+}
+
+}  // namespace veltrax::testing

@@ -1,0 +1,73 @@
+// Zoom: the slider chooses the magnification of the next zoom; the zoom button
+// switches between the wide view and the magnified one.
+#include "platform/twips.h"
+#include "window/main_window.h"
+
+#include <QPushButton>
+#include <QSlider>
+
+namespace veltrax {
+
+QString ZoomToolTip(int32_t zoomChoice);  // window/startup.cpp
+
+void MainWindow::Slider1_Change()
+{
+    ZoomChoice = Slider1->value();
+    Label9->SetCaption(QString::number(ZoomChoice) + QStringLiteral("倍"));
+    SetToolTipCaption(Command2, ZoomToolTip(ZoomChoice));
+}
+
+void MainWindow::Command2_Click()
+{
+    namespace tw = platform;
+    if (Command2->text() == QStringLiteral("拡大") && Zoomed == kFalse) {
+        // The point brought to the middle: the centre of a finished selection
+        // made in the wide view, otherwise the reference centre (the planet).
+        if (global.SelectionDone && selectionWide_) {
+            global.SelCenterX = Add32(std::abs(Sub32(global.SelX1, global.SelX2)) / 2,
+                                      std::min(global.SelX1, global.SelX2));
+            global.SelCenterY = Add32(std::abs(Sub32(global.SelY1, global.SelY2)) / 2,
+                                      std::min(global.SelY1, global.SelY2));
+        } else {
+            global.SelCenterX = global.CenterX;
+            global.SelCenterY = global.CenterY;
+        }
+        Magnify = ZoomChoice;
+        Picture1->SetScaleLeft(static_cast<float>(Sub32(Mul32(Magnify, global.SelCenterX), global.CenterX)));
+        const int32_t H = RoundToInt32(tw::Height(Picture1));
+        Picture1->SetScaleTop(static_cast<float>(Magnify * 1.17 * Add32(H / 5, 680) +
+                                                 Sub32(Mul32(Magnify, global.SelCenterY), global.CenterY)));
+        Picture1->SetScaleLeft(static_cast<float>(Picture1->ScaleLeft() +
+                                                  (static_cast<double>(global.WinScale) - 1) * Mul32(ZoomChoice, 80)));
+        Picture1->SetScaleTop(static_cast<float>(Picture1->ScaleTop() +
+                                                 (static_cast<double>(global.WinScale) - 1) * Mul32(ZoomChoice, 20)));
+        Picture2->SetScaleLeft(Picture1->ScaleLeft());
+        Picture2->SetScaleTop(0);
+        Command2->setText(QStringLiteral("広域"));
+        Zoomed = kTrue;
+        ViewCenterX = RoundToInt32((Picture1->ScaleLeft() + RoundToInt32(tw::Width(Picture1)) / 2) /
+                                   static_cast<double>(global.WinScale));
+        ViewCenterY = RoundToInt32((Picture1->ScaleTop() + RoundToInt32(tw::Height(Picture1)) / 2) /
+                                   static_cast<double>(global.WinScale));
+        Form_Resize();
+        DrawView(global.CurrentJDE);
+    } else {
+        Magnify = 1;
+        Picture1->SetScaleLeft(0);
+        Picture1->SetScaleTop(0);
+        Picture2->SetScaleLeft(0);
+        Picture2->SetScaleTop(0);
+        tw::SetWidth(Picture1, global.BaseWidth);
+        tw::SetHeight(Picture1, global.BaseHeight);
+        global.SelCenterX = 0;
+        global.SelCenterY = 0;
+        Command2->setText(QStringLiteral("拡大"));
+        Zoomed = kFalse;
+        ViewCenterX = 0;
+        ViewCenterY = 0;
+        Form_Resize();
+        DrawView(global.CurrentJDE);
+    }
+}
+
+}  // namespace veltrax

@@ -1,0 +1,33 @@
+// veltrax: the window program.
+#include "window/main_window.h"
+
+#include <QApplication>
+#include <QFont>
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+#if defined(Q_OS_LINUX)
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) {
+        std::fprintf(stderr, "veltrax: no display (DISPLAY is not set); start it from a desktop session.\n");
+        return 1;
+    }
+#endif
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Veltrax"));
+
+    // The window's Japanese fonts, by the names it was designed with.
+    QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
+
+    veltrax::MainWindow w;
+    try {
+        w.Form_Load();
+    } catch (const std::exception&) {
+        // start-up reads only constants and the clock; a fault leaves what it set
+    }
+    w.show();
+    return app.exec();
+}

@@ -1,0 +1,60 @@
+// The recalculation of the results panel and the redraw of the scene.
+#include "window/main_window.h"
+
+#include "render/paint.h"
+
+#include <QRadioButton>
+
+namespace veltrax {
+
+void MainWindow::Recalc()
+{
+    const RecalcOutcome o = Recalculate(Fields(), global.MonthDays, GrsTable_);
+    if (!o.ok())
+        return;  // the display keeps what it showed
+    const Results& r = *o.results;
+    global.CurrentJDE = r.CurrentJDE;
+    CM1 = r.CM1;
+    CM2 = r.CM2;
+    CM3 = r.CM3;
+    JupArgJ = r.JupArgJ;
+    PhaseCorr = r.PhaseCorr;
+    GrsLongitude = r.GrsLongitude;
+    result->SetCaption(QString::fromStdString(r.result));
+    Taikei->SetCaption(QString::fromStdString(r.Taikei));
+    ++recalcCount_;
+    DrawView(global.CurrentJDE);
+}
+
+void MainWindow::DrawView(double& jde)
+{
+    // Pending events run first; a recalculation made in them is drawn here.
+    DoEvents();
+    if (closed_ || !loaded_)
+        return;
+
+    SceneInput in;
+    in.jde = jde;
+    in.inverted = Option1[1]->isChecked();
+    in.WinScale = global.WinScale;
+    in.Magnify = Magnify;
+    in.CenterX = global.CenterX;
+    in.CenterY = global.CenterY;
+    in.CM2 = CM2;
+    in.GrsLongitude = GrsLongitude;
+    const Scene scene = BuildScene(in, global.Bodies);  // a fault here draws nothing
+
+    for (int i = 0; i < 5; ++i) {
+        global.BodyX[i] = scene.BodyX[i];
+        global.BodyY[i] = scene.BodyY[i];
+    }
+    global.WinScale = scene.WinScale;
+    CM2 = scene.CM2;
+
+    Picture1->Cls();
+    Picture2->Cls();
+    PaintScene(scene.ops, *Picture1, *Picture2);
+    ++drawCount_;
+}
+
+}  // namespace veltrax
