@@ -57,4 +57,10 @@ double PredictGrsLongitude(const GrsTable& G, int32_t Y, double jde)
     return Finite(grs, "Great Red Spot prediction");
 }
 
+double PredictGrsLongitude(const GrsObserved& o, double jde)
+{
+    const double g = o.longitude + o.driftPerDay * (jde - o.epochJde);
+    return Finite(g - 360 * std::floor(g / 360), "Great Red Spot prediction");
+}
+
 }  // namespace veltrax

@@ -34,4 +34,26 @@ private:
 // Whole turns are removed from a value of 360 or more.
 double PredictGrsLongitude(const GrsTable& table, int32_t Y, double jde);
 
+// An observer's own measurement: the longitude (degrees) at epochJde (JDE,
+// days), drifting driftPerDay degrees a day.
+struct GrsObserved {
+    double longitude;
+    double epochJde;
+    double driftPerDay;
+};
+
+// Predicted longitude from a measurement, reduced to 0 to 360.
+double PredictGrsLongitude(const GrsObserved& observed, double jde);
+
+// Where the prediction comes from: the measurement when one is given, else the table.
+struct GrsSource {
+    const GrsTable* table = nullptr;
+    const GrsObserved* observed = nullptr;
+
+    double Predict(int32_t Y, double jde) const
+    {
+        return observed ? PredictGrsLongitude(*observed, jde) : PredictGrsLongitude(*table, Y, jde);
+    }
+};
+
 }  // namespace veltrax

@@ -30,6 +30,35 @@ const char* FieldName(FieldId f)
     return "moment";
 }
 
+Results ComputeMoment(int32_t Y, int32_t M, double F, const GrsSource& grs)
+{
+    Results r;
+    r.CurrentJDE = CalcJD(Y, M, F);
+    const CentralMeridian cm = CalcCentralMeridian(r.CurrentJDE);
+    r.CM1Whole = cm.cm1;
+    r.CM2Whole = cm.cm2;
+    r.CM3Whole = cm.cm3;
+    r.JupArgJ = cm.JupArgJ;
+    r.PhaseCorr = cm.PhaseCorr;
+
+    // Phase correction: its sign follows the half of the circle J lies in.
+    // The corrected values are not reduced again.
+    r.CM1 = cm.cm1;
+    r.CM2 = cm.cm2;
+    r.CM3 = cm.cm3;
+    if (cm.JupArgJ >= 0 && cm.JupArgJ < 180) {
+        r.CM1 = r.CM1 - cm.PhaseCorr;
+        r.CM2 = r.CM2 - cm.PhaseCorr;
+        r.CM3 = r.CM3 - cm.PhaseCorr;
+    } else if (cm.JupArgJ >= 180 && cm.JupArgJ < 360) {
+        r.CM1 = r.CM1 + cm.PhaseCorr;
+        r.CM2 = r.CM2 + cm.PhaseCorr;
+        r.CM3 = r.CM3 + cm.PhaseCorr;
+    }
+    r.GrsLongitude = grs.Predict(Y, r.CurrentJDE);
+    return r;
+}
+
 namespace {
 
 struct Ended {
@@ -54,7 +83,7 @@ std::string OutOfRange(const std::string& text, const char* range)
     return "'" + text + "' is out of range (" + range + ")";
 }
 
-Results Cycle(const FieldTexts& f, const MonthTable& monthDays, const GrsTable& grs)
+Results Cycle(const FieldTexts& f, const MonthTable& monthDays, const GrsSource& grs)
 {
     FieldId at = FieldId::Year;
     try {
@@ -122,39 +151,14 @@ Results Cycle(const FieldTexts& f, const MonthTable& monthDays, const GrsTable& 
                                    FormatInteger(m, "00分") + FormatInteger(sShown, "00秒");
 
         at = FieldId::None;
-        Results r;
-        r.CurrentJDE = CalcJD(Y, M, F);
-
-        const CentralMeridian cm = CalcCentralMeridian(r.CurrentJDE);
-        r.CM1Whole = cm.cm1;
-        r.CM2Whole = cm.cm2;
-        r.CM3Whole = cm.cm3;
-        r.JupArgJ = cm.JupArgJ;
-        r.PhaseCorr = cm.PhaseCorr;
-
+        Results r = ComputeMoment(Y, M, F, grs);
         const std::string jdeText = FormatText15(r.CurrentJDE, "#######0.00000");
-        const std::string w1 = FormatText15(cm.cm1, "000.00");
-        const std::string w2 = FormatText15(cm.cm2, "000.00");
-        const std::string w3 = FormatText15(cm.cm3, "000.00");
-
-        // Phase correction: its sign follows the half of the circle J lies in.
-        r.CM1 = cm.cm1;
-        r.CM2 = cm.cm2;
-        r.CM3 = cm.cm3;
-        if (cm.JupArgJ >= 0 && cm.JupArgJ < 180) {
-            r.CM1 = r.CM1 - cm.PhaseCorr;
-            r.CM2 = r.CM2 - cm.PhaseCorr;
-            r.CM3 = r.CM3 - cm.PhaseCorr;
-        } else if (cm.JupArgJ >= 180 && cm.JupArgJ < 360) {
-            r.CM1 = r.CM1 + cm.PhaseCorr;
-            r.CM2 = r.CM2 + cm.PhaseCorr;
-            r.CM3 = r.CM3 + cm.PhaseCorr;
-        }
+        const std::string w1 = FormatText15(r.CM1Whole, "000.00");
+        const std::string w2 = FormatText15(r.CM2Whole, "000.00");
+        const std::string w3 = FormatText15(r.CM3Whole, "000.00");
         const std::string c1 = FormatText15(r.CM1, "000.00");
         const std::string c2 = FormatText15(r.CM2, "000.00");
         const std::string c3 = FormatText15(r.CM3, "000.00");
-
-        r.GrsLongitude = PredictGrsLongitude(grs, Y, r.CurrentJDE);
 
         r.result = "世界時（ＵＴ） " + utText + "\r" + "ﾕﾘｳｽ日(力学時) " + jdeText;
         r.Taikei = std::string("中央経度（陰を含む）") + "    輝面中央経度 " + "\r" +
@@ -171,6 +175,13 @@ Results Cycle(const FieldTexts& f, const MonthTable& monthDays, const GrsTable& 
 }  // namespace
 
 RecalcOutcome Recalculate(const FieldTexts& fields, const MonthTable& monthDays, const GrsTable& grs)
+{
+    GrsSource source;
+    source.table = &grs;
+    return Recalculate(fields, monthDays, source);
+}
+
+RecalcOutcome Recalculate(const FieldTexts& fields, const MonthTable& monthDays, const GrsSource& grs)
 {
     RecalcOutcome out;
     try {

@@ -65,5 +65,12 @@ struct RecalcOutcome {
 // a field that is not a number, a value beyond the integer ranges or a
 // floating-point fault ends the cycle too. Never throws.
 RecalcOutcome Recalculate(const FieldTexts& fields, const MonthTable& monthDays, const GrsTable& grs);
+RecalcOutcome Recalculate(const FieldTexts& fields, const MonthTable& monthDays, const GrsSource& grs);
+
+// The numbers of one moment in Universal Time, the day F (with its fraction)
+// of month M of year Y: everything in Results but the two texts. The
+// recalculation above runs exactly this after it has read the fields. Throws
+// Fault on a floating-point fault or an overflow.
+Results ComputeMoment(int32_t Y, int32_t M, double F, const GrsSource& grs);
 
 }  // namespace veltrax
