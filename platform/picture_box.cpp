@@ -168,7 +168,17 @@ void PictureBox::Box(float x1, float y1, float x2, float y2, uint32_t color)
     if (DrawMode == ModeInvert)
         p.setCompositionMode(QPainter::RasterOp_NotDestination);
     const QPointF a = ToPixels(x1, y1), b = ToPixels(x2, y2);
-    p.drawRect(QRectF(a, b).normalized());
+    const QPoint pa = a.toPoint(), pb = b.toPoint();
+    if (pa == pb) {
+        // Smaller than a pixel: one pixel, so a click still shows its mark.
+        p.drawPoint(pa);
+    } else if (pa.x() == pb.x() || pa.y() == pb.y()) {
+        // A flat box is one line: its two long sides would cover the same
+        // pixels and, inverted twice, leave nothing to see.
+        p.drawLine(pa, pb);
+    } else {
+        p.drawRect(QRectF(a, b).normalized());
+    }
     update();
 }
 

@@ -23,7 +23,9 @@ void MainWindow::Command2_Click()
     if (Command2->text() == QStringLiteral("拡大") && Zoomed == kFalse) {
         // The point brought to the middle: the centre of a finished selection
         // made in the wide view, otherwise the reference centre (the planet).
-        if (global.SelectionDone && selectionWide_) {
+        const bool onSelection = global.SelectionDone && selectionWide_;
+        const int32_t wideCenterX = global.CenterX, wideCenterY = global.CenterY;
+        if (onSelection) {
             global.SelCenterX = Add32(std::abs(Sub32(global.SelX1, global.SelX2)) / 2,
                                       std::min(global.SelX1, global.SelX2));
             global.SelCenterY = Add32(std::abs(Sub32(global.SelY1, global.SelY2)) / 2,
@@ -50,6 +52,21 @@ void MainWindow::Command2_Click()
         ViewCenterY = RoundToInt32((Picture1->ScaleTop() + RoundToInt32(tw::Height(Picture1)) / 2) /
                                    static_cast<double>(global.WinScale));
         Form_Resize();
+        if (onSelection) {
+            // The layout pass scales the whole offset (by 1.01 across, 0.99
+            // down), which moves a point far from the planet off the middle:
+            // bring the selection's centre, as the magnified scene draws it,
+            // exactly to the middle of the visible area.
+            const double tx = static_cast<double>(Magnify) * (global.CenterX + (global.SelCenterX - wideCenterX));
+            const double ty = static_cast<double>(Magnify) * (global.CenterY + (global.SelCenterY - wideCenterY));
+            const int32_t halfW = RoundToInt32(tw::Width(Picture1)) / 2;
+            const int32_t halfH = RoundToInt32(tw::Height(Picture1)) / 2;
+            Picture1->SetScaleLeft(static_cast<float>(tx - halfW));
+            Picture1->SetScaleTop(static_cast<float>(ty - halfH));
+            Picture2->SetScaleLeft(Picture1->ScaleLeft());
+            ViewCenterX = RoundToInt32((Picture1->ScaleLeft() + halfW) / static_cast<double>(global.WinScale));
+            ViewCenterY = RoundToInt32((Picture1->ScaleTop() + halfH) / static_cast<double>(global.WinScale));
+        }
         DrawView(global.CurrentJDE);
     } else {
         Magnify = 1;

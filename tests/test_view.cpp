@@ -1,0 +1,592 @@
+// The mouse, the keys and the clipboard over the sky view, on the started
+// window: the selection outline, drag-pan, arrow keys, zoom on a selection and
+// the copy of the selected area or of the whole picture.
+#include "platform/twips.h"
+#include "support/window_fixture.h"
+#include "window/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <ostream>
+#include <string>
+
+namespace veltrax {
+namespace {
+
+constexpr QRgb kPlanetRgb = 0xFFBE4F;  // RGB(255, 190, 79), the planet's fill
+constexpr double kFewPixels = 4;      // how far a zoomed selection centre may miss the middle
+
+template <class Row>
+std::string RowName(const ::testing::TestParamInfo<Row>& i)
+{
+    return i.param.name;
+}
+
+// Failure messages name the table row.
+template <class Row>
+auto operator<<(std::ostream& os, const Row& r) -> decltype(r.name, os)
+{
+    return os << r.name;
+}
+
+std::unique_ptr<MainWindow> Started()
+{
+    return testing::StartedWindow(testing::ClockAt(2024, 3, 10, 21, 30, 0));
+}
+
+double Tpp() { return platform::TwipsPerPixel(); }
+
+// Logical twips of a point given in pixels of Picture1's visible area, as
+// whole twips (the handlers round halves to even; whole values keep the
+// expected corners clear of that).
+QPointF At(const MainWindow& w, QPointF px)
+{
+    return {std::round(w.Picture1->ScaleLeft() + px.x() * Tpp()), std::round(w.Picture1->ScaleTop() + px.y() * Tpp())};
+}
+
+// Where the planet's centre is shown, in whole pixels of the visible area.
+QPoint PlanetPx(const MainWindow& w)
+{
+    return QPointF((w.Magnify * w.global.CenterX - static_cast<double>(w.Picture1->ScaleLeft())) / Tpp(),
+                   (w.Magnify * w.global.CenterY - static_cast<double>(w.Picture1->ScaleTop())) / Tpp())
+        .toPoint();
+}
+
+// A left-button drag through the handlers from pixel a to pixel b, wandering
+// on the way.
+void DragPx(MainWindow& w, QPoint a, QPoint b)
+{
+    const QPointF from = At(w, a), to = At(w, b);
+    const auto f = [](double v) { return static_cast<float>(v); };
+    w.Picture1_MouseDown(1, 0, f(from.x()), f(from.y()));
+    w.Picture1_MouseMove(1, 0, f((from.x() + to.x()) / 2), f(to.y()));
+    w.Picture1_MouseMove(1, 0, f(to.x() + 300), f((from.y() + to.y()) / 2));
+    w.Picture1_MouseMove(1, 0, f(to.x()), f(to.y()));
+    w.Picture1_MouseUp(1, 0, f(to.x()), f(to.y()));
+}
+
+void RightClick(MainWindow& w)
+{
+    w.Picture1_MouseDown(2, 0, 0, 0);
+    w.Picture1_MouseUp(2, 0, 0, 0);
+}
+
+// The outline leaves Picture1's line style dotted, so every repaint after the
+// first selection draws the scene's outlines dotted. Tests that compare a
+// repaint with an earlier picture start from that settled state.
+void SettleLineStyle(MainWindow& w)
+{
+    DragPx(w, {10, 10}, {20, 20});
+    RightClick(w);
+}
+
+QImage Clipboard() { return QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32); }
+
+QImage Shown(const MainWindow& w) { return w.Picture1->Image().copy(); }
+
+// What a repaint shows now (the picture is left repainted).
+QImage Repainted(MainWindow& w)
+{
+    w.DrawView(w.global.CurrentJDE);
+    return Shown(w);
+}
+
+// Pixel for pixel, comparing the bits in `mask`; names the first difference.
+::testing::AssertionResult SameImage(const QImage& want, const QImage& got, QRgb mask = 0xFFFFFF)
+{
+    if (want.size() != got.size())
+        return ::testing::AssertionFailure() << "size wanted " << want.width() << "x" << want.height() << ", got "
+                                             << got.width() << "x" << got.height();
+    long differ = 0;
+    std::string first;
+    for (int y = 0; y < want.height(); ++y)
+        for (int x = 0; x < want.width(); ++x)
+            if ((want.pixel(x, y) & mask) != (got.pixel(x, y) & mask) && differ++ == 0)
+                first = QStringLiteral("(%1,%2) wanted %3 got %4")
+                            .arg(x)
+                            .arg(y)
+                            .arg(want.pixel(x, y) & mask, 8, 16, QLatin1Char('0'))
+                            .arg(got.pixel(x, y) & mask, 8, 16, QLatin1Char('0'))
+                            .toStdString();
+    if (differ == 0)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << differ << " pixels differ, first " << first;
+}
+
+// ---- the selected area on the clipboard -----------------------------------
+
+struct DirectionRow {
+    const char* name;
+    bool fromRight, fromBottom;
+};
+
+class DragDirection : public ::testing::TestWithParam<DirectionRow> {};
+
+TEST_P(DragDirection, CopiesTheSameAreaAsTopLeftToBottomRight)
+{
+    const DirectionRow& row = GetParam();
+    const QRect r(PlanetPx(*Started()) - QPoint(60, 25), QSize(120, 50));
+    auto first = Started();
+    DragPx(*first, r.topLeft(), r.topLeft() + QPoint(r.width(), r.height()));
+    first->Copysel_Click();
+    const QImage reference = Clipboard();
+    ASSERT_EQ(reference.size(), r.size());
+
+    auto w = Started();
+    const int left = r.left(), right = r.left() + r.width(), top = r.top(), bottom = r.top() + r.height();
+    const QPoint from(row.fromRight ? right : left, row.fromBottom ? bottom : top);
+    const QPoint to(row.fromRight ? left : right, row.fromBottom ? top : bottom);
+    DragPx(*w, from, to);
+    EXPECT_EQ(w->global.SelX1, At(*w, from).x()) << "corners stored as pressed and released";
+    EXPECT_EQ(w->global.SelY2, At(*w, to).y());
+    w->Copysel_Click();
+    EXPECT_TRUE(SameImage(reference, Clipboard()));
+}
+
+INSTANTIATE_TEST_SUITE_P(View, DragDirection,
+                         ::testing::Values(DirectionRow{"BottomRightToTopLeft", true, true},
+                                           DirectionRow{"TopRightToBottomLeft", true, false},
+                                           DirectionRow{"BottomLeftToTopRight", false, true}),
+                         RowName<DirectionRow>);
+
+struct SizeRow {
+    const char* name;
+    int width, height;  // pixels, about the planet's centre
+};
+
+class CopySize : public ::testing::TestWithParam<SizeRow> {};
+
+TEST_P(CopySize, ClipboardHoldsTheOutlinedPixels)
+{
+    const SizeRow& row = GetParam();
+    auto w = Started();
+    const QPoint a = PlanetPx(*w) - QPoint(row.width / 2, row.height / 2);
+    DragPx(*w, a, a + QPoint(row.width, row.height));
+    const QImage shown = Shown(*w);
+    w->Copysel_Click();
+    EXPECT_TRUE(SameImage(shown.copy(QRect(a, QSize(row.width, row.height))), Clipboard()));
+}
+
+INSTANTIATE_TEST_SUITE_P(View, CopySize,
+                         ::testing::Values(SizeRow{"WideStrip", 200, 40}, SizeRow{"OnePixel", 1, 1},
+                                           SizeRow{"TallAndNarrow", 2, 60}),
+                         RowName<SizeRow>);
+
+TEST(View, CopyAroundThePlanetCentreIsPlanetColouredInsideTheOutline)
+{
+    auto w = Started();
+    const QPoint a = PlanetPx(*w) - QPoint(4, 3);
+    DragPx(*w, a, a + QPoint(8, 6));
+    w->Copysel_Click();
+    const QImage got = Clipboard();
+    ASSERT_EQ(got.size(), QSize(8, 6));
+    long outline = 0;
+    for (int y = 0; y < got.height(); ++y)
+        for (int x = 0; x < got.width(); ++x) {
+            const QRgb p = got.pixel(x, y) & 0xFFFFFF;
+            const bool edge = x == 0 || y == 0 || x == got.width() - 1 || y == got.height() - 1;
+            if (edge && p == (~kPlanetRgb & 0xFFFFFF))
+                ++outline;
+            else
+                EXPECT_EQ(p, kPlanetRgb) << "pixel (" << x << "," << y << ")";
+        }
+    EXPECT_GT(outline, 0) << "the outline on the area's edge is copied with the scene";
+}
+
+// ---- the outline -------------------------------------------------------------
+
+struct BandRow {
+    const char* name;
+    QPoint anchor, corner;  // pixels of the visible area
+    int plusTwips;          // added to the corner's x
+};
+
+class Outline : public ::testing::TestWithParam<BandRow> {};
+
+TEST_P(Outline, ShowsInvertedPixelsAndDrawnTwiceLeavesThePictureUnchanged)
+{
+    const BandRow& row = GetParam();
+    auto w = Started();
+    const QPointF a = At(*w, row.anchor), b = At(*w, row.corner);
+    w->global.SelX1 = static_cast<int32_t>(a.x());
+    w->global.SelY1 = static_cast<int32_t>(a.y());
+    const int32_t bx = static_cast<int32_t>(b.x()) + row.plusTwips, by = static_cast<int32_t>(b.y());
+    const QImage before = Shown(*w);
+
+    w->DrawBand(bx, by);
+    const QImage drawn = Shown(*w);
+    long changed = 0;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x)
+            if ((drawn.pixel(x, y) & 0xFFFFFF) != (before.pixel(x, y) & 0xFFFFFF)) {
+                ++changed;
+                EXPECT_EQ(drawn.pixel(x, y) & 0xFFFFFF, ~before.pixel(x, y) & 0xFFFFFF)
+                    << "outline pixel (" << x << "," << y << ") is the inverse colour";
+            }
+    EXPECT_GT(changed, 0) << "the outline is visible";
+
+    w->DrawBand(bx, by);
+    EXPECT_TRUE(SameImage(before, Shown(*w), 0xFFFFFFFF));
+}
+
+INSTANTIATE_TEST_SUITE_P(View, Outline,
+                         ::testing::Values(BandRow{"AcrossThePlanet", {300, 40}, {520, 160}, 0},
+                                           BandRow{"CornersReversed", {520, 160}, {300, 40}, 0},
+                                           BandRow{"OneUnitAtThePress", {100, 100}, {100, 100}, 1},
+                                           BandRow{"FlatAlongThePressRow", {100, 30}, {300, 30}, 0},
+                                           BandRow{"PastTheVisibleArea", {700, 150}, {900, 260}, 0}),
+                         RowName<BandRow>);
+
+TEST(View, DragLeavesOnlyTheOutlineAtThePointer)
+{
+    auto w = Started();
+    SettleLineStyle(*w);
+    const auto f = [](double v) { return static_cast<float>(v); };
+    w->Picture1_MouseDown(1, 0, f(At(*w, {100, 30}).x()), f(At(*w, {100, 30}).y()));
+    const long draws = w->DrawCount();
+    for (const QPoint p : {QPoint(300, 150), QPoint(50, 10), QPoint(420, 90), QPoint(410, 100)})
+        w->Picture1_MouseMove(1, 0, f(At(*w, p).x()), f(At(*w, p).y()));
+    EXPECT_EQ(w->DrawCount(), draws) << "moving the outline does not repaint the scene";
+    w->DrawBand(w->global.BandX, w->global.BandY);  // erase the outline at the pointer
+    const QImage erased = Shown(*w);
+    EXPECT_TRUE(SameImage(Repainted(*w), erased)) << "no trace of earlier outlines";
+}
+
+TEST(View, RightPressKeepsTheOutlineUntilTheRightRelease)
+{
+    auto w = Started();
+    SettleLineStyle(*w);
+    const QImage scene = Shown(*w);
+    ASSERT_EQ(scene.pixel(PlanetPx(*w)) & 0xFFFFFF, kPlanetRgb) << "the repaint after an outline draws in copy mode";
+    DragPx(*w, {200, 40}, {500, 150});
+    const QImage outlined = Shown(*w);
+    ASSERT_FALSE(SameImage(scene, outlined));
+    const long draws = w->DrawCount();
+
+    w->Picture1_MouseDown(2, 0, 0, 0);
+    EXPECT_EQ(w->global.SelectionDone, kFalse);
+    EXPECT_EQ(w->DrawCount(), draws);
+    EXPECT_TRUE(SameImage(outlined, Shown(*w)));
+
+    w->Picture1_MouseUp(2, 0, 0, 0);
+    EXPECT_EQ(w->DrawCount(), draws + 1);
+    EXPECT_TRUE(SameImage(scene, Shown(*w))) << "the repaint removes the outline";
+}
+
+// ---- arrow keys ------------------------------------------------------------------
+
+struct KeyRow {
+    const char* name;
+    int16_t key;
+    int dx, dy;
+};
+
+class ArrowKey : public ::testing::TestWithParam<KeyRow> {};
+
+TEST_P(ArrowKey, MovesTheWholeFinishedSelectionAndRedrawsIt)
+{
+    const KeyRow& row = GetParam();
+    auto w = Started();
+    DragPx(*w, {200, 40}, {500, 150});
+    const GlobalState s = w->global;
+    const long draws = w->DrawCount();
+    w->Picture1_KeyDown(row.key, 0);
+    EXPECT_EQ(w->global.SelX1 - s.SelX1, row.dx);
+    EXPECT_EQ(w->global.BandX - s.BandX, row.dx);
+    EXPECT_EQ(w->global.SelX2 - s.SelX2, row.dx);
+    EXPECT_EQ(w->global.SelY1 - s.SelY1, row.dy);
+    EXPECT_EQ(w->global.BandY - s.BandY, row.dy);
+    EXPECT_EQ(w->global.SelY2 - s.SelY2, row.dy);
+    EXPECT_EQ(w->DrawCount(), draws + 1);
+    w->DrawBand(w->global.BandX, w->global.BandY);
+    const QImage erased = Shown(*w);
+    EXPECT_TRUE(SameImage(Repainted(*w), erased)) << "the outline shown is the one at the moved corners";
+}
+
+TEST_P(ArrowKey, WithoutAFinishedSelectionMovesTheCornersOnly)
+{
+    const KeyRow& row = GetParam();
+    auto w = Started();
+    const QPointF p = At(*w, {200, 40});
+    w->Picture1_MouseDown(1, 0, static_cast<float>(p.x()), static_cast<float>(p.y()));
+    const GlobalState s = w->global;
+    const QImage shown = Shown(*w);
+    const long draws = w->DrawCount();
+    w->Picture1_KeyDown(row.key, 0);
+    EXPECT_EQ(w->global.SelX1 - s.SelX1, row.dx);
+    EXPECT_EQ(w->global.BandX - s.BandX, row.dx);
+    EXPECT_EQ(w->global.SelY1 - s.SelY1, row.dy);
+    EXPECT_EQ(w->global.BandY - s.BandY, row.dy);
+    EXPECT_EQ(w->DrawCount(), draws);
+    EXPECT_TRUE(SameImage(shown, Shown(*w)));
+}
+
+INSTANTIATE_TEST_SUITE_P(View, ArrowKey,
+                         ::testing::Values(KeyRow{"Left", 37, -1, 0}, KeyRow{"Up", 38, 0, -1},
+                                           KeyRow{"Right", 39, 1, 0}, KeyRow{"Down", 40, 0, 1},
+                                           KeyRow{"LetterA", 65, 0, 0}),
+                         RowName<KeyRow>);
+
+TEST(View, NudgedSelectionCopiesTheOutlineWhereItWasMoved)
+{
+    auto w = Started();
+    const QRect r(200, 40, 150, 60);
+    DragPx(*w, r.topLeft(), r.topLeft() + QPoint(r.width(), r.height()));
+    for (long i = 0; i < std::lround(Tpp()); ++i) {  // one pixel right and down
+        w->Picture1_KeyDown(39, 0);
+        w->Picture1_KeyDown(40, 0);
+    }
+    const QImage shown = Shown(*w);
+    w->Copysel_Click();
+    EXPECT_TRUE(SameImage(shown.copy(r.translated(1, 1)), Clipboard()));
+}
+
+// ---- drag-pan ------------------------------------------------------------------------
+
+TEST(View, TickingCheck1SetsTheSizingPointerAndUntickingRepaints)
+{
+    auto w = Started();
+    DragPx(*w, {200, 40}, {500, 150});
+    long draws = w->DrawCount();
+    w->Check1->setChecked(true);
+    EXPECT_EQ(w->Picture1->cursor().shape(), Qt::SizeFDiagCursor);
+    EXPECT_EQ(w->global.SelectionDone, kFalse);
+    EXPECT_EQ(w->DrawCount(), draws) << "ticking repaints nothing";
+
+    DragPx(*w, {200, 40}, {500, 150});
+    ASSERT_EQ(w->global.SelectionDone, kTrue);
+    draws = w->DrawCount();
+    w->Check1->setChecked(false);
+    EXPECT_EQ(w->Picture1->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(w->global.SelectionDone, kFalse);
+    EXPECT_EQ(w->DrawCount(), draws + 1);
+}
+
+struct PanRow {
+    const char* name;
+    int dx, dy;  // pointer movement, twips
+};
+
+class DragPan : public ::testing::TestWithParam<PanRow> {};
+
+TEST_P(DragPan, MovesTheViewAndAResizeKeepsIt)
+{
+    const PanRow& row = GetParam();
+    auto w = Started();
+    ASSERT_EQ(w->global.WinScale, 1.0f);
+    w->Check1->setChecked(true);
+    const float left0 = w->Picture1->ScaleLeft(), top0 = w->Picture1->ScaleTop();
+    const auto half = [](double twips) { return static_cast<int32_t>(std::lround(twips)) / 2; };
+    const float x = std::round(left0) + 4500, y = std::round(top0) + 900;
+
+    const long draws = w->DrawCount();
+    w->Picture1_MouseDown(1, 0, x, y);
+    w->Picture1_MouseMove(1, 0, x + row.dx, y + row.dy);
+    EXPECT_NEAR(w->Picture1->ScaleLeft(), left0 - row.dx / 1.2, 0.01);
+    EXPECT_NEAR(w->Picture1->ScaleTop(), top0 - row.dy / 1.2, 0.01);
+    EXPECT_EQ(w->Picture2->ScaleLeft(), w->Picture1->ScaleLeft()) << "the label strip follows sideways";
+    EXPECT_EQ(w->Picture2->ScaleTop(), 0.0f) << "but not up or down";
+    EXPECT_NEAR(w->ViewCenterX, w->Picture1->ScaleLeft() + half(platform::Width(w->Picture1)), 1)
+        << "the centre of the visible area";
+    EXPECT_NEAR(w->ViewCenterY, w->Picture1->ScaleTop() + half(platform::Height(w->Picture1)), 1);
+    EXPECT_EQ(w->DrawCount(), draws + 2) << "the press and the pan step repaint";
+    const QImage shown = Shown(*w);
+    EXPECT_TRUE(SameImage(Repainted(*w), shown)) << "the scene seen from the new position, no outline";
+
+    const int32_t cx = w->ViewCenterX, cy = w->ViewCenterY;
+    platform::SetWidth(w.get(), 15720);
+    w->Form_Resize();
+    ASSERT_FLOAT_EQ(w->global.WinScale, 1.2f);
+    EXPECT_EQ(w->ViewCenterX, cx);
+    EXPECT_EQ(w->ViewCenterY, cy);
+    EXPECT_NEAR(w->Picture1->ScaleLeft(), 1.2 * (cx - half(platform::Width(w->Picture1))) * 1.01, 0.5);
+    EXPECT_NEAR(w->Picture1->ScaleTop(), 1.2 * (cy - half(platform::Height(w->Picture1))) * 0.99, 0.5);
+}
+
+INSTANTIATE_TEST_SUITE_P(View, DragPan,
+                         ::testing::Values(PanRow{"Right", 1200, 0}, PanRow{"Left", -600, 0},
+                                           PanRow{"Down", 0, 360}, PanRow{"UpAndLeft", -240, -480}),
+                         RowName<PanRow>);
+
+// ---- zoom, and what the copy takes -------------------------------------------
+
+TEST(View, SelectionSurvivesAZoomAndIsCopiedAtTheCurrentScroll)
+{
+    auto w = Started();
+    const QRect r(PlanetPx(*w) - QPoint(40, 20), QSize(80, 40));
+    DragPx(*w, r.topLeft(), r.topLeft() + QPoint(r.width(), r.height()));
+    const GlobalState s = w->global;
+    ASSERT_EQ(Shown(*w).pixel(r.center()) & 0xFFFFFF, kPlanetRgb) << "selected around the planet";
+
+    w->Command2_Click();  // to the wide view: the stored corners now lie elsewhere
+    ASSERT_EQ(w->Magnify, 1);
+    EXPECT_EQ(w->global.SelectionDone, kTrue);
+    EXPECT_EQ(w->global.SelX1, s.SelX1);
+    EXPECT_EQ(w->global.SelY2, s.SelY2);
+    const QPoint now = QPointF((s.SelX1 - w->Picture1->ScaleLeft()) / Tpp(),
+                               (s.SelY1 - w->Picture1->ScaleTop()) / Tpp()).toPoint();
+    const QImage shown = Shown(*w);
+    w->Copysel_Click();
+    EXPECT_TRUE(SameImage(shown.copy(QRect(now, r.size())), Clipboard()));
+}
+
+TEST(View, AfterCopyingASelectionTheNextCopyIsTheWholePicture)
+{
+    auto w = Started();
+    DragPx(*w, {200, 40}, {500, 150});
+    w->Copysel_Click();
+    EXPECT_EQ(Clipboard().size(), QSize(300, 110));
+    EXPECT_EQ(w->global.SelectionDone, kFalse);
+    w->Copysel_Click();
+    EXPECT_TRUE(SameImage(Shown(*w), Clipboard()));
+}
+
+struct ThinRow {
+    const char* name;
+    int dx, dy;  // pixels
+};
+
+class ThinSelection : public ::testing::TestWithParam<ThinRow> {};
+
+TEST_P(ThinSelection, CopiesTheWholePicture)
+{
+    const ThinRow& row = GetParam();
+    auto w = Started();
+    DragPx(*w, {300, 80}, {300 + row.dx, 80 + row.dy});
+    ASSERT_EQ(w->global.SelectionDone, kTrue);
+    w->Copysel_Click();
+    EXPECT_TRUE(SameImage(Shown(*w), Clipboard()));
+}
+
+INSTANTIATE_TEST_SUITE_P(View, ThinSelection,
+                         ::testing::Values(ThinRow{"ClickWithoutMovement", 0, 0}, ThinRow{"NoHeight", 120, 0},
+                                           ThinRow{"NoWidth", 0, 50}),
+                         RowName<ThinRow>);
+
+struct ZoomRow {
+    const char* name;
+    int x, y;  // centre of the selection, pixels of the wide view
+};
+
+class ZoomOnSelection : public ::testing::TestWithParam<ZoomRow> {
+protected:
+    // Zooms on a selection made in the wide view about the row's point; the
+    // window is left zoomed.
+    void SetUp() override
+    {
+        const ZoomRow& row = GetParam();
+        w = Started();
+        w->Command2_Click();
+        ASSERT_EQ(w->Magnify, 1);
+        const int32_t cxWide = w->global.CenterX, cyWide = w->global.CenterY;
+        DragPx(*w, {row.x - 40, row.y - 15}, {row.x + 40, row.y + 15});
+        const double selX = (w->global.SelX1 + w->global.SelX2) / 2.0;
+        const double selY = (w->global.SelY1 + w->global.SelY2) / 2.0;
+        w->Command2_Click();
+        ASSERT_EQ(w->Magnify, 4);
+        // The scene is drawn about Magnify times the reference centre, which
+        // the taller zoomed picture moves down.
+        shownX = w->Magnify * (selX - cxWide + w->global.CenterX) - w->Picture1->ScaleLeft();
+        shownY = w->Magnify * (selY - cyWide + w->global.CenterY) - w->Picture1->ScaleTop();
+        midX = platform::Width(w->Picture1) / 2;
+        midY = platform::Height(w->Picture1) / 2;
+    }
+    std::unique_ptr<MainWindow> w;
+    double shownX = 0, shownY = 0, midX = 0, midY = 0;  // twips of the visible area
+};
+
+TEST_P(ZoomOnSelection, ShowsTheSelectionCentre)
+{
+    EXPECT_TRUE(shownX > 0 && shownX < 2 * midX && shownY > 0 && shownY < 2 * midY)
+        << "selection centre shown at (" << shownX << ", " << shownY << ") twips, visible area " << 2 * midX
+        << " x " << 2 * midY;
+}
+
+TEST_P(ZoomOnSelection, BringsTheSelectionCentreToTheMiddle)
+{
+    EXPECT_LE(std::fabs(shownX - midX) / Tpp(), kFewPixels)
+        << "selection centre shown at x " << shownX << " twips, middle " << midX;
+    EXPECT_LE(std::fabs(shownY - midY) / Tpp(), kFewPixels)
+        << "selection centre shown at y " << shownY << " twips, middle " << midY;
+}
+
+INSTANTIATE_TEST_SUITE_P(View, ZoomOnSelection,
+                         ::testing::Values(ZoomRow{"LeftOfThePlanet", 200, 30}, ZoomRow{"RightOfThePlanet", 600, 45},
+                                           ZoomRow{"BesideThePlanet", 450, 20}),
+                         RowName<ZoomRow>);
+
+struct CentreRow {
+    const char* name;
+    void (*prepare)(MainWindow&);  // in the wide view, before the zoom
+};
+
+class ZoomWithoutWideSelection : public ::testing::TestWithParam<CentreRow> {};
+
+TEST_P(ZoomWithoutWideSelection, CentresTheReferenceCentre)
+{
+    auto plain = Started();  // back to the wide view and zoomed again, nothing selected
+    plain->Command2_Click();
+    plain->Command2_Click();
+
+    auto w = Started();
+    DragPx(*w, {100, 40}, {200, 90});  // made in the zoomed view
+    w->Command2_Click();
+    GetParam().prepare(*w);
+    w->Command2_Click();
+    EXPECT_FLOAT_EQ(w->Picture1->ScaleLeft(), plain->Picture1->ScaleLeft());
+    EXPECT_FLOAT_EQ(w->Picture1->ScaleTop(), plain->Picture1->ScaleTop());
+}
+
+INSTANTIATE_TEST_SUITE_P(View, ZoomWithoutWideSelection,
+                         ::testing::Values(CentreRow{"SelectionMadeZoomed", [](MainWindow&) {}},
+                                           CentreRow{"WideSelectionClearedByRightClick",
+                                                     [](MainWindow& w) {
+                                                         DragPx(w, {100, 20}, {200, 50});
+                                                         RightClick(w);
+                                                     }},
+                                           CentreRow{"WideSelectionAlreadyCopied",
+                                                     [](MainWindow& w) {
+                                                         DragPx(w, {100, 20}, {200, 50});
+                                                         w.Copysel_Click();
+                                                     }}),
+                         RowName<CentreRow>);
+
+// ---- real pointer and key events ------------------------------------------------
+
+TEST(View, PointerEventsReachTheHandlersInLogicalTwips)
+{
+    auto w = Started();
+    const QPoint a(120, 30), b(260, 95);
+    const auto send = [&](QEvent::Type type, QPoint p, Qt::MouseButtons held) {
+        QMouseEvent e(type, QPointF(p), w->Picture1->mapToGlobal(QPointF(p)), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(w->Picture1, &e);
+    };
+    send(QEvent::MouseButtonPress, a, Qt::LeftButton);
+    send(QEvent::MouseMove, b, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, b, Qt::NoButton);
+    const double left = w->Picture1->ScaleLeft(), top = w->Picture1->ScaleTop();
+    EXPECT_EQ(w->global.SelX1, std::lrint(left + a.x() * Tpp()));
+    EXPECT_EQ(w->global.SelY1, std::lrint(top + a.y() * Tpp()));
+    EXPECT_EQ(w->global.SelX2, std::lrint(left + b.x() * Tpp()));
+    EXPECT_EQ(w->global.SelY2, std::lrint(top + b.y() * Tpp()));
+    ASSERT_EQ(w->global.SelectionDone, kTrue);
+
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+    QApplication::sendEvent(w->Picture1, &key);
+    EXPECT_EQ(w->global.SelX2, std::lrint(left + b.x() * Tpp()) - 1);
+
+    const QImage shown = Shown(*w);
+    w->Copysel_Click();
+    EXPECT_TRUE(SameImage(shown.copy(QRect(a, b - QPoint(1, 1))), Clipboard()));
+}
+
+}  // namespace
+}  // namespace veltrax
