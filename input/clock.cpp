@@ -40,7 +40,11 @@ void MainWindow::tday_Click()
     if (closed_)
         return;
     const QDate today = Clock().date();
-    Nen->setText(QString::number(today.year()));
+    const QString year = QString::number(today.year());
+    if (Nen->text() == year)
+        Nen_Change();  // an unchanged text raises no change, but February must follow the year
+    else
+        Nen->setText(year);
     tuki->setText(QString::number(today.month()));
     Hi->setText(QString::number(today.day()));
 

@@ -2,6 +2,7 @@
 
 #include "platform/twips.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -127,6 +128,10 @@ void MainWindow::CreateControls()
     Frame1 = Place(new QGroupBox(QStringLiteral("アニメーション速度"), this), "Frame1", 2880, 1800, 2895, 615);
     Option2 = Place(new QRadioButton(QStringLiteral("低速"), Frame1), "Option2", 360, 240, 1095, 255);
     Option3 = Place(new QRadioButton(QStringLiteral("高速"), Frame1), "Option3", 1680, 240, 975, 255);
+    // Each pair of options is its own exclusive group.
+    auto* speed = new QButtonGroup(this);
+    speed->addButton(Option2);
+    speed->addButton(Option3);
     Option2->setChecked(true);
     Command1 = button("Command1", "ｱﾆﾒｰｼｮﾝ", 1920, 1920, 940, 480);
     Command2 = button("Command2", "拡大", 7320, 1920, 705, 360);
@@ -147,6 +152,9 @@ void MainWindow::CreateControls()
     Picture2->setFocusPolicy(Qt::NoFocus);
     Option1[0] = Place(new QRadioButton(QStringLiteral("双眼鏡（正立像）"), this), "Option1_0", 360, 4560, 1700, 255);
     Option1[1] = Place(new QRadioButton(QStringLiteral("天体望遠鏡（倒立像）"), this), "Option1_1", 2160, 4560, 2175, 255);
+    auto* orientation = new QButtonGroup(this);
+    orientation->addButton(Option1[0]);
+    orientation->addButton(Option1[1]);
     Option1[1]->setChecked(true);
     Label4 = label("Label4", "北", 5760, 4560, 255, 255);
     Label10 = label("Label10", "", 6840, 4560, 6255, 255);

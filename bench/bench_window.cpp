@@ -1,0 +1,75 @@
+// One recalculation with its redraw on the real window (offscreen), in the
+// wide view and magnified 4 times, at the start-up width of 13100 twips. An
+// animation step pauses 5 ms, so this should stay well under 200 us.
+#include "window/main_window.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QPushButton>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+using veltrax::MainWindow;
+
+std::unique_ptr<MainWindow> StartedWindow()
+{
+    auto w = std::make_unique<MainWindow>();
+    w->Clock = [] { return QDateTime(QDate(2026, 12, 7), QTime(15, 5, 0)); };
+    w->Sleep = [](int) {};
+    w->Form_Load();
+    return w;
+}
+
+void RecalcDraw(benchmark::State& state, MainWindow& w)
+{
+    const long draws = w.DrawCount();
+    for (auto _ : state)
+        w.Recalc();
+    if (w.DrawCount() - draws != static_cast<long>(state.iterations()))
+        state.SkipWithError("a recalculation did not redraw");
+}
+
+void BM_RecalcDrawWide(benchmark::State& state)
+{
+    auto w = StartedWindow();
+    w->Command2->click();  // start-up opens zoomed: back to the wide view
+    if (w->Magnify != 1) {
+        state.SkipWithError("not in the wide view");
+        return;
+    }
+    RecalcDraw(state, *w);
+}
+BENCHMARK(BM_RecalcDrawWide)->Unit(benchmark::kMicrosecond);
+
+void BM_RecalcDrawZoomed4(benchmark::State& state)
+{
+    auto w = StartedWindow();
+    if (w->Magnify != 4) {
+        state.SkipWithError("not magnified 4 times");
+        return;
+    }
+    RecalcDraw(state, *w);
+}
+BENCHMARK(BM_RecalcDrawZoomed4)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,429 @@
+// The scene as primitives: satellite offsets, depth order, the planet with its
+// belts and spot, the satellites and their numerals. No Qt, no pixels.
+#include "engine/engine.h"
+#include "render/scene.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <string>
+#include <vector>
+
+namespace veltrax {
+namespace {
+
+constexpr uint32_t kFore1 = 0x123456;  // the sky view's foreground before the first body
+constexpr uint32_t kFore2 = 0x654321;  // the label strip's foreground
+
+// Table rows print as their names.
+#define PRINTS_AS_NAME(Row) \
+    [[maybe_unused]] void PrintTo(const Row& r, std::ostream* os) { *os << r.name; }
+
+MoonPositions MoonsAt(double jde)
+{
+    const double d = jde - 2415020;
+    return CalcMoons(d, CalcAspect(d));
+}
+
+struct Look {
+    bool inverted = true;
+    float WinScale = 1;
+    int32_t Magnify = 1;
+    double CM2 = 0;
+    double Grs = 180;  // far from CM2: no spot unless a test asks for one
+    int32_t CenterX = 6030, CenterY = 510;
+};
+
+SceneInput Input(double jde, const Look& l)
+{
+    return SceneInput{jde, l.inverted, l.WinScale, l.Magnify, l.CenterX, l.CenterY, l.CM2, l.Grs};
+}
+
+// The shapes of one scene, sorted out by body, in the order they were drawn:
+// per satellite its disk then its numeral; for the planet its disk, two belts
+// and the spot when drawn.
+struct Parts {
+    const Shape* disk[5] = {};
+    const Shape* label[5] = {};
+    const Shape* belt[2] = {};
+    const Shape* spot = nullptr;
+};
+
+Parts Split(const Scene& s, const std::vector<Shape>& shapes)
+{
+    Parts p;
+    size_t n = 0;
+    auto next = [&](Shape::Kind kind, int surface) -> const Shape* {
+        if (n >= shapes.size() || shapes[n].kind != kind || shapes[n].surface != surface) {
+            ADD_FAILURE() << "shape " << n << ": wanted kind " << kind << " on surface " << surface;
+            return nullptr;
+        }
+        return &shapes[n++];
+    };
+    for (int j = 0; j < 5; ++j) {
+        const int k = s.Order[j];
+        p.disk[k] = next(Shape::Ellipse, 1);
+        if (k == 0) {
+            p.belt[0] = next(Shape::Box, 1);
+            p.belt[1] = next(Shape::Box, 1);
+            if (s.spotDrawn)
+                p.spot = next(Shape::Ellipse, 1);
+        } else {
+            p.label[k] = next(Shape::Text, 2);
+        }
+    }
+    EXPECT_EQ(n, shapes.size()) << "shapes beyond the five bodies";
+    return p;
+}
+
+// ---- depth keys and drawing order -------------------------------------------
+
+struct KeyRow {
+    const char* name;
+    double jde;
+    int body;            // 1 to 4
+    double uLo, uHi;     // where this instant puts the satellite's U
+    double wantKey;      // to 0.01
+    bool inFront;        // drawn after the planet
+    std::vector<int> wantOrder;
+};
+PRINTS_AS_NAME(KeyRow)
+
+class DepthKeys : public ::testing::TestWithParam<KeyRow> {};
+
+TEST_P(DepthKeys, KeyAndPlaceInOrder)
+{
+    const KeyRow& r = GetParam();
+    const double U = MoonsAt(r.jde).U[r.body - 1];
+    ASSERT_GE(U, r.uLo);
+    ASSERT_LE(U, r.uHi);
+
+    const Scene s = BuildScene(Input(r.jde, Look{}), StartupBodyTables());
+    EXPECT_NEAR(s.Key[r.body], r.wantKey, 0.01) << "U = " << U;
+    EXPECT_DOUBLE_EQ(s.Key[0], 90);
+
+    const int* o = s.Order;
+    const auto at = [&](int body) { return std::find(o, o + 5, body) - o; };
+    EXPECT_EQ(at(r.body) > at(0), r.inFront) << "satellite at pick " << at(r.body) << ", planet at " << at(0);
+    EXPECT_EQ(std::vector<int>(o, o + 5), r.wantOrder);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scene, DepthKeys,
+    ::testing::Values(
+        KeyRow{"U350_Key10_InFront", 2461000.6078, 1, 349.9, 350.1, 10.01, true, {2, 3, 0, 1, 4}},
+        KeyRow{"UJustBelow0_KeyIsMagnitude", 2461243.0874, 1, -0.36, -0.35, 0.354, true, {4, 2, 3, 0, 1}},
+        KeyRow{"UPast360_KeyIsExcess", 2461000.6570, 1, 360.07, 360.08, 0.072, true, {2, 3, 0, 4, 1}},
+        KeyRow{"U180_Key180_DrawnFirst", 2461001.5440, 1, 179.99, 180.01, 180.0, false, {1, 3, 2, 0, 4}},
+        KeyRow{"UJustBelow90_InFront", 2461001.0976, 1, 89.8, 89.9, 89.81, true, {3, 2, 0, 1, 4}},
+        KeyRow{"UJustAbove90_Behind", 2461001.0988, 1, 90.05, 90.06, 90.06, false, {3, 2, 1, 0, 4}},
+        KeyRow{"U94_Behind", 2461005.3584, 4, 94.5, 94.51, 94.50, false, {1, 4, 0, 2, 3}},
+        KeyRow{"U263_Key97_Behind", 2461013.1660, 4, 263.0, 263.01, 97.00, false, {4, 0, 3, 1, 2}}),
+    [](const auto& i) { return std::string(i.param.name); });
+
+TEST(SceneOrder, FarSideFirstThenPlanetThenNearSideOverManyInstants)
+{
+    for (int n = 0; n < 300; ++n) {
+        const double jde = 2460000.5 + n * 0.731;
+        const Scene s = BuildScene(Input(jde, Look{}), StartupBodyTables());
+        const MoonPositions m = MoonsAt(jde);
+        std::vector<int> want(5);
+        std::iota(want.begin(), want.end(), 0);
+        for (int i = 1; i <= 4; ++i) {
+            // the angular distance from U = 0, whatever turn U stands in
+            EXPECT_NEAR(s.Key[i], std::fabs(std::remainder(m.U[i - 1], 360.0)), 1e-9) << "jde " << jde;
+        }
+        // farthest first; among equal keys the lower index first
+        std::stable_sort(want.begin(), want.end(), [&](int a, int b) { return s.Key[a] > s.Key[b]; });
+        EXPECT_EQ(std::vector<int>(s.Order, s.Order + 5), want) << "jde " << jde;
+    }
+}
+
+// ---- drawing offsets ----------------------------------------------------------
+
+TEST(SceneOffsets, RoundedToNearestAndPointReflectedBetweenViews)
+{
+    for (float ws : {1.0f, 0.7f, 1.37f}) {
+        for (int n = 0; n < 100; ++n) {
+            const double jde = 2459500.25 + n * 1.913;
+            const MoonPositions m = MoonsAt(jde);
+            Look l;
+            l.WinScale = ws;
+            l.inverted = false;
+            const Scene erect = BuildScene(Input(jde, l), StartupBodyTables());
+            l.inverted = true;
+            const Scene inv = BuildScene(Input(jde, l), StartupBodyTables());
+            EXPECT_EQ(erect.BodyX[0], 0);
+            EXPECT_EQ(erect.BodyY[0], 0);
+            for (int i = 1; i <= 4; ++i) {
+                EXPECT_LE(std::fabs(erect.BodyX[i] - m.X[i - 1] * 200 * ws), 0.5) << "ws " << ws << " body " << i;
+                EXPECT_LE(std::fabs(erect.BodyY[i] + m.Y[i - 1] * 200 * ws), 0.5) << "ws " << ws << " body " << i;
+                EXPECT_EQ(inv.BodyX[i], -erect.BodyX[i]) << "jde " << jde << " body " << i;
+                EXPECT_EQ(inv.BodyY[i], -erect.BodyY[i]) << "jde " << jde << " body " << i;
+            }
+        }
+    }
+}
+
+struct FarRow {
+    const char* name;
+    double jde;
+    float WinScale;
+    int32_t wantErectX;  // Callisto, about 26.36 radii out
+};
+PRINTS_AS_NAME(FarRow)
+
+class CallistoAtElongation : public ::testing::TestWithParam<FarRow> {};
+
+TEST_P(CallistoAtElongation, TwoHundredTwipsPerRadius)
+{
+    const FarRow& r = GetParam();
+    ASSERT_NEAR(std::fabs(MoonsAt(r.jde).X[3]), 26.36, 0.001);
+    Look l;
+    l.WinScale = r.WinScale;
+    l.inverted = false;
+    EXPECT_EQ(BuildScene(Input(r.jde, l), StartupBodyTables()).BodyX[4], r.wantErectX);
+    l.inverted = true;
+    EXPECT_EQ(BuildScene(Input(r.jde, l), StartupBodyTables()).BodyX[4], -r.wantErectX);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scene, CallistoAtElongation,
+                         ::testing::Values(FarRow{"East_WinScale1", 2462060.0751, 1.0f, 5272},
+                                           FarRow{"West_WinScale1", 2461013.1660, 1.0f, -5272},
+                                           FarRow{"East_WinScale07", 2462060.0751, 0.7f, 3690}),
+                         [](const auto& i) { return std::string(i.param.name); });
+
+TEST(SceneOffsets, WinScaleZeroGivesZeroOffsetsAndIsRepairedForTheBelts)
+{
+    Look l;
+    l.WinScale = 0;
+    const Scene s = BuildScene(Input(2461001.5440, l), StartupBodyTables());
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(s.BodyX[i], 0) << "body " << i;
+        EXPECT_EQ(s.BodyY[i], 0) << "body " << i;
+    }
+    EXPECT_EQ(s.WinScale, 1.0f);
+    const std::vector<Shape> shapes = ResolveShapes(s.ops, kFore1, kFore2);
+    const Parts p = Split(s, shapes);
+    ASSERT_NE(p.belt[0], nullptr);
+    EXPECT_NEAR(p.belt[0]->x2 - p.belt[0]->x1, 300, 1e-3);
+}
+
+// ---- the planet, its belts, the satellites and their numerals ---------------
+
+struct BodyRow {
+    const char* name;
+    bool inverted;
+    float WinScale;
+    int32_t Magnify;
+    int32_t planetSize;
+};
+PRINTS_AS_NAME(BodyRow)
+
+class SceneBodies : public ::testing::TestWithParam<BodyRow> {};
+
+TEST_P(SceneBodies, PlanetBeltsSatellitesAndLabels)
+{
+    const BodyRow& r = GetParam();
+    BodyTables t = StartupBodyTables();
+    t.BodySize[0] = r.planetSize;
+    t.BodySize[3] = 112;
+    Look l;
+    l.inverted = r.inverted;
+    l.WinScale = r.WinScale;
+    l.Magnify = r.Magnify;
+    const double jde = 2461001.5440;  // I, III, II behind the planet, IV in front
+    const Scene s = BuildScene(Input(jde, l), t);
+    const std::vector<Shape> shapes = ResolveShapes(s.ops, kFore1, kFore2);
+    const Parts p = Split(s, shapes);
+    ASSERT_TRUE(p.disk[0] && p.belt[0] && p.belt[1]);
+
+    const double Px = r.Magnify * 6030.0, Py = r.Magnify * 510.0;
+    const double k = static_cast<double>(r.WinScale) * r.Magnify;
+    static const char* const kNumeral[5] = {"", "\u2160", "\u2161", "\u2162", "\u2163"};
+    const Shape& planet = *p.disk[0];
+    EXPECT_DOUBLE_EQ(planet.cx, Px);
+    EXPECT_DOUBLE_EQ(planet.cy, Py);
+    EXPECT_DOUBLE_EQ(planet.rx, r.planetSize);
+    EXPECT_NEAR(planet.ry, 0.94 * r.planetSize, 1e-3);
+    EXPECT_TRUE(planet.filled);
+    EXPECT_EQ(planet.fill, 0x4FBEFFu);
+    EXPECT_EQ(planet.outline, 0x4FBEFFu);
+
+    // Belt 1 below the centre, belt 2 above it, in both views.
+    const double wantY[2][2] = {{30, 50}, {-40, -20}};
+    for (int b = 0; b < 2; ++b) {
+        const Shape& box = *p.belt[b];
+        EXPECT_EQ(box.fill, 0x80u) << "belt " << b + 1;
+        EXPECT_NEAR(std::min(box.x1, box.x2), Px - 160 * k, 1e-3) << "belt " << b + 1;
+        EXPECT_NEAR(std::max(box.x1, box.x2), Px + 140 * k, 1e-3) << "belt " << b + 1;
+        EXPECT_NEAR(std::min(box.y1, box.y2), Py + wantY[b][0] * k, 1e-3) << "belt " << b + 1;
+        EXPECT_NEAR(std::max(box.y1, box.y2), Py + wantY[b][1] * k, 1e-3) << "belt " << b + 1;
+    }
+
+    for (int i = 1; i <= 4; ++i) {
+        ASSERT_TRUE(p.disk[i] && p.label[i]) << "body " << i;
+        const Shape& d = *p.disk[i];
+        EXPECT_DOUBLE_EQ(d.cx, Px + r.Magnify * s.BodyX[i]) << "body " << i;
+        EXPECT_DOUBLE_EQ(d.cy, Py + r.Magnify * s.BodyY[i]) << "body " << i;
+        EXPECT_DOUBLE_EQ(d.rx, t.BodySize[i]) << "body " << i;
+        EXPECT_DOUBLE_EQ(d.ry, t.BodySize[i]) << "body " << i;
+        EXPECT_EQ(d.fill, t.BodyColor[i]) << "body " << i;
+        // White once any body has been drawn; the first keeps the surface's own.
+        EXPECT_EQ(d.outline, s.Order[0] == i ? kFore1 : 0xFFFFFFu) << "body " << i;
+
+        const Shape& label = *p.label[i];
+        EXPECT_EQ(label.text, kNumeral[i]);
+        EXPECT_NEAR(label.x1, d.cx - 80, 1e-3) << "body " << i;
+        EXPECT_EQ(label.y1, 0) << "body " << i;
+        EXPECT_EQ(label.outline, kFore2) << "body " << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scene, SceneBodies,
+                         ::testing::Values(BodyRow{"Inverted_Wide", true, 1.0f, 1, 190},
+                                           BodyRow{"Erect_Magnify4", false, 1.0f, 4, 760},
+                                           BodyRow{"Erect_WinScale07", false, 0.7f, 1, 133},
+                                           BodyRow{"Inverted_WinScale07_Magnify3", true, 0.7f, 3, 399}),
+                         [](const auto& i) { return std::string(i.param.name); });
+
+// ---- the Great Red Spot -------------------------------------------------------
+
+struct RuleRow {
+    const char* name;
+    double M, G;
+    bool drawn;
+    double wantDelta;
+};
+PRINTS_AS_NAME(RuleRow)
+
+class SpotRules : public ::testing::TestWithParam<RuleRow> {};
+
+TEST_P(SpotRules, SignedDifferenceOrFarSide)
+{
+    const RuleRow& r = GetParam();
+    double delta = 12345;
+    EXPECT_EQ(SpotDelta(r.M, r.G, delta), r.drawn) << "M " << r.M << " G " << r.G << " delta " << delta;
+    if (r.drawn) {
+        EXPECT_NEAR(delta, r.wantDelta, 1e-9);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scene, SpotRules,
+    ::testing::Values(RuleRow{"MeridianPast0_G350_M10", 10, 350, true, 20},
+                      RuleRow{"SpotPast0_G10_M350", 350, 10, true, -20},
+                      RuleRow{"Direct_MeridianOnSpot", 123.4, 123.4, true, 0},
+                      RuleRow{"Direct_Exactly90Ahead", 190, 100, true, 90},
+                      RuleRow{"Direct_Exactly90Behind", 10, 100, true, -90},
+                      RuleRow{"Direct_90Point5_Hidden", 190.5, 100, false, 0},
+                      RuleRow{"FarSide_G80_M280", 280, 80, false, 0},
+                      RuleRow{"MeridianPast0_Bound_G270_M0", 0, 270, true, 90},
+                      RuleRow{"MeridianPast0_OneTooFar_G300_M31", 31, 300, false, 0},
+                      RuleRow{"SpotPast0_Bound_G90_M360", 360, 90, true, -90},
+                      RuleRow{"SpotPast0_OneTooFar_G5_M274", 274, 5, false, 0},
+                      RuleRow{"MeridianJustBelow0_G350", -0.3, 350, true, 9.7},
+                      RuleRow{"MeridianJustBelow0_G0", -0.3, 0, true, -0.3},
+                      RuleRow{"MeridianJustBelow0_FarSide_G180", -0.3, 180, false, 0}),
+    [](const auto& i) { return std::string(i.param.name); });
+
+struct SpotRow {
+    const char* name;
+    bool inverted;
+    float WinScale;
+    int32_t Magnify;
+    int32_t S;
+    double CM2, Grs;
+    double wantDx, wantDy;  // spot centre from the planet's centre
+};
+PRINTS_AS_NAME(SpotRow)
+
+class SpotPlace : public ::testing::TestWithParam<SpotRow> {};
+
+TEST_P(SpotPlace, CentreSizeAndColours)
+{
+    const SpotRow& r = GetParam();
+    BodyTables t = StartupBodyTables();
+    t.BodySize[0] = r.S;
+    Look l;
+    l.inverted = r.inverted;
+    l.WinScale = r.WinScale;
+    l.Magnify = r.Magnify;
+    l.CM2 = r.CM2;
+    l.Grs = r.Grs;
+    const Scene s = BuildScene(Input(2461001.5440, l), t);
+    ASSERT_TRUE(s.spotDrawn);
+    const std::vector<Shape> shapes = ResolveShapes(s.ops, kFore1, kFore2);
+    const Parts p = Split(s, shapes);
+    ASSERT_NE(p.spot, nullptr);
+    EXPECT_NEAR(p.spot->cx - p.disk[0]->cx, r.wantDx, 0.005);
+    EXPECT_NEAR(p.spot->cy - p.disk[0]->cy, r.wantDy, 0.005);
+    EXPECT_NEAR(p.spot->rx, r.S / 4.0, 1e-4);
+    EXPECT_NEAR(p.spot->ry, r.S / 5.0, 1e-4);
+    EXPECT_TRUE(p.spot->filled);
+    EXPECT_EQ(p.spot->fill, 0xFFu);
+    EXPECT_EQ(p.spot->outline, 0x4FBEFFu);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scene, SpotPlace,
+    ::testing::Values(SpotRow{"Erect_OnMeridian", false, 1.0f, 1, 190, 100, 100, 4.2857, 70},
+                      SpotRow{"Inverted_OnMeridian", true, 1.0f, 1, 190, 100, 100, 4.2857, -70},
+                      SpotRow{"Erect_90Ahead", false, 1.0f, 1, 190, 190, 100, 175.2857, 70},
+                      SpotRow{"Inverted_90Ahead", true, 1.0f, 1, 190, 190, 100, -166.7142, -70},
+                      SpotRow{"Erect_90Behind", false, 1.0f, 1, 190, 10, 100, -166.7142, 70},
+                      SpotRow{"Erect_Magnify4", false, 1.0f, 4, 760, 42, 42, 17.1429, 280},
+                      SpotRow{"Inverted_Magnify4", true, 1.0f, 4, 760, 42, 42, 17.1429, -280},
+                      SpotRow{"Inverted_WinScale07", true, 0.7f, 1, 133, 42, 42, 3.0, -49}),
+    [](const auto& i) { return std::string(i.param.name); });
+
+struct MeridianRow {
+    const char* name;
+    double CM2, Grs;
+    bool drawn;
+    double wantDelta;
+    double wantCM2After;
+};
+PRINTS_AS_NAME(MeridianRow)
+
+class SpotMeridian : public ::testing::TestWithParam<MeridianRow> {};
+
+TEST_P(SpotMeridian, TurnRemovedAboveOnlyAndSpotBelow0Kept)
+{
+    const MeridianRow& r = GetParam();
+    Look l;
+    l.CM2 = r.CM2;
+    l.Grs = r.Grs;
+    const Scene s = BuildScene(Input(2461001.5440, l), StartupBodyTables());
+    EXPECT_EQ(s.spotDrawn, r.drawn);
+    if (r.drawn) {
+        EXPECT_NEAR(s.spotDelta, r.wantDelta, 1e-9);
+    }
+    EXPECT_DOUBLE_EQ(s.CM2, r.wantCM2After);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scene, SpotMeridian,
+                         ::testing::Values(MeridianRow{"M365_DrawnAs5", 365, 5, true, 0, 5},
+                                           MeridianRow{"M365_G95_90Behind", 365, 95, true, -90, 5},
+                                           MeridianRow{"M360_Kept", 360, 10, true, -10, 360},
+                                           MeridianRow{"MJustBelow0_G350_Shown", -0.3, 350, true, 9.7, -0.3},
+                                           MeridianRow{"FarSide_NoSpot", 100, 280, false, 0, 100}),
+                         [](const auto& i) { return std::string(i.param.name); });
+
+// ---- run-time errors ------------------------------------------------------------
+
+TEST(SceneFaults, OverflowAndNonFiniteScaleThrowBeforeDrawing)
+{
+    Look big;
+    big.Magnify = 1 << 20;
+    big.CenterX = 1 << 12;
+    EXPECT_THROW(BuildScene(Input(2461001.5440, big), StartupBodyTables()), Fault);
+    Look nan;
+    nan.WinScale = std::nanf("");
+    EXPECT_THROW(BuildScene(Input(2461001.5440, nan), StartupBodyTables()), Fault);
+}
+
+}  // namespace
+}  // namespace veltrax

@@ -1,0 +1,655 @@
+// The window on the real widgets (offscreen): controls, start-up, the
+// recalculation wiring, the painted scene, the layout pass, zoom, orientation
+// and closing.
+#include "platform/twips.h"
+#include "support/window_fixture.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace veltrax {
+namespace {
+
+namespace tw = platform;
+using testing::ClockAt;
+using testing::StartedWindow;
+
+// Table rows print as their names.
+#define PRINTS_AS_NAME(Row) \
+    [[maybe_unused]] void PrintTo(const Row& r, std::ostream* os) { *os << r.name; }
+
+const char kGothic[] = "ＭＳ ゴシック";
+const char kPGothic[] = "ＭＳ Ｐゴシック";
+const char kMincho[] = "ＭＳ 明朝";
+
+std::unique_ptr<MainWindow> At(int y, int mo, int d, int h, int mi, int s)
+{
+    return StartedWindow(ClockAt(y, mo, d, h, mi, s));
+}
+
+std::unique_ptr<MainWindow> Started()
+{
+    return At(2026, 12, 7, 9, 5, 47);
+}
+
+QWidget* Named(MainWindow& w, const char* name)
+{
+    return w.findChild<QWidget*>(QString::fromLatin1(name));
+}
+
+// The text a control shows: a label's caption, a button's text, a frame's title.
+QString CaptionOf(const QWidget* c)
+{
+    if (auto* l = qobject_cast<const platform::CaptionLabel*>(c))
+        return l->Caption();
+    if (auto* b = qobject_cast<const QAbstractButton*>(c))
+        return b->text();
+    if (auto* g = qobject_cast<const QGroupBox*>(c))
+        return g->title();
+    return QStringLiteral("<no caption>");
+}
+
+// The colour of the image pixel under a logical point (twips) of a surface.
+QColor PixelAt(const platform::PictureBox* p, double x, double y)
+{
+    const QPointF at = p->ToPixels(static_cast<float>(x), static_cast<float>(y));
+    const QImage& im = p->Image();
+    const double dpr = im.devicePixelRatio();
+    const QPoint px(static_cast<int>(std::floor(at.x() * dpr)), static_cast<int>(std::floor(at.y() * dpr)));
+    if (!im.rect().contains(px))
+        return QColor();
+    return im.pixelColor(px);
+}
+
+std::string Rgb(const QColor& c)
+{
+    if (!c.isValid())
+        return "outside the image";
+    return std::to_string(c.red()) + "," + std::to_string(c.green()) + "," + std::to_string(c.blue());
+}
+
+const std::string kPlanetRgb = "255,190,79";
+const std::string kBeltRgb = "128,0,0";
+const std::string kSpotRgb = "255,0,0";
+
+// ---- controls -----------------------------------------------------------------
+
+TEST(WindowControls, NamesMatchTheMembers)
+{
+    auto w = Started();
+    const std::pair<const char*, QWidget*> named[] = {
+        {"Nen", w->Nen},         {"tuki", w->tuki},         {"Hi", w->Hi},           {"Jikoku", w->Jikoku},
+        {"Hun", w->Hun},         {"Byo", w->Byo},           {"VSmon", w->VSmon},     {"VSday", w->VSday},
+        {"VSh", w->VSh},         {"VSmin", w->VSmin},       {"VSsec", w->VSsec},     {"tday", w->tday},
+        {"RTime", w->RTime},     {"Command1", w->Command1}, {"Frame1", w->Frame1},   {"Option2", w->Option2},
+        {"Option3", w->Option3}, {"Slider1", w->Slider1},   {"Command2", w->Command2}, {"Check1", w->Check1},
+        {"Option1_0", w->Option1[0]}, {"Option1_1", w->Option1[1]}, {"Copysel", w->Copysel}, {"Cexit", w->Cexit},
+        {"Picture1", w->Picture1}, {"Picture2", w->Picture2}, {"Picdest", w->Picdest}, {"title1", w->title1},
+        {"Label10", w->Label10}, {"Label9", w->Label9},     {"result", w->result},   {"Taikei", w->Taikei},
+        {"Label7", w->Label7},   {"Label1", w->Label1},     {"Label2_0", w->Label2[0]}, {"Label2_1", w->Label2[1]},
+        {"Label2_2", w->Label2[2]}, {"Label2_3", w->Label2[3]}, {"Label3", w->Label3}, {"Label4", w->Label4},
+        {"Label5", w->Label5},   {"Label6", w->Label6},
+    };
+    for (const auto& [name, member] : named)
+        EXPECT_EQ(Named(*w, name), member) << name;
+    EXPECT_EQ(w->findChild<QTimer*>(QStringLiteral("Timer1")), w->Timer1);
+    EXPECT_EQ(w->windowTitle().toStdString(), "Veltrax");
+
+    // Each field is named by its unit label.
+    const std::pair<QLabel*, QWidget*> buddies[] = {{w->Label1, w->Nen},     {w->Label2[0], w->tuki},
+                                                    {w->Label3, w->Hi},      {w->Label2[1], w->Jikoku},
+                                                    {w->Label2[2], w->Hun},  {w->Label2[3], w->Byo}};
+    for (const auto& [label, field] : buddies)
+        EXPECT_EQ(label->buddy(), field) << label->objectName().toStdString();
+}
+
+struct CaptionRow {
+    const char* name;
+    const char* caption;
+};
+PRINTS_AS_NAME(CaptionRow)
+
+class WindowCaptions : public ::testing::TestWithParam<CaptionRow> {};
+
+TEST_P(WindowCaptions, AfterStartUp)
+{
+    auto w = Started();
+    const QWidget* c = Named(*w, GetParam().name);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(CaptionOf(c).toStdString(), GetParam().caption);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Window, WindowCaptions,
+    ::testing::Values(
+        CaptionRow{"tday", "今日の日付"}, CaptionRow{"RTime", "実時間運転"}, CaptionRow{"Command1", "ｱﾆﾒｰｼｮﾝ"},
+        CaptionRow{"Frame1", "アニメーション速度"}, CaptionRow{"Option2", "低速"}, CaptionRow{"Option3", "高速"},
+        CaptionRow{"Command2", "広域"}, CaptionRow{"Check1", "画面移動"},
+        CaptionRow{"Option1_0", "双眼鏡（正立像）"}, CaptionRow{"Option1_1", "天体望遠鏡（倒立像）"},
+        CaptionRow{"Copysel", "選択領域をｺﾋﾟｰ"}, CaptionRow{"Cexit", "終了"},
+        CaptionRow{"Label7", "I：イオ(Io)   II：エウロパ(europa)   III：ガニメデ(Ganymede)   IV：カリスト(Callisto)"},
+        CaptionRow{"Label1", "年"}, CaptionRow{"Label2_0", "月"}, CaptionRow{"Label2_1", "時"},
+        CaptionRow{"Label2_2", "分"}, CaptionRow{"Label2_3", "秒"}, CaptionRow{"Label3", "日"},
+        CaptionRow{"Label4", "北"}, CaptionRow{"Label5", "西"}, CaptionRow{"Label6", "東"},
+        CaptionRow{"Label9", "4倍"}, CaptionRow{"Label10", "（大赤斑ＧＲＳや衛星はサイズを大きくしています。）"},
+        CaptionRow{"title1", "木星の中央経度を計算、４大衛星の位置を表示します\r日時（日本標準時、２４時間制）を入力して下さい"}),
+    [](const auto& i) { return std::string(i.param.name); });
+
+struct FontRow {
+    const char* name;
+    const char* family;
+    double points;
+};
+PRINTS_AS_NAME(FontRow)
+
+class WindowFonts : public ::testing::TestWithParam<FontRow> {};
+
+TEST_P(WindowFonts, FamilyAndSize)
+{
+    auto w = Started();
+    const QWidget* c = std::string(GetParam().name) == "Form" ? w.get() : Named(*w, GetParam().name);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->font().family().toStdString(), GetParam().family);
+    EXPECT_DOUBLE_EQ(c->font().pointSizeF(), GetParam().points);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Window, WindowFonts,
+    ::testing::Values(FontRow{"Form", kPGothic, 9.75}, FontRow{"tday", kPGothic, 9.75},
+                      FontRow{"title1", kPGothic, 11.25}, FontRow{"result", kGothic, 12},
+                      FontRow{"Taikei", kGothic, 12}, FontRow{"Cexit", kPGothic, 12}, FontRow{"Nen", kGothic, 14.25},
+                      FontRow{"Byo", kGothic, 14.25}, FontRow{"Label1", kGothic, 12},
+                      FontRow{"Label2_3", kGothic, 11.25}, FontRow{"Label3", kGothic, 11.25},
+                      FontRow{"Picture1", kMincho, 9.75}, FontRow{"Picture2", kMincho, 9.75},
+                      FontRow{"Label5", kPGothic, 12}),
+    [](const auto& i) { return std::string(i.param.name); });
+
+struct PlaceRow {
+    const char* name;
+    double left, top, width, height;  // width and height < 0: grown to its caption, not checked
+};
+PRINTS_AS_NAME(PlaceRow)
+
+class WindowDesignPlaces : public ::testing::TestWithParam<PlaceRow> {};
+
+TEST_P(WindowDesignPlaces, KeptByStartUpAndTheLayoutPass)
+{
+    auto w = Started();
+    const PlaceRow& r = GetParam();
+    const QWidget* c = Named(*w, r.name);
+    ASSERT_NE(c, nullptr);
+    EXPECT_DOUBLE_EQ(tw::Left(c), r.left);
+    EXPECT_DOUBLE_EQ(tw::Top(c), r.top);
+    if (r.width >= 0) {
+        EXPECT_DOUBLE_EQ(tw::Width(c), r.width);
+        EXPECT_DOUBLE_EQ(tw::Height(c), r.height);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Window, WindowDesignPlaces,
+    ::testing::Values(
+        PlaceRow{"title1", 120, 120, -1, -1}, PlaceRow{"Picdest", 4080, 120, 615, 495},
+        PlaceRow{"result", 5640, 120, -1, -1}, PlaceRow{"Nen", 360, 840, 735, 375},
+        PlaceRow{"Label1", 1155, 945, 255, 225}, PlaceRow{"tuki", 1560, 840, 495, 375},
+        PlaceRow{"VSmon", 2040, 840, 200, 370}, PlaceRow{"Label2_0", 2280, 945, 240, 255},
+        PlaceRow{"Hi", 2580, 840, 495, 375}, PlaceRow{"VSday", 3080, 840, 200, 370},
+        PlaceRow{"Label3", 3315, 945, 210, 270}, PlaceRow{"tday", 3660, 840, 1155, 375},
+        PlaceRow{"Taikei", 5520, 840, -1, -1}, PlaceRow{"Jikoku", 440, 1320, 495, 375},
+        PlaceRow{"VSh", 920, 1320, 200, 370}, PlaceRow{"Label2_1", 1170, 1380, 255, 255},
+        PlaceRow{"Hun", 1560, 1320, 495, 375}, PlaceRow{"VSmin", 2040, 1320, 200, 370},
+        PlaceRow{"Label2_2", 2280, 1380, 255, 255}, PlaceRow{"Byo", 2580, 1320, 495, 375},
+        PlaceRow{"VSsec", 3080, 1320, 200, 370}, PlaceRow{"Label2_3", 3315, 1380, 255, 255},
+        PlaceRow{"Frame1", 2880, 1800, 2895, 615}, PlaceRow{"Option2", 360, 240, 1095, 255},
+        PlaceRow{"Option3", 1680, 240, 975, 255}, PlaceRow{"Command1", 1920, 1920, 940, 480},
+        PlaceRow{"Command2", 7320, 1920, 705, 360}, PlaceRow{"RTime", 360, 2040, 1335, 255},
+        PlaceRow{"Check1", 8040, 2040, 1215, 200}, PlaceRow{"Slider1", 7080, 2280, 1455, 375},
+        PlaceRow{"Label7", 360, 2520, -1, -1}, PlaceRow{"Label9", 8880, 2520, -1, -1}),
+    [](const auto& i) { return std::string(i.param.name); });
+
+// ---- start-up -------------------------------------------------------------------
+
+TEST(WindowStartUp, EndState)
+{
+    auto w = Started();  // 2026-12-07 09:05:47
+    const FieldTexts f = w->Fields();
+    EXPECT_EQ(f.Nen, "2026");
+    EXPECT_EQ(f.tuki, "12");
+    EXPECT_EQ(f.Hi, "7");
+    EXPECT_EQ(f.Jikoku, "9");
+    EXPECT_EQ(f.Hun, "5");
+    EXPECT_EQ(f.Byo, "0");
+    EXPECT_EQ(w->VSmon->Value(), 12);
+    EXPECT_EQ(w->VSday->Value(), 7);
+    EXPECT_EQ(w->VSh->Value(), 9);
+    EXPECT_EQ(w->VSmin->Value(), 5);
+    EXPECT_EQ(w->VSsec->Value(), 0);
+
+    EXPECT_EQ(w->Slider1->minimum(), 2);
+    EXPECT_EQ(w->Slider1->maximum(), 6);
+    EXPECT_EQ(w->Slider1->value(), 4);
+    EXPECT_EQ(w->ZoomChoice, 4);
+    EXPECT_EQ(w->Magnify, 4);
+    EXPECT_EQ(w->Zoomed, kTrue);
+    EXPECT_EQ(w->global.AnimRunning, kFalse);
+    EXPECT_FALSE(w->RTime->isChecked());
+    EXPECT_FALSE(w->Timer1->isActive());
+    EXPECT_EQ(w->Timer1->interval(), 990);
+    EXPECT_TRUE(w->Option2->isChecked());
+    EXPECT_FALSE(w->Option3->isChecked());
+    EXPECT_TRUE(w->Option1[1]->isChecked());
+    EXPECT_FALSE(w->Check1->isChecked());
+    // the caption's carriage return shows as a line break
+    EXPECT_TRUE(w->title1->text().contains(QLatin1Char('\n')));
+    EXPECT_FALSE(w->title1->text().contains(QLatin1Char('\r')));
+
+    EXPECT_EQ(MainWindow::ToolTipCaption(w->Command2).toStdString(),
+              "画面を選択してください。\r選択後、このボタンをクリックすると選択した領域の中心が画面の中心になるように約4"
+              "倍の大きさに拡大します。");
+    EXPECT_EQ(MainWindow::ToolTipCaption(w->Check1).toStdString(),
+              "ここにチェックを入れて画面をドラッグ（左クリックしたままマウスを動かす）すると画面を上下左右に移動でき"
+              "ます。");
+    EXPECT_EQ(MainWindow::ToolTipCaption(w->Copysel).toStdString(),
+              "画面を選択しこのボタンをクリックすると選択した領域がクリップボードに転送（コピー）されます。何も選択しない"
+              "と画面全てがコピーされます。");
+
+    EXPECT_GT(w->DrawCount(), 0);
+}
+
+struct FebruaryRow {
+    const char* name;
+    int year, month, day;
+    int32_t wantFebruary;
+};
+PRINTS_AS_NAME(FebruaryRow)
+
+class WindowMonthDays : public ::testing::TestWithParam<FebruaryRow> {};
+
+TEST_P(WindowMonthDays, FebruaryFollowsTheStartYear)
+{
+    const FebruaryRow& r = GetParam();
+    auto w = At(r.year, r.month, r.day, 21, 30, 0);
+    const MonthTable want = {31, r.wantFebruary, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    EXPECT_EQ(w->global.MonthDays, want);
+    EXPECT_EQ(w->Fields().Nen, std::to_string(r.year));
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, WindowMonthDays,
+                         ::testing::Values(FebruaryRow{"Common2026", 2026, 12, 7, 28},
+                                           FebruaryRow{"Leap2024", 2024, 2, 29, 29},
+                                           FebruaryRow{"Century2100", 2100, 3, 1, 28},
+                                           FebruaryRow{"FourCenturies2000", 2000, 1, 31, 29}),
+                         [](const auto& i) { return std::string(i.param.name); });
+
+// ---- the recalculation in the window ----------------------------------------------
+
+TEST(WindowRecalc, LabelsAndStoredValuesAreTheResultsOfTheFields)
+{
+    auto w = Started();
+    const RecalcOutcome o = Recalculate(w->Fields(), w->global.MonthDays, GrsTable::Standard());
+    ASSERT_TRUE(o.ok());
+    const Results& r = *o.results;
+    ASSERT_LT(r.CM2, 360);  // not reduced by the drawing
+    EXPECT_EQ(w->result->Caption().toStdString(), r.result);
+    EXPECT_EQ(w->Taikei->Caption().toStdString(), r.Taikei);
+    EXPECT_EQ(w->global.CurrentJDE, r.CurrentJDE);
+    EXPECT_EQ(w->CM1, r.CM1);
+    EXPECT_EQ(w->CM2, r.CM2);
+    EXPECT_EQ(w->CM3, r.CM3);
+    EXPECT_EQ(w->GrsLongitude, r.GrsLongitude);
+    EXPECT_EQ(w->JupArgJ, r.JupArgJ);
+    EXPECT_EQ(w->PhaseCorr, r.PhaseCorr);
+}
+
+TEST(WindowRecalc, EndedCycleChangesNothingACompletedOneRedrawsOnce)
+{
+    auto w = Started();
+    const std::string before = w->result->Caption().toStdString();
+    const double jde = w->global.CurrentJDE;
+    const long recalcs = w->RecalcCount(), draws = w->DrawCount();
+
+    for (const char* bad : {"60", "abc", ""}) {
+        w->Hun->blockSignals(true);  // the field as it stands, without its own handler
+        w->Hun->setText(QString::fromLatin1(bad));
+        w->Hun->blockSignals(false);
+        w->Recalc();
+        EXPECT_EQ(w->RecalcCount(), recalcs) << "minute '" << bad << "'";
+        EXPECT_EQ(w->DrawCount(), draws) << "minute '" << bad << "'";
+        EXPECT_EQ(w->result->Caption().toStdString(), before) << "minute '" << bad << "'";
+        EXPECT_EQ(w->global.CurrentJDE, jde) << "minute '" << bad << "'";
+    }
+
+    w->Hun->blockSignals(true);
+    w->Hun->setText(QStringLiteral("6"));
+    w->Hun->blockSignals(false);
+    w->Recalc();
+    EXPECT_EQ(w->RecalcCount(), recalcs + 1);
+    EXPECT_EQ(w->DrawCount(), draws + 1);
+    EXPECT_NEAR(w->global.CurrentJDE - jde, 1.0 / 1440, 1e-9);
+}
+
+TEST(WindowRecalc, RedrawTakesATurnOffTheSystemIIMeridianAbove360)
+{
+    auto w = Started();
+    w->CM2 = 365;
+    w->DrawView(w->global.CurrentJDE);
+    EXPECT_EQ(w->CM2, 5);
+    w->CM2 = -0.3;  // just below 0: kept as it is
+    w->DrawView(w->global.CurrentJDE);
+    EXPECT_EQ(w->CM2, -0.3);
+}
+
+// ---- the layout pass ----------------------------------------------------------------
+
+struct LayoutRow {
+    const char* name;
+    double width;
+    bool zoomed;
+    float WinScale;
+    double windowHeight, pic1Width, pic1Height;
+    int32_t size[5];
+    int32_t CenterX, CenterY;
+    double label5Top, label6Left, label4Top, label4Left, cexitLeft, copyselLeft;
+};
+PRINTS_AS_NAME(LayoutRow)
+
+class WindowLayout : public ::testing::TestWithParam<LayoutRow> {};
+
+TEST_P(WindowLayout, EverythingFollowsTheWidth)
+{
+    const LayoutRow& r = GetParam();
+    auto w = Started();  // zoomed 4 times at 13100
+    tw::SetWidth(w.get(), r.width);
+    w->Form_Resize();
+    if (!r.zoomed)
+        w->Command2->click();
+    ASSERT_EQ(w->Magnify, r.zoomed ? 4 : 1);
+
+    EXPECT_FLOAT_EQ(w->global.WinScale, r.WinScale);
+    EXPECT_FLOAT_EQ(w->global.FormWidthNow, static_cast<float>(r.width));
+    EXPECT_NEAR(tw::Width(w.get()), r.width, 0.01);
+    EXPECT_NEAR(tw::Height(w.get()), r.windowHeight, 0.01);
+    const QWidget *p1 = w->Picture1, *p2 = w->Picture2;
+    EXPECT_NEAR(tw::Left(p1), 370, 0.01);
+    EXPECT_NEAR(tw::Top(p1), 2760, 0.01);
+    EXPECT_NEAR(tw::Width(p1), r.pic1Width, 0.01);
+    EXPECT_NEAR(tw::Height(p1), r.pic1Height, 0.01);
+    EXPECT_NEAR(tw::Left(p2), 370, 0.01);
+    EXPECT_NEAR(tw::Top(p2), 2760 + r.pic1Height, 0.01);
+    EXPECT_NEAR(tw::Width(p2), r.pic1Width, 0.01);
+    EXPECT_NEAR(tw::Height(p2), 260, 0.01);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(w->global.Bodies.BodySize[i], r.size[i]) << "body " << i;
+    EXPECT_EQ(w->global.CenterX, r.CenterX);
+    EXPECT_EQ(w->global.CenterY, r.CenterY);
+
+    EXPECT_NEAR(tw::Top(w->Label5), r.label5Top, 0.01);
+    EXPECT_NEAR(tw::Top(w->Label6), r.label5Top, 0.01);
+    EXPECT_NEAR(tw::Left(w->Label5), 90, 0.01);
+    EXPECT_NEAR(tw::Left(w->Label6), r.label6Left, 0.01);
+    EXPECT_NEAR(tw::Top(w->Label4), r.label4Top, 0.01);
+    EXPECT_NEAR(tw::Left(w->Label4), r.label4Left, 0.01);
+    EXPECT_NEAR(tw::Top(w->Label10), r.label4Top + 100, 0.01);
+    EXPECT_NEAR(tw::Left(w->Label10), r.label4Left + 2000, 0.01);
+    EXPECT_NEAR(tw::Top(w->Option1[0]), r.label4Top, 0.01);
+    EXPECT_NEAR(tw::Top(w->Option1[1]), r.label4Top, 0.01);
+    EXPECT_NEAR(tw::Left(w->Cexit), r.cexitLeft, 0.01);
+    EXPECT_NEAR(tw::Left(w->Copysel), r.copyselLeft, 0.01);
+    EXPECT_NEAR(tw::Top(w->Cexit), 120, 0.01);
+    EXPECT_NEAR(tw::Top(w->Copysel), 2400, 0.01);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Window, WindowLayout,
+    ::testing::Values(
+        LayoutRow{"Wide13100", 13100, false, 1.0f, 5120, 12100, 1060, {190, 19, 17, 28, 26}, 6030, 510,
+                  3163, 12530, 4080, 6313, 11545, 10825},
+        LayoutRow{"Zoomed13100", 13100, true, 1.0f, 7168, 12100, 3108, {760, 77, 66, 112, 102}, 6030, 1534,
+                  4187, 12530, 6128, 6313, 11545, 10825},
+        LayoutRow{"Wide9170", 9170, false, 0.7f, 4472, 8170, 412, {133, 17, 16, 22, 20}, 4065, 186,
+                  2839, 8600, 3432, 4348, 7615, 6895},
+        LayoutRow{"Zoomed9170", 9170, true, 0.7f, 6260.8, 8170, 2200.8, {532, 54, 46, 78, 72}, 4065, 1080,
+                  3733, 8600, 5220.8, 4348, 7615, 6895}),
+    [](const auto& i) { return std::string(i.param.name); });
+
+TEST(WindowLayout, ShownWindowFollowsAChangeOfItsWidth)
+{
+    auto w = Started();
+    w->show();
+    tw::SetWidth(w.get(), 9170);  // as the user drags the frame; the pass runs by itself
+    EXPECT_FLOAT_EQ(w->global.WinScale, 0.7f);
+    EXPECT_NEAR(tw::Height(w.get()), 6260.8, 0.01);
+    EXPECT_NEAR(tw::Width(w->Picture1), 8170, 0.01);
+    EXPECT_EQ(w->global.Bodies.BodySize[0], 532);
+}
+
+TEST(WindowLayout, NothingBeforeStartUpHasStoredTheHeight)
+{
+    MainWindow w;
+    const double height = tw::Height(&w);
+    w.Form_Resize();
+    EXPECT_EQ(w.global.WinScale, 0);
+    EXPECT_EQ(w.global.FormWidthNow, 0);
+    EXPECT_DOUBLE_EQ(tw::Height(&w), height);
+    EXPECT_DOUBLE_EQ(tw::Width(w.Picture1), 11000);
+    EXPECT_EQ(w.DrawCount(), 0);
+}
+
+// ---- zoom ------------------------------------------------------------------------------
+
+TEST(WindowZoom, StartUpOpensZoomedAboutTheDesignCentre)
+{
+    auto w = Started();
+    // Start-up zooms about the centre it sets before its first recalculation:
+    // half the picture, (6050, 530), not yet moved 20 twips in by the layout pass.
+    EXPECT_EQ(w->ViewCenterX, 24200);
+    EXPECT_EQ(w->ViewCenterY, 6295);
+    EXPECT_NEAR(w->Picture1->ScaleLeft(), 1.01 * 18150, 0.01);
+    EXPECT_NEAR(w->Picture1->ScaleTop(), 0.99 * (6295 - 1554), 0.01);
+    EXPECT_EQ(w->Picture2->ScaleLeft(), w->Picture1->ScaleLeft());
+    EXPECT_EQ(w->Picture2->ScaleTop(), 0);
+}
+
+TEST(WindowZoom, OutAndBackIn)
+{
+    auto w = Started();
+    w->Command2->click();  // back to the wide view
+    EXPECT_EQ(w->Command2->text().toStdString(), "拡大");
+    EXPECT_EQ(w->Magnify, 1);
+    EXPECT_EQ(w->Zoomed, kFalse);
+    EXPECT_EQ(w->Picture1->ScaleLeft(), 0);
+    EXPECT_EQ(w->Picture1->ScaleTop(), 0);
+    EXPECT_EQ(w->Picture2->ScaleLeft(), 0);
+    EXPECT_EQ(w->Picture2->ScaleTop(), 0);
+    EXPECT_EQ(w->global.SelCenterX, 0);
+    EXPECT_EQ(w->global.SelCenterY, 0);
+    EXPECT_EQ(w->ViewCenterX, 0);
+    EXPECT_EQ(w->ViewCenterY, 0);
+    EXPECT_NEAR(tw::Height(w.get()), 5120, 0.01);
+
+    const long draws = w->DrawCount();
+    w->Command2->click();  // zoomed again, about the planet at (6030, 510)
+    EXPECT_GT(w->DrawCount(), draws);
+    EXPECT_EQ(w->Command2->text().toStdString(), "広域");
+    EXPECT_EQ(w->Magnify, 4);
+    EXPECT_EQ(w->Zoomed, kTrue);
+    EXPECT_EQ(w->global.SelCenterX, 6030);
+    EXPECT_EQ(w->global.SelCenterY, 510);
+    EXPECT_EQ(w->ViewCenterX, 24140);
+    EXPECT_EQ(w->ViewCenterY, 6235);
+    const double left = w->Picture1->ScaleLeft(), top = w->Picture1->ScaleTop();
+    EXPECT_NEAR(left, 1.01 * 18090, 0.01);
+    EXPECT_NEAR(top, 0.99 * 4681, 0.01);
+    EXPECT_EQ(w->Picture2->ScaleLeft(), left);
+    EXPECT_EQ(w->Picture2->ScaleTop(), 0);
+    // The planet stands about 200 twips left of and 50 above the visible middle.
+    EXPECT_NEAR(4 * w->global.CenterX - (left + 6050), -200, 2);
+    EXPECT_NEAR(4 * w->global.CenterY - (top + 1554), -50, 3);
+}
+
+TEST(WindowZoom, InAtWidth9170CorrectsForTheScale)
+{
+    auto w = Started();
+    tw::SetWidth(w.get(), 9170);
+    w->Form_Resize();
+    w->Command2->click();  // wide: CenterX 4065, CenterY 186
+    w->Command2->click();
+    EXPECT_EQ(w->ViewCenterX, 23120);
+    EXPECT_EQ(w->ViewCenterY, 6152);
+    EXPECT_NEAR(w->Picture1->ScaleLeft(), 0.7 * (23120 - 4085) * 1.01, 0.01);
+    EXPECT_NEAR(w->Picture1->ScaleTop(), 0.7 * (6152 - 1100) * 0.99, 0.01);
+}
+
+TEST(WindowZoom, SliderChoosesTheNextZoomOnly)
+{
+    auto w = Started();
+    w->Slider1->setValue(6);
+    EXPECT_EQ(w->ZoomChoice, 6);
+    EXPECT_EQ(w->Label9->Caption().toStdString(), "6倍");
+    EXPECT_TRUE(MainWindow::ToolTipCaption(w->Command2).contains(QStringLiteral("約6倍の")));
+    EXPECT_EQ(w->Magnify, 4);
+    EXPECT_EQ(w->global.Bodies.BodySize[0], 760);
+    EXPECT_EQ(w->Command2->text().toStdString(), "広域");
+
+    w->Command2->click();  // wide, whatever the slider shows
+    EXPECT_EQ(w->Magnify, 1);
+    w->Command2->click();
+    EXPECT_EQ(w->Magnify, 6);
+    EXPECT_EQ(w->global.Bodies.BodySize[0], 1140);
+    EXPECT_NEAR(tw::Height(w.get()), 7168, 0.01);
+
+    w->Slider1->setValue(9);  // the slider ends at 6
+    EXPECT_EQ(w->ZoomChoice, 6);
+    w->Slider1->setValue(2);
+    w->Command2->click();
+    w->Command2->click();
+    EXPECT_EQ(w->Magnify, 2);
+    EXPECT_EQ(w->Label9->Caption().toStdString(), "2倍");
+}
+
+// ---- orientation -------------------------------------------------------------------
+
+TEST(WindowOrientation, CompassLabelsAndReflectedSatellites)
+{
+    auto w = Started();
+    int32_t invX[5], invY[5];
+    std::copy(w->global.BodyX, w->global.BodyX + 5, invX);
+    std::copy(w->global.BodyY, w->global.BodyY + 5, invY);
+
+    long draws = w->DrawCount();
+    w->Option1[0]->setChecked(true);
+    // The pair excludes each other only: the speed options keep their state.
+    EXPECT_FALSE(w->Option1[1]->isChecked());
+    EXPECT_TRUE(w->Option2->isChecked());
+    EXPECT_EQ(w->DrawCount(), draws + 1);
+    EXPECT_EQ(w->Label4->Caption().toStdString(), "南");
+    EXPECT_EQ(w->Label5->Caption().toStdString(), "東");
+    EXPECT_EQ(w->Label6->Caption().toStdString(), "西");
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_EQ(w->global.BodyX[i], -invX[i]) << "body " << i;
+        EXPECT_EQ(w->global.BodyY[i], -invY[i]) << "body " << i;
+    }
+
+    w->Option1[1]->setChecked(true);
+    EXPECT_EQ(w->Label4->Caption().toStdString(), "北");
+    EXPECT_EQ(w->Label5->Caption().toStdString(), "西");
+    EXPECT_EQ(w->Label6->Caption().toStdString(), "東");
+    EXPECT_EQ(w->global.BodyX[1], invX[1]);
+
+    draws = w->DrawCount();
+    w->Option1[1]->click();  // the option already selected: repainted, same labels
+    EXPECT_TRUE(w->Option1[1]->isChecked());
+    EXPECT_EQ(w->DrawCount(), draws + 1);
+    EXPECT_EQ(w->Label4->Caption().toStdString(), "北");
+}
+
+// ---- the painted picture -------------------------------------------------------------
+
+TEST(WindowPicture, PlanetBeltsSpotAndLabelStrip)
+{
+    auto w = At(2026, 12, 7, 15, 5, 0);  // the spot on the central meridian
+    ASSERT_NEAR(w->CM2, w->GrsLongitude, 0.5);
+    ASSERT_EQ(w->Magnify, 4);
+    const platform::PictureBox* p1 = w->Picture1;
+    const double Px = 4.0 * w->global.CenterX, Py = 4.0 * w->global.CenterY;
+    for (int i = 1; i <= 4; ++i)  // no satellite over the disk
+        ASSERT_GT(std::abs(4 * w->global.BodyX[i]), 760 + w->global.Bodies.BodySize[i]) << "body " << i;
+
+    EXPECT_EQ(Rgb(PixelAt(p1, Px, Py)), kPlanetRgb);
+    EXPECT_EQ(Rgb(PixelAt(p1, Px, Py + 160)), kBeltRgb);  // belt 1, 120 to 200 below
+    EXPECT_EQ(Rgb(PixelAt(p1, Px, Py - 120)), kBeltRgb);  // belt 2, 80 to 160 above
+    EXPECT_EQ(Rgb(PixelAt(p1, Px, Py - 60)), kPlanetRgb);  // between them
+    EXPECT_EQ(Rgb(PixelAt(p1, Px + 17, Py - 280)), kSpotRgb);  // inverted: above
+    EXPECT_EQ(Rgb(PixelAt(p1, Px + 17, Py + 280)), kPlanetRgb);
+    EXPECT_EQ(Rgb(PixelAt(p1, Px + 900, Py)), "0,0,0");  // sky beside the disk
+    const QImage& strip = w->Picture2->Image();
+    EXPECT_EQ(Rgb(strip.pixelColor(strip.width() - 1, strip.height() - 1)), "224,224,224");
+
+    w->Option1[0]->setChecked(true);  // erect: the spot below, belts unchanged
+    EXPECT_EQ(Rgb(PixelAt(p1, Px + 17, Py + 280)), kSpotRgb);
+    EXPECT_EQ(Rgb(PixelAt(p1, Px + 17, Py - 280)), kPlanetRgb);
+    // The spot now lies over the middle of belt 1: look at the belts beside it.
+    EXPECT_EQ(Rgb(PixelAt(p1, Px - 400, Py + 160)), kBeltRgb);
+    EXPECT_EQ(Rgb(PixelAt(p1, Px - 400, Py - 120)), kBeltRgb);
+    EXPECT_EQ(Rgb(PixelAt(p1, Px, Py + 160)), kSpotRgb);
+
+    w->GrsLongitude = std::fmod(w->CM2 + 180, 360);  // the spot on the far side
+    w->DrawView(w->global.CurrentJDE);
+    EXPECT_EQ(Rgb(PixelAt(p1, Px + 17, Py + 280)), kPlanetRgb);
+}
+
+TEST(WindowPicture, EveryNumeralInkedInTheStripBelowItsSatellite)
+{
+    auto w = At(2026, 12, 7, 15, 5, 0);
+    w->Command2->click();  // wide: all four satellites in view
+    const platform::PictureBox* p2 = w->Picture2;
+    for (int i = 1; i <= 4; ++i) {
+        const double x = w->global.CenterX + w->global.BodyX[i] - 80;
+        bool inked = false;
+        for (double dx = 0; dx < 200 && !inked; dx += 5)
+            for (double y = 0; y < 260 && !inked; y += 5)
+                inked = PixelAt(p2, x + dx, y) != QColor(224, 224, 224) && PixelAt(p2, x + dx, y).isValid();
+        EXPECT_TRUE(inked) << "no numeral ink right of x = " << x << " for satellite " << i;
+    }
+}
+
+// ---- closing -----------------------------------------------------------------------------
+
+TEST(WindowClose, ExitButtonClosesAtOnce)
+{
+    auto w = Started();
+    w->show();
+    ASSERT_TRUE(w->isVisible());
+    w->Cexit->click();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(w->Closed());
+
+    // Nothing is drawn or laid out any more.
+    const long draws = w->DrawCount();
+    w->Recalc();
+    w->Form_Resize();
+    EXPECT_EQ(w->DrawCount(), draws);
+}
+
+TEST(WindowClose, FrameCloseDuringTheRealTimeRunStopsTheTimer)
+{
+    auto w = Started();
+    w->show();
+    w->RTime->setChecked(true);
+    ASSERT_TRUE(w->Timer1->isActive());
+    EXPECT_TRUE(w->close());
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(w->Closed());
+    EXPECT_FALSE(w->Timer1->isActive());
+}
+
+}  // namespace
+}  // namespace veltrax
