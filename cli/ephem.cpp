@@ -1,5 +1,8 @@
 #include "cli/ephem.h"
 
+#include "cli/moment.h"
+#include "cli/plan.h"
+
 #include "engine/engine.h"
 #include "results/numtext.h"
 #include "results/recalc.h"
@@ -12,26 +15,66 @@
 namespace veltrax {
 namespace {
 
-const char kUsage[] = "usage: veltrax-ephem [--json] YYYY-MM-DD HH:MM[:SS] | [--json] --fields Y M D h m s | --help";
+const char kUsage[] =
+    "usage: veltrax-ephem [--json] [--utc] [--grs LON@DATE[,DRIFT]] YYYY-MM-DD HH:MM[:SS] | [--json] --fields Y M D h m s"
+    " | table FROM TO STEP | grs-transits FROM TO | --help";
 
 const char kHelp[] =
     "veltrax-ephem: Jupiter's central meridians, the Great Red Spot and the Galilean\n"
-    "satellites for one moment, exactly as the Veltrax window shows them.\n"
+    "satellites exactly as the Veltrax window shows them: for one moment, as a\n"
+    "table over a range of moments, or as the Great Red Spot's transit times.\n"
     "\n"
     "usage:\n"
-    "  veltrax-ephem [--json] YYYY-MM-DD HH:MM[:SS]\n"
-    "      A moment in Japan Standard Time on the 24-hour clock (UT + 9 h).\n"
+    "  veltrax-ephem [--json] [--utc] [--grs LON@DATE[,DRIFT]] YYYY-MM-DD HH:MM[:SS]\n"
+    "      A moment in Japan Standard Time on the 24-hour clock (UT + 9 h), as a\n"
+    "      date and a time or as one argument (\"2021-08-20 21:00\", 2021-08-20T21:00).\n"
     "      The year may carry a sign (-0044-03-15); seconds may have a fraction.\n"
-    "  veltrax-ephem [--json] --fields Y M D h m s\n"
+    "      With --utc the moment is read in Universal Time.\n"
+    "  veltrax-ephem [--json] [--grs LON@DATE[,DRIFT]] --fields Y M D h m s\n"
     "      Six texts exactly as they would stand in the window's year, month, day,\n"
     "      hour, minute and second fields: --fields 2021 8 20 12 0 59.5, or\n"
     "      --fields 2026 3 1 -3 0 75 (a negative hour or minute, or seconds\n"
     "      beyond 59, are taken as the window takes them). Full-width digits are\n"
     "      read like ASCII digits. February has 29 days when the year field is a\n"
     "      leap year by the Gregorian rule.\n"
+    "  veltrax-ephem table FROM TO STEP [--utc] [--digits N] [--grs LON@DATE[,DRIFT]] [--force]\n"
+    "      One CSV row per moment from FROM to TO inclusive, STEP apart: a whole\n"
+    "      number of seconds, minutes, hours or days (30s, 10m, 1h, 1d). FROM and\n"
+    "      TO are \"YYYY-MM-DD HH:MM[:SS]\" in Japan Standard Time (quote each, or\n"
+    "      give its date and time as two arguments), years -999999 to 999999;\n"
+    "      days are counted on the Gregorian calendar, as the window's fields\n"
+    "      count them. Columns: JST, UT (ISO 8601), JDE, the whole-disk CM1 CM2\n"
+    "      CM3, the illuminated-disk CM1cc CM2cc CM3cc, GrsLongitude, then for\n"
+    "      satellites I to IV their X and Y (Jupiter radii) and side: \"front\"\n"
+    "      when the view draws the satellite in front of the planet, \"behind\"\n"
+    "      when it draws it behind.\n"
+    "  veltrax-ephem grs-transits FROM TO [--utc] [--csv] [--digits N] [--grs LON@DATE[,DRIFT]] [--force]\n"
+    "      Every moment from FROM to TO at which the Great Red Spot stands on the\n"
+    "      central meridian (CM2cc, the illuminated-disk System II meridian,\n"
+    "      equals the GRS longitude), to the nearest second: one line each with\n"
+    "      the JST, the UT and CM2cc; with --csv a header and the columns JST, UT,\n"
+    "      JDE, CM2cc, GrsLongitude.\n"
     "  veltrax-ephem --help\n"
     "\n"
-    "output:\n"
+    "options:\n"
+    "  --utc        read (and for table and grs-transits, print) moments in\n"
+    "               Universal Time; the JST column is left out\n"
+    "  --digits N   numbers with N decimals (0 to 17); by default the shortest\n"
+    "               text that reads back to exactly the computed number\n"
+    "  --force      print more than 10000000 lines\n"
+    "  --grs LON@DATE[,DRIFT]\n"
+    "               the observer's own Great Red Spot longitude instead of the\n"
+    "               built-in prediction, for every output: System II longitude\n"
+    "               LON in degrees measured on DATE (YYYY-MM-DD, taken at 0 h UT),\n"
+    "               drifting DRIFT degrees a month, a year or a day (1.75/month,\n"
+    "               21/year, 0.06/day; a month is 365.25/12 days, a year 365.25\n"
+    "               days), no drift when left out: --grs 68@2025-01-01,1.75/month\n"
+    "\n"
+    "  The built-in Great Red Spot table ends in 2021; later longitudes are an\n"
+    "  extrapolation that drifts away from the real spot. Give a recent measured\n"
+    "  longitude with --grs before you time a transit.\n"
+    "\n"
+    "output of a single moment:\n"
     "  By default the texts of the window's two result labels, the Universal Time\n"
     "  and Julian Day label first, then the central-meridian label, one line each\n"
     "  line of the label.\n"
@@ -43,16 +86,17 @@ const char kHelp[] =
     "  geometry) and \"moons\" (arrays X, Y in Jupiter radii and U in degrees for\n"
     "  satellites I to IV). Numbers round-trip exactly.\n"
     "\n"
-    "  The built-in Great Red Spot table ends in 2021; later longitudes are an\n"
-    "  extrapolation, so compare them with a recent measurement.\n"
-    "\n"
     "exit status:\n"
     "  0   the results were printed\n"
     "  2   the fields do not form a moment the window would show (a month of 13,\n"
     "      a day beyond the month, an hour above 23, a minute above 59, a text\n"
     "      that is not a number, a value beyond the arithmetic's range); one line\n"
     "      on standard error names the field\n"
-    "  64  usage error\n";
+    "  64  usage error; for table and grs-transits (an unreadable moment, step or\n"
+    "      --grs, FROM after TO, a step that is not positive, more than 10000000\n"
+    "      lines without --force) one line on standard error and nothing on\n"
+    "      standard output\n"
+    "  74  the output could not be written\n";
 
 bool AllDigits(const std::string& s)
 {
@@ -196,37 +240,117 @@ int Usage(std::ostream& err, const std::string& what)
     return kExitUsage;
 }
 
+// A date and a time given as one argument, "YYYY-MM-DD HH:MM" or with a T
+// between them: false when there is no separator.
+bool SplitMoment(const std::string& moment, std::string& date, std::string& time)
+{
+    const size_t at = moment.find_first_of(" T", 1);
+    if (at == std::string::npos)
+        return false;
+    date = moment.substr(0, at);
+    size_t t = at + 1;
+    while (moment[at] == ' ' && t < moment.size() && moment[t] == ' ')
+        ++t;
+    time = moment.substr(t);
+    return true;
+}
+
+// Fields read as a Universal Time moment, moved on by 9 hours to the Japan
+// Standard Time the window takes. The seconds stay as typed. false, with the
+// field and the reason, when the date or the time is not a real one.
+bool UtFieldsToJst(FieldTexts& f, FieldId& field, std::string& why)
+{
+    cli::CivilTime c;
+    c.year = std::stoll(f.Nen);
+    const int64_t month = std::stoll(f.tuki), day = std::stoll(f.Hi);
+    const int64_t hour = std::stoll(f.Jikoku), minute = std::stoll(f.Hun);
+    if (month < 1 || month > 12) {
+        field = FieldId::Month;
+        why = "'" + f.tuki + "' is out of range (1 to 12)";
+        return false;
+    }
+    const int32_t length = cli::DaysInMonth(c.year, static_cast<int32_t>(month));
+    if (day < 1 || day > length) {
+        field = FieldId::Day;
+        why = "'" + f.Hi + "' is out of range (1 to " + std::to_string(length) + ")";
+        return false;
+    }
+    if (hour > 23 || minute > 59) {
+        field = hour > 23 ? FieldId::Hour : FieldId::Minute;
+        why = "'" + (hour > 23 ? f.Jikoku : f.Hun) + "' is out of range (at most " + (hour > 23 ? "23" : "59") + ")";
+        return false;
+    }
+    c.month = static_cast<int32_t>(month);
+    c.day = static_cast<int32_t>(day);
+    c.hour = static_cast<int32_t>(hour);
+    c.minute = static_cast<int32_t>(minute);
+    const cli::CivilTime jst = cli::CivilFromSeconds(cli::SecondsFromCivil(c) + cli::kJstOffsetSeconds);
+    f.Nen = std::to_string(jst.year);
+    f.tuki = std::to_string(jst.month);
+    f.Hi = std::to_string(jst.day);
+    f.Jikoku = std::to_string(jst.hour);
+    f.Hun = std::to_string(jst.minute);
+    return true;
+}
+
+int RunPlanCommand(const cli::CommandLine& cl, std::ostream& out, std::ostream& err)
+{
+    std::string why;
+    const std::optional<cli::Plan> plan = cli::ParsePlan(cl, why);
+    if (!plan) {
+        err << "veltrax-ephem " << cl.positional[0] << ": " << why << "\n";
+        return kExitUsage;
+    }
+    return cli::RunPlan(*plan, out, err);
+}
+
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    bool json = false;
-    bool fieldsMode = false;
-    std::vector<std::string> rest;
-    for (const auto& a : args) {
-        if (a == "--help" || a == "-h") {
-            out << kHelp;
-            return kExitOk;
-        }
-        if (a == "--json")
-            json = true;
-        else if (a == "--fields")
-            fieldsMode = true;
-        else if (a.size() > 2 && a.compare(0, 2, "--") == 0)
-            return Usage(err, "unknown option " + a);
-        else
-            rest.push_back(a);
+    const cli::CommandLine cl = cli::ReadCommandLine(args);
+    if (cl.help) {
+        out << kHelp;
+        return kExitOk;
+    }
+    if (cli::IsPlanCommand(cl))
+        return RunPlanCommand(cl, out, err);
+    if (!cl.error.empty())
+        return Usage(err, cl.error);
+    if (cl.csv || cl.force || cl.digits)
+        return Usage(err, std::string(cl.csv ? "--csv" : cl.force ? "--force" : "--digits") +
+                              " applies to table and grs-transits only");
+
+    std::optional<GrsObserved> observed;
+    if (cl.grs) {
+        std::string why;
+        observed = cli::ParseGrsOption(*cl.grs, why);
+        if (!observed)
+            return Usage(err, why);
     }
 
+    const std::vector<std::string>& rest = cl.positional;
     FieldTexts f;
-    if (fieldsMode) {
+    if (cl.fields) {
+        if (cl.utc)
+            return Usage(err, "--utc applies to a date and a time, not to --fields");
         if (rest.size() != 6)
             return Usage(err, "--fields takes six texts: year month day hour minute second");
         f = FieldTexts{rest[0], rest[1], rest[2], rest[3], rest[4], rest[5]};
     } else {
-        if (rest.size() != 2)
+        std::string date, time;
+        if (rest.size() == 2) {
+            date = rest[0];
+            time = rest[1];
+        } else if (rest.size() != 1 || !SplitMoment(rest[0], date, time)) {
             return Usage(err, "give a date and a time, or --fields");
-        if (!MomentToFields(rest[0], rest[1], f))
-            return Usage(err, "cannot read the moment '" + rest[0] + " " + rest[1] +
-                                  "' (want YYYY-MM-DD HH:MM[:SS])");
+        }
+        if (!MomentToFields(date, time, f))
+            return Usage(err, "cannot read the moment '" + date + " " + time + "' (want YYYY-MM-DD HH:MM[:SS])");
+        FieldId field = FieldId::None;
+        std::string why;
+        if (cl.utc && !UtFieldsToJst(f, field, why)) {
+            err << "veltrax-ephem: " << FieldName(field) << ": " << why << "\n";
+            return kExitCycleEnds;
+        }
     }
 
     // February follows the year field, as in the window.
@@ -238,12 +362,17 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         // a year beyond the 32-bit range: the cycle reports it below
     }
 
-    const RecalcOutcome outcome = Recalculate(f, monthDays, GrsTable::Standard());
+    const GrsTable table = GrsTable::Standard();
+    GrsSource grs;
+    grs.table = &table;
+    if (observed)
+        grs.observed = &*observed;
+    const RecalcOutcome outcome = Recalculate(f, monthDays, grs);
     if (!outcome.ok()) {
         err << "veltrax-ephem: " << FieldName(outcome.endedAt) << ": " << outcome.why << "\n";
         return kExitCycleEnds;
     }
-    if (json) {
+    if (cl.json) {
         try {
             out << ResultsJson(*outcome.results);
         } catch (const Fault& e) {

@@ -1,5 +1,6 @@
 // veltrax-ephem, the command-line companion: the results panel of any moment,
-// as text or JSON, from the same code the window runs.
+// as text or JSON, ephemeris tables and Great Red Spot transit times, from the
+// same code the window runs.
 #pragma once
 
 #include <ostream>
@@ -10,6 +11,7 @@ namespace veltrax {
 constexpr int kExitOk = 0;
 constexpr int kExitCycleEnds = 2;  // the fields do not form a moment the panel shows
 constexpr int kExitUsage = 64;
+constexpr int kExitIoError = 74;   // the output could not be written
 
 // Runs the companion with argv[1..argc-1]; writes to out and err; returns the
 // exit status. Never throws.

@@ -36,6 +36,15 @@ bool SpotDelta(double M, double G, double& delta)
     return false;
 }
 
+double DepthKey(double U)
+{
+    if (U >= 180)
+        return std::fabs(360 - U);
+    if (U < 0)
+        return std::fabs(U);
+    return U;
+}
+
 namespace {
 
 // Tracks the sky view's current position while the operations are built.
@@ -154,14 +163,8 @@ Scene BuildScene(const SceneInput& in, const BodyTables& t)
 
     // Depth keys: the angular distance from U = 0, the near point of the orbit.
     scene.Key[0] = 90;
-    for (int i = 1; i <= 4; ++i) {
-        double key = moons.U[i - 1];
-        if (key >= 180)
-            key = std::fabs(360 - key);
-        else if (key < 0)
-            key = std::fabs(key);
-        scene.Key[i] = key;
-    }
+    for (int i = 1; i <= 4; ++i)
+        scene.Key[i] = DepthKey(moons.U[i - 1]);
 
     // Farthest first; the lower index wins a tie.
     bool picked[5] = {false, false, false, false, false};

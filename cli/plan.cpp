@@ -1,0 +1,574 @@
+#include "cli/plan.h"
+
+#include "cli/ephem.h"
+#include "engine/checked.h"
+#include "engine/engine.h"
+#include "render/scene.h"
+#include "results/numtext.h"
+
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+namespace veltrax {
+namespace cli {
+namespace {
+
+const char* const kMomentForm = "\"YYYY-MM-DD HH:MM[:SS]\"";
+
+// The meridian gains about 870.27 degrees a day on a fixed longitude: one
+// transit every 35730 seconds or so.
+constexpr int64_t kTransitPeriodSeconds = 35730;
+
+// Scan step of the transit search: the difference changes by about 12 degrees
+// from one sample to the next, far from the 180-degree wrap.
+constexpr int64_t kScanSeconds = 1200;
+
+// The bracket is halved until it is shorter than this (seconds).
+constexpr double kBracketSeconds = 0.01;
+
+// A difference turning from negative to non-negative by more than this between
+// two samples is the wrap at 180 degrees, not a transit.
+constexpr double kWrapJump = 90;
+
+// At the whole second found the two longitudes differ by at most about 0.005
+// degrees (half a second of rotation). Where JupArgJ passes 180 the phase
+// correction changes sign and the illuminated meridian steps forward by twice
+// the correction (Jupiter is then near conjunction: under 0.01 degrees); a
+// transit inside the step is reported at the better of the two seconds around
+// it, still within 0.01 degrees. Where JupArgJ passes 360 the meridian steps
+// back by up to 0.02 degrees, and a longitude inside that step is met twice
+// within two seconds; the search reports one of the two. A residual larger
+// than this means the bisection closed on a step of the prediction itself,
+// which no meridian passes.
+constexpr double kMaxResidual = 0.5;
+
+constexpr int kMaxDigits = 17;
+
+bool StartsWith(const std::string& s, const char* prefix)
+{
+    return s.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
+}
+
+// Takes FROM and TO (and STEP) from the arguments after the command word. A
+// moment may be one argument ("2021-08-20 21:00") or a date and a time as two.
+std::vector<std::string> JoinMoments(const std::vector<std::string>& args)
+{
+    std::vector<std::string> out;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool dateOnly = a.find_first_of(" T:") == std::string::npos && a.find('-', 1) != std::string::npos;
+        if (dateOnly && i + 1 < args.size() && args[i + 1].find(':') != std::string::npos &&
+            args[i + 1].find('-') == std::string::npos) {
+            out.push_back(a + " " + args[i + 1]);
+            ++i;
+        } else {
+            out.push_back(a);
+        }
+    }
+    return out;
+}
+
+std::optional<int64_t> ReadMoment(const std::string& text, int64_t zone, std::string& why)
+{
+    const auto c = ParseMoment(text, why);
+    if (!c)
+        return std::nullopt;
+    return SecondsFromCivil(*c) - zone;
+}
+
+// Writes a number: the shortest text that reads back to the same double, or
+// fixed with `digits` decimals.
+char* Number(char* p, double v, int digits)
+{
+    constexpr int kRoom = 64;
+    const auto r = digits < 0 ? std::to_chars(p, p + kRoom, v)
+                              : std::to_chars(p, p + kRoom, v, std::chars_format::fixed, digits);
+    if (r.ec != std::errc())
+        throw Fault("a number too long to print");
+    return r.ptr;
+}
+
+char* Text(char* p, const char* s)
+{
+    while (*s)
+        *p++ = *s++;
+    return p;
+}
+
+// Output gathered in large chunks: one write per megabyte.
+class ChunkedOut {
+public:
+    static constexpr size_t kChunk = size_t{1} << 20;
+    static constexpr size_t kLineRoom = 4096;  // more than the longest line
+
+    explicit ChunkedOut(std::ostream& out) : out_(out), buf_(kChunk + kLineRoom) {}
+
+    // Where the next line goes; it may take up to kLineRoom characters.
+    char* Cursor() { return buf_.data() + used_; }
+
+    // The line ends at end. false when the output failed.
+    bool Commit(char* end)
+    {
+        used_ = static_cast<size_t>(end - buf_.data());
+        return used_ < kChunk || Flush();
+    }
+
+    bool Flush()
+    {
+        out_.write(buf_.data(), static_cast<std::streamsize>(used_));
+        used_ = 0;
+        out_.flush();
+        return static_cast<bool>(out_);
+    }
+
+private:
+    std::ostream& out_;
+    std::vector<char> buf_;
+    size_t used_ = 0;
+};
+
+const char* const kMoonNames[] = {"I", "II", "III", "IV"};
+
+char* TableHeader(char* p, bool utc)
+{
+    p = Text(p, utc ? "UT,JDE" : "JST,UT,JDE");
+    p = Text(p, ",CM1,CM2,CM3,CM1cc,CM2cc,CM3cc,GrsLongitude");
+    for (const char* m : kMoonNames) {
+        for (const char* field : {"_X", "_Y", "_side"}) {
+            *p++ = ',';
+            p = Text(p, m);
+            p = Text(p, field);
+        }
+    }
+    *p++ = '\n';
+    return p;
+}
+
+char* TableRow(char* p, int64_t ut, const Plan& plan, const GrsSource& grs)
+{
+    const CivilTime c = CivilFromSeconds(ut);
+    if (!plan.utc) {
+        p = WriteMoment(p, CivilFromSeconds(ut + kJstOffsetSeconds), ' ');
+        *p++ = ',';
+    }
+    p = WriteMoment(p, c, 'T');
+    *p++ = 'Z';
+
+    const Results r = ResultsAt(c, 0, grs);
+    const double d = r.CurrentJDE - 2415020;
+    const JupiterAspect aspect = CalcAspect(d);
+    const MoonPositions moons = CalcMoons(d, aspect);
+
+    for (double v : {r.CurrentJDE, r.CM1Whole, r.CM2Whole, r.CM3Whole, r.CM1, r.CM2, r.CM3, r.GrsLongitude}) {
+        *p++ = ',';
+        p = Number(p, v, plan.digits);
+    }
+    for (int i = 0; i < 4; ++i) {
+        *p++ = ',';
+        p = Number(p, moons.X[i], plan.digits);
+        *p++ = ',';
+        p = Number(p, moons.Y[i], plan.digits);
+        // The view draws a satellite whose key is exactly 90 after the planet.
+        p = Text(p, DepthKey(moons.U[i]) <= 90 ? ",front" : ",behind");
+    }
+    *p++ = '\n';
+    return p;
+}
+
+char* TransitLine(char* p, const GrsTransit& t, const Plan& plan)
+{
+    const CivilTime c = CivilFromSeconds(t.ut);
+    const Results& r = t.results;
+    if (plan.csv) {
+        if (!plan.utc) {
+            p = WriteMoment(p, CivilFromSeconds(t.ut + kJstOffsetSeconds), ' ');
+            *p++ = ',';
+        }
+        p = WriteMoment(p, c, 'T');
+        *p++ = 'Z';
+        for (double v : {r.CurrentJDE, r.CM2, r.GrsLongitude}) {
+            *p++ = ',';
+            p = Number(p, v, plan.digits);
+        }
+    } else {
+        if (!plan.utc) {
+            p = WriteMoment(p, CivilFromSeconds(t.ut + kJstOffsetSeconds), ' ');
+            p = Text(p, " JST  ");
+        }
+        p = WriteMoment(p, c, 'T');
+        p = Text(p, "Z  CM2cc=");
+        if (plan.digits < 0)
+            p = Text(p, FormatText15(r.CM2, "000.00").c_str());
+        else
+            p = Number(p, r.CM2, plan.digits);
+    }
+    *p++ = '\n';
+    return p;
+}
+
+int Failed(std::ostream& err, const Plan& plan, const std::string& what, int status)
+{
+    err << "veltrax-ephem " << (plan.kind == PlanKind::Table ? "table" : "grs-transits") << ": " << what << "\n";
+    return status;
+}
+
+}  // namespace
+
+CommandLine ReadCommandLine(const std::vector<std::string>& args)
+{
+    CommandLine cl;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            cl.help = true;
+            return cl;
+        }
+        std::optional<std::string>* valued = nullptr;
+        const char* name = nullptr;
+        if (a == "--json")
+            cl.json = true;
+        else if (a == "--fields")
+            cl.fields = true;
+        else if (a == "--utc")
+            cl.utc = true;
+        else if (a == "--csv")
+            cl.csv = true;
+        else if (a == "--force")
+            cl.force = true;
+        else if (a == "--grs" || StartsWith(a, "--grs=")) {
+            valued = &cl.grs;
+            name = "--grs";
+        } else if (a == "--digits" || StartsWith(a, "--digits=")) {
+            valued = &cl.digits;
+            name = "--digits";
+        } else if (a.size() > 2 && StartsWith(a, "--")) {
+            cl.error = "unknown option " + a;
+            return cl;
+        } else
+            cl.positional.push_back(a);
+
+        if (valued) {
+            const size_t eq = a.find('=');
+            if (eq != std::string::npos) {
+                *valued = a.substr(eq + 1);
+            } else if (i + 1 < args.size() && !StartsWith(args[i + 1], "--")) {
+                *valued = args[++i];
+            } else {
+                cl.error = std::string(name) + " wants a value";
+                return cl;
+            }
+        }
+    }
+    return cl;
+}
+
+bool IsPlanCommand(const CommandLine& cl)
+{
+    return !cl.positional.empty() && (cl.positional[0] == "table" || cl.positional[0] == "grs-transits");
+}
+
+std::optional<GrsObserved> ParseGrsOption(std::string_view text, std::string& why)
+{
+    const std::string given(text);
+    const size_t at = text.find('@');
+    if (at == std::string_view::npos) {
+        why = "--grs wants LON@DATE[,DRIFT] (for example 68@2025-01-01,1.75/month), not '" + given + "'";
+        return std::nullopt;
+    }
+    const std::string_view lonText = text.substr(0, at);
+    std::string_view dateText = text.substr(at + 1);
+    std::string_view driftText;
+    const size_t comma = dateText.find(',');
+    const bool hasDrift = comma != std::string_view::npos;
+    if (hasDrift) {
+        driftText = dateText.substr(comma + 1);
+        dateText = dateText.substr(0, comma);
+    }
+
+    const auto lon = ParseDecimal(lonText);
+    if (!lon) {
+        why = "--grs: cannot read the longitude '" + std::string(lonText) + "' (want degrees, such as 68 or 67.5)";
+        return std::nullopt;
+    }
+    if (*lon < -360 || *lon > 360) {
+        why = "--grs: the longitude " + std::string(lonText) + " lies beyond -360 to 360 degrees";
+        return std::nullopt;
+    }
+    std::string dateWhy;
+    const auto date = ParseDate(dateText, dateWhy);
+    if (!date) {
+        why = "--grs: " + dateWhy;
+        return std::nullopt;
+    }
+
+    double perDay = 0;
+    if (hasDrift) {
+        const size_t slash = driftText.find('/');
+        const auto amount = ParseDecimal(driftText.substr(0, slash));
+        const std::string_view unit = slash == std::string_view::npos ? "" : driftText.substr(slash + 1);
+        double days = 0;
+        if (unit == "day")
+            days = 1;
+        else if (unit == "month")
+            days = 365.25 / 12;
+        else if (unit == "year")
+            days = 365.25;
+        if (!amount || days == 0) {
+            why = "--grs: cannot read the drift '" + std::string(driftText) +
+                  "' (want degrees per month, year or day: 1.75/month, 21/year, 0.06/day)";
+            return std::nullopt;
+        }
+        perDay = *amount / days;
+        if (std::fabs(perDay) > 10) {
+            why = "--grs: the drift " + std::string(driftText) + " is more than 10 degrees a day";
+            return std::nullopt;
+        }
+    }
+
+    GrsObserved o;
+    o.longitude = *lon;
+    o.epochJde = CalcJD(static_cast<double>(date->year), date->month, date->day);
+    o.driftPerDay = perDay;
+    return o;
+}
+
+std::optional<int64_t> ParseStep(std::string_view text, std::string& why)
+{
+    const std::string given(text);
+    const std::string want = " (want a whole number and s, m, h or d: 30s, 10m, 1h, 1d)";
+    if (text.empty()) {
+        why = "the step is empty" + want;
+        return std::nullopt;
+    }
+    const char unit = text.back();
+    int64_t seconds = 0;
+    switch (unit) {
+    case 's': seconds = 1; break;
+    case 'm': seconds = 60; break;
+    case 'h': seconds = 3600; break;
+    case 'd': seconds = 86400; break;
+    default:
+        why = "cannot read the step '" + given + "'" + want;
+        return std::nullopt;
+    }
+    std::string_view number = text.substr(0, text.size() - 1);
+    const bool negative = !number.empty() && number[0] == '-';
+    if (negative || (!number.empty() && number[0] == '+'))
+        number.remove_prefix(1);
+    int64_t n = 0;
+    const auto r = std::from_chars(number.data(), number.data() + number.size(), n);
+    if (number.empty() || r.ptr != number.data() + number.size() || (r.ec != std::errc() && r.ec != std::errc::result_out_of_range)) {
+        why = "cannot read the step '" + given + "'" + want;
+        return std::nullopt;
+    }
+    if (negative || (n == 0 && r.ec == std::errc())) {
+        why = "the step must be positive, not '" + given + "'";
+        return std::nullopt;
+    }
+    int64_t total = 0;
+    if (r.ec == std::errc::result_out_of_range || __builtin_mul_overflow(n, seconds, &total)) {
+        why = "the step '" + given + "' is too large";
+        return std::nullopt;
+    }
+    return total;
+}
+
+std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why)
+{
+    if (!cl.error.empty()) {
+        why = cl.error;
+        return std::nullopt;
+    }
+    if (!IsPlanCommand(cl)) {
+        why = "not a table or grs-transits command";
+        return std::nullopt;
+    }
+    Plan plan;
+    plan.kind = cl.positional[0] == "table" ? PlanKind::Table : PlanKind::GrsTransits;
+    const bool table = plan.kind == PlanKind::Table;
+    if (cl.json || cl.fields) {
+        why = std::string(cl.json ? "--json" : "--fields") + " applies to the single-moment output only";
+        return std::nullopt;
+    }
+    plan.utc = cl.utc;
+    plan.csv = cl.csv;  // the table is CSV anyway
+
+    if (cl.digits) {
+        int n = -1;
+        const std::string& d = *cl.digits;
+        const auto r = std::from_chars(d.data(), d.data() + d.size(), n);
+        if (d.empty() || r.ec != std::errc() || r.ptr != d.data() + d.size() || n < 0 || n > kMaxDigits) {
+            why = "--digits wants a whole number from 0 to 17, not '" + d + "'";
+            return std::nullopt;
+        }
+        plan.digits = n;
+    }
+    if (cl.grs) {
+        plan.grs = ParseGrsOption(*cl.grs, why);
+        if (!plan.grs)
+            return std::nullopt;
+    }
+
+    const std::vector<std::string> args = JoinMoments(cl.positional);
+    const size_t wanted = table ? 3 : 2;
+    if (args.size() != wanted) {
+        why = table ? std::string("give FROM, TO and STEP (moments as ") + kMomentForm + ", STEP like 30s, 10m, 1h, 1d)"
+                    : std::string("give FROM and TO (moments as ") + kMomentForm + ")";
+        return std::nullopt;
+    }
+    const int64_t zone = plan.utc ? 0 : kJstOffsetSeconds;
+    std::string fromWhy, toWhy;
+    const auto from = ReadMoment(args[0], zone, fromWhy);
+    if (!from) {
+        why = "FROM: " + fromWhy;
+        return std::nullopt;
+    }
+    const auto to = ReadMoment(args[1], zone, toWhy);
+    if (!to) {
+        why = "TO: " + toWhy;
+        return std::nullopt;
+    }
+    if (*from > *to) {
+        why = "FROM (" + args[0] + ") is after TO (" + args[1] + ")";
+        return std::nullopt;
+    }
+    plan.from = *from;
+    plan.to = *to;
+
+    if (table) {
+        const auto step = ParseStep(args[2], why);
+        if (!step)
+            return std::nullopt;
+        plan.step = *step;
+        plan.lines = (plan.to - plan.from) / plan.step + 1;
+    } else {
+        plan.lines = (plan.to - plan.from) / kTransitPeriodSeconds + 1;
+    }
+    if (plan.lines > kMaxLinesWithoutForce && !cl.force) {
+        why = (table ? "the table would have " : "the range holds about ") + std::to_string(plan.lines) +
+              (table ? " rows" : " transits") + ", more than " + std::to_string(kMaxLinesWithoutForce) +
+              "; give --force to print them all";
+        return std::nullopt;
+    }
+    return plan;
+}
+
+std::optional<Plan> ParsePlan(const std::vector<std::string>& args, std::string& why)
+{
+    return ParsePlan(ReadCommandLine(args), why);
+}
+
+Results ResultsAt(const CivilTime& ut, double fraction, const GrsSource& grs)
+{
+    // The day with its fraction, formed as the recalculation forms it: hours
+    // and minutes in whole seconds, then the seconds, then the day.
+    const int32_t hm = ut.hour * 3600 + ut.minute * 60;
+    const double s = ut.second + fraction;
+    const double F = (hm + s) / 86400 + ut.day;
+    return ComputeMoment(static_cast<int32_t>(ut.year), ut.month, F, grs);
+}
+
+double WrappedDifference(double a, double b)
+{
+    double d = std::fmod(a - b, 360.0);
+    if (d <= -180)
+        d += 360;
+    else if (d > 180)
+        d -= 360;
+    return d;
+}
+
+void FindGrsTransits(int64_t from, int64_t to, const GrsSource& grs,
+                     const std::function<bool(const GrsTransit&)>& emit)
+{
+    // Time runs in seconds after `from`, as a double between the samples.
+    auto at = [&](double offset, Results* keep) {
+        const double whole = std::floor(offset);
+        const Results r = ResultsAt(CivilFromSeconds(from + static_cast<int64_t>(whole)), offset - whole, grs);
+        if (keep)
+            *keep = r;
+        return WrappedDifference(r.CM2, r.GrsLongitude);
+    };
+
+    const int64_t span = to - from;
+    int64_t k = -kScanSeconds;  // a transit just before `from` may round into it
+    double fk = at(static_cast<double>(k), nullptr);
+    while (k <= span) {
+        const int64_t k1 = k + kScanSeconds;
+        const double f1 = at(static_cast<double>(k1), nullptr);
+        if (fk < 0 && f1 >= 0 && f1 - fk < kWrapJump) {
+            double a = static_cast<double>(k), b = static_cast<double>(k1);
+            for (int n = 0; n < 64 && b - a > kBracketSeconds; ++n) {
+                const double m = 0.5 * (a + b);
+                if (at(m, nullptr) < 0)
+                    a = m;
+                else
+                    b = m;
+            }
+            // The crossing lies within [a, b], so its nearest whole second is
+            // floor(a) or the next one: take the one where the longitudes agree best.
+            const int64_t s0 = static_cast<int64_t>(std::floor(a));
+            Results r0, r1;
+            const double d0 = std::fabs(at(static_cast<double>(s0), &r0));
+            const double d1 = std::fabs(at(static_cast<double>(s0 + 1), &r1));
+            const int64_t best = d1 < d0 ? s0 + 1 : s0;
+            if (std::fmin(d0, d1) <= kMaxResidual && best >= 0 && best <= span) {
+                if (!emit(GrsTransit{from + best, best == s0 ? r0 : r1}))
+                    return;
+            }
+        }
+        k = k1;
+        fk = f1;
+    }
+}
+
+int RunPlan(const Plan& plan, std::ostream& out, std::ostream& err)
+{
+    GrsTable table = GrsTable::Standard();
+    GrsSource grs;
+    grs.table = &table;
+    if (plan.grs)
+        grs.observed = &*plan.grs;
+
+    try {
+        // Both ends are computed before anything is printed, so that a fault
+        // (none is known within the accepted years) leaves standard output empty.
+        ResultsAt(CivilFromSeconds(plan.from), 0, grs);
+        ResultsAt(CivilFromSeconds(plan.to), 0, grs);
+    } catch (const Fault& e) {
+        return Failed(err, plan, e.what(), kExitCycleEnds);
+    }
+
+    ChunkedOut o(out);
+    const auto cannotWrite = [&] { return Failed(err, plan, "cannot write the output", kExitIoError); };
+    try {
+        if (plan.kind == PlanKind::Table) {
+            if (!o.Commit(TableHeader(o.Cursor(), plan.utc)))
+                return cannotWrite();
+            for (int64_t i = 0; i < plan.lines; ++i)
+                if (!o.Commit(TableRow(o.Cursor(), plan.from + i * plan.step, plan, grs)))
+                    return cannotWrite();
+        } else {
+            if (plan.csv &&
+                !o.Commit(Text(o.Cursor(), plan.utc ? "UT,JDE,CM2cc,GrsLongitude\n" : "JST,UT,JDE,CM2cc,GrsLongitude\n")))
+                return cannotWrite();
+            bool ok = true;
+            FindGrsTransits(plan.from, plan.to, grs, [&](const GrsTransit& t) {
+                ok = o.Commit(TransitLine(o.Cursor(), t, plan));
+                return ok;
+            });
+            if (!ok)
+                return cannotWrite();
+        }
+        if (!o.Flush())
+            return cannotWrite();
+    } catch (const Fault& e) {
+        o.Flush();
+        return Failed(err, plan, e.what(), kExitCycleEnds);
+    }
+    return kExitOk;
+}
+
+}  // namespace cli
+}  // namespace veltrax

@@ -1,0 +1,97 @@
+// Observing plans: the ephemeris table over a range of moments, the Great Red
+// Spot's central-meridian transits, and the observer's own GRS longitude, all
+// from the same computation as the single-moment output.
+#pragma once
+
+#include "cli/moment.h"
+#include "results/grs.h"
+#include "results/recalc.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veltrax {
+namespace cli {
+
+// More output lines than this need --force.
+constexpr int64_t kMaxLinesWithoutForce = 10000000;
+
+// The command line split into options and the remaining arguments.
+struct CommandLine {
+    bool help = false;
+    bool json = false, fields = false, utc = false, csv = false, force = false;
+    std::optional<std::string> grs;     // --grs LON@DATE[,DRIFT], as given
+    std::optional<std::string> digits;  // --digits N, as given
+    std::vector<std::string> positional;
+    std::string error;  // an unknown option or a missing value; empty when none
+};
+
+// Options may stand anywhere; --grs and --digits take the next argument (or
+// --grs=..., --digits=...). Reading stops at --help or the first error.
+CommandLine ReadCommandLine(const std::vector<std::string>& args);
+
+// "table" or "grs-transits" as the first argument that is not an option.
+bool IsPlanCommand(const CommandLine& cl);
+
+// "LON@DATE[,DRIFT]": longitude LON (degrees, -360 to 360) measured on DATE
+// (YYYY-MM-DD, taken at 0 h UT), drifting DRIFT degrees a month (365.25/12
+// days), a year (365.25 days) or a day: "1.75/month", "21/year", "0.06/day";
+// no drift when left out. nullopt with a one-line reason otherwise.
+std::optional<GrsObserved> ParseGrsOption(std::string_view text, std::string& why);
+
+// "30s", "10m", "1h", "1d": a positive whole number of seconds.
+std::optional<int64_t> ParseStep(std::string_view text, std::string& why);
+
+enum class PlanKind { Table, GrsTransits };
+
+// A checked plan: everything is validated before anything is printed.
+struct Plan {
+    PlanKind kind = PlanKind::Table;
+    int64_t from = 0, to = 0;  // the range, inclusive, UT seconds from 1970-01-01
+    int64_t step = 0;          // table: seconds between rows
+    int64_t lines = 0;         // table: rows; grs-transits: about how many transits
+    bool utc = false;          // moments read and printed in UT only
+    bool csv = false;          // grs-transits as CSV
+    int digits = -1;           // fixed decimals, or -1 for the shortest exact form
+    std::optional<GrsObserved> grs;
+};
+
+// Reads a plan's command line. nullopt with a one-line reason when the
+// arguments, a moment, the step or an option is wrong, FROM is after TO, or
+// more than kMaxLinesWithoutForce lines would be printed without --force.
+std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why);
+std::optional<Plan> ParsePlan(const std::vector<std::string>& args, std::string& why);
+
+// The numbers of the moment `ut` (UT) plus `fraction` of a second (0 to 1),
+// computed exactly as the recalculation does for the same fields.
+Results ResultsAt(const CivilTime& ut, double fraction, const GrsSource& grs);
+
+// Wrapped difference a - b, degrees, in (-180, 180].
+double WrappedDifference(double a, double b);
+
+struct GrsTransit {
+    int64_t ut;       // UT seconds from 1970-01-01
+    Results results;  // at that second
+};
+
+// Every Great Red Spot transit (the illuminated-disk System II meridian CM2cc
+// equal to the GRS longitude) whose nearest whole second lies in from..to (UT
+// seconds, inclusive), in time order. The range is scanned in 20-minute steps
+// for the difference turning from negative to non-negative, and each crossing
+// is solved by bisection; the second reported is the one at which the two
+// longitudes are nearest. A step of the prediction itself (the built-in table
+// at some new years) is not a transit and is passed over. emit may return
+// false to stop.
+void FindGrsTransits(int64_t from, int64_t to, const GrsSource& grs,
+                     const std::function<bool(const GrsTransit&)>& emit);
+
+// Prints the plan on out (messages on err) and returns the exit status.
+int RunPlan(const Plan& plan, std::ostream& out, std::ostream& err);
+
+}  // namespace cli
+}  // namespace veltrax
