@@ -2,18 +2,25 @@
 #   make run    build and start the window program
 #   make test   build and run every test, then again under ASan/UBSan
 #   make bench  build and run the benchmarks
+#   make install [PREFIX=/usr/local] [DESTDIR=...]   build and install
+#   make package                                     build a Debian package (build-pkg/veltrax_*.deb)
 
 # Debian packages the build, the tests and the fonts need.
 PKGS := cmake g++ make qt6-base-dev libgl-dev fonts-ipafont-gothic fonts-ipafont-mincho \
-        libgtest-dev libbenchmark-dev
+        libgtest-dev libbenchmark-dev libqt6svg6 desktop-file-utils libxml2-utils
+# What `make package` needs besides: dpkg-shlibdeps (dpkg-dev) works out the
+# package's library dependencies, and CPack finds the binaries with file.
+PKGS_PACKAGE := dpkg-dev file
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 BUILD      := build
 BUILD_ASAN := build-asan
 BUILD_BENCH := build-bench
+BUILD_PKG  := build-pkg
+PREFIX     ?= /usr/local
 
-.PHONY: all deps run test test-plain test-asan bench clean
+.PHONY: all deps run test test-plain test-asan bench install package clean
 
 all: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j$(JOBS)
@@ -65,5 +72,24 @@ bench: deps $(BUILD_BENCH)/Makefile
 	    --benchmark_report_aggregates_only=true || exit 1; \
 	done
 
+# Installs the programs, the desktop entry and the icon under PREFIX (sudo make
+# install for a system folder); DESTDIR stages the files elsewhere, as usual.
+install: all
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# A Debian package for /usr, built with CPack in its own folder.
+$(BUILD_PKG)/Makefile: | deps
+	cmake -S . -B $(BUILD_PKG) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRAX_TESTS=OFF \
+	  -DCMAKE_INSTALL_PREFIX=/usr
+
+package: PKGS += $(PKGS_PACKAGE)
+package: deps $(BUILD_PKG)/Makefile
+	cmake --build $(BUILD_PKG) -j$(JOBS)
+	cd $(BUILD_PKG) && cpack -G DEB
+	@for f in $(BUILD_PKG)/veltrax_*.deb; do \
+	  echo "Package: $(CURDIR)/$$f"; \
+	  echo "Install it with: $(strip $(SUDO) apt-get install) ./$$f"; \
+	done
+
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH) $(BUILD_PKG)

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 
@@ -16,6 +17,11 @@ int main(int argc, char** argv)
 #endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Veltrax"));
+    // The icon of the desktop entry, built in; drawing it needs Qt's SVG icon
+    // engine (Debian libqt6svg6). The desktop file name ties the window to the
+    // installed entry where the desktop asks for it (Wayland).
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/veltrax.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("veltrax"));
 
     // The window's Japanese fonts, by the names it was designed with.
     QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));

@@ -1,0 +1,68 @@
+# Installing Veltrax as a desktop program, and `make package`: a Debian package
+# built by CPack. Included at the end of the top-level CMakeLists.txt.
+#
+#   cmake --install build [--prefix DIR]   (DESTDIR is honoured as usual)
+#     bin/veltrax, bin/veltrax-ephem
+#     share/applications/veltrax.desktop
+#     share/icons/hicolor/scalable/apps/veltrax.svg
+
+set(VELTRAX_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+install(TARGETS veltrax-ephem RUNTIME DESTINATION bin)
+if(VELTRAX_GUI)
+  install(TARGETS veltrax RUNTIME DESTINATION bin)
+  install(FILES ${VELTRAX_PACKAGING_DIR}/veltrax.desktop DESTINATION share/applications)
+  install(FILES ${VELTRAX_PACKAGING_DIR}/veltrax.svg DESTINATION share/icons/hicolor/scalable/apps)
+endif()
+
+# --- the Debian package ---
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME veltrax)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "Veltrax developers <dev@veltrax.invalid>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Veltrax developers <dev@veltrax.invalid>")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)   # veltrax_1.0_amd64.deb
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+  "Jupiter's central meridians, Great Red Spot and satellites for any moment")
+set(CPACK_PACKAGE_DESCRIPTION
+  "Veltrax tells a Jupiter observer what is facing the eyepiece: for a date and
+a Japan Standard Time it shows the central-meridian longitudes in Systems I,
+II and III, the predicted longitude of the Great Red Spot, and a picture of
+the planet with its belts and the four Galilean satellites. The window is in
+Japanese. veltrax-ephem prints the same numbers on the command line.")
+
+# The shared libraries the programs link (libqt6widgets6, libqt6gui6,
+# libqt6core6, libstdc++6, libc6...) are found by dpkg-shlibdeps from the
+# binaries themselves; `make package` installs it (dpkg-dev) and `file`, which
+# CPack needs to find the binaries. libqt6gui6 also holds the X11 platform
+# plugin (libqxcb.so) the window runs on. What the binaries do not link but the
+# window needs at run time is added by name: the SVG icon engine for the
+# window's icon, and the IPA fonts standing in for the Japanese fonts.
+find_program(VELTRAX_DPKG_SHLIBDEPS dpkg-shlibdeps)
+find_program(VELTRAX_FILE file)
+if(VELTRAX_DPKG_SHLIBDEPS AND VELTRAX_FILE)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  set(veltrax_linked_deps "")
+else()
+  # Without the tools, name the libraries of Debian 12 by hand.
+  set(veltrax_linked_deps "libc6, libstdc++6, libgcc-s1")
+  if(VELTRAX_GUI)
+    string(APPEND veltrax_linked_deps ", libqt6core6 (>= 6.2), libqt6gui6 (>= 6.2), libqt6widgets6 (>= 6.2)")
+  endif()
+endif()
+if(VELTRAX_GUI)
+  set(veltrax_runtime_deps "libqt6svg6, fonts-ipafont-gothic, fonts-ipafont-mincho")
+  if(veltrax_linked_deps)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "${veltrax_linked_deps}, ${veltrax_runtime_deps}")
+  else()
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "${veltrax_runtime_deps}")
+  endif()
+else()
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "${veltrax_linked_deps}")
+endif()
+
+include(CPack)
