@@ -2,7 +2,8 @@
 // field's text, typed or written by the program, nested in the writer. Out of
 // range, a field carries into or borrows from the next larger unit and wraps
 // its spin control; in range, it sets its spin control, whose handler
-// recalculates. An empty field, or one that is not a number, is ignored.
+// recalculates. An empty field, or one that is not a number, is ignored; when
+// the larger unit's field is such a one, nothing can carry into it.
 #include "input/field_text.h"
 #include "results/numtext.h"
 #include "window/main_window.h"
@@ -35,6 +36,17 @@ void WrapSpin(platform::SpinBar* spin, int value, MainWindow& w, void (MainWindo
         (w.*handler)();
     else
         spin->SetValue(value);
+}
+
+// When nothing can carry (the larger unit's field is empty or not a number),
+// the field is left as it is; only a spin control that a click took past the
+// end of its range is brought back to that end.
+void HoldInRange(platform::SpinBar* spin, int lo, int hi, MainWindow& w, void (MainWindow::*handler)())
+{
+    if (spin->Value() > hi)
+        WrapSpin(spin, hi, w, handler);
+    else if (spin->Value() < lo)
+        WrapSpin(spin, lo, w, handler);
 }
 
 }  // namespace
@@ -72,9 +84,13 @@ void MainWindow::tuki_Change()
     if (*v > 12) {
         if (WriteCarry(Nen, +1))
             WrapSpin(VSmon, 1, *this, &MainWindow::VSmon_Change);
+        else
+            HoldInRange(VSmon, 1, 12, *this, &MainWindow::VSmon_Change);
     } else if (*v < 1) {
         if (WriteCarry(Nen, -1))
             WrapSpin(VSmon, 12, *this, &MainWindow::VSmon_Change);
+        else
+            HoldInRange(VSmon, 1, 12, *this, &MainWindow::VSmon_Change);
     } else {
         VSmon->SetValue(*FieldSpin(t));
     }
@@ -85,11 +101,17 @@ void MainWindow::Hi_Change()
     const std::string t = Text(Hi);
     if (t.empty())
         return;
-    const auto m = FieldWhole(Text(tuki));
     const auto d = FieldWhole(t);
-    if (!m || !d || *m < 1 || *m > 12)
-        return;  // no month to measure the day against
-    if (*d > global.MonthDays[static_cast<size_t>(*m - 1)]) {
+    if (!d)
+        return;
+    const auto m = FieldWhole(Text(tuki));
+    if (!m || *m < 1 || *m > 12) {
+        // No month to measure the day against.
+        HoldInRange(VSday, 1, 31, *this, &MainWindow::VSday_Change);
+        return;
+    }
+    const int32_t length = global.MonthDays[static_cast<size_t>(*m - 1)];
+    if (*d > length) {
         if (WriteCarry(tuki, +1))
             WrapSpin(VSday, 1, *this, &MainWindow::VSday_Change);
     } else if (*d < 1) {
@@ -97,9 +119,8 @@ void MainWindow::Hi_Change()
             return;
         // The borrow may have gone on into the year and left the month at 12.
         const auto m2 = FieldWhole(Text(tuki));
-        if (!m2 || *m2 < 1 || *m2 > 12)
-            return;
-        WrapSpin(VSday, global.MonthDays[static_cast<size_t>(*m2 - 1)], *this, &MainWindow::VSday_Change);
+        const int32_t last = (m2 && *m2 >= 1 && *m2 <= 12) ? global.MonthDays[static_cast<size_t>(*m2 - 1)] : 31;
+        WrapSpin(VSday, last, *this, &MainWindow::VSday_Change);
     } else {
         VSday->SetValue(*FieldSpin(t));
     }
@@ -116,9 +137,13 @@ void MainWindow::Jikoku_Change()
     if (*v >= 24) {
         if (WriteCarry(Hi, +1))
             WrapSpin(VSh, 0, *this, &MainWindow::VSh_Change);
+        else
+            HoldInRange(VSh, 0, 23, *this, &MainWindow::VSh_Change);
     } else if (*v < 0) {
         if (WriteCarry(Hi, -1))
             WrapSpin(VSh, 23, *this, &MainWindow::VSh_Change);
+        else
+            HoldInRange(VSh, 0, 23, *this, &MainWindow::VSh_Change);
     } else {
         VSh->SetValue(*FieldSpin(t));
     }
@@ -135,9 +160,13 @@ void MainWindow::Hun_Change()
     if (*v >= 60) {
         if (WriteCarry(Jikoku, +1))
             WrapSpin(VSmin, 0, *this, &MainWindow::VSmin_Change);
+        else
+            HoldInRange(VSmin, 0, 59, *this, &MainWindow::VSmin_Change);
     } else if (*v < 0) {
         if (WriteCarry(Jikoku, -1))
             WrapSpin(VSmin, 59, *this, &MainWindow::VSmin_Change);
+        else
+            HoldInRange(VSmin, 0, 59, *this, &MainWindow::VSmin_Change);
     } else if (!RTime->isChecked()) {
         // While the real-time run is on, it writes the minute every second and
         // recalculates by itself.
@@ -156,9 +185,13 @@ void MainWindow::Byo_Change()
     if (*v >= 60) {
         if (WriteCarry(Hun, +1))
             WrapSpin(VSsec, 0, *this, &MainWindow::VSsec_Change);
+        else
+            HoldInRange(VSsec, 0, 59, *this, &MainWindow::VSsec_Change);
     } else if (*v < 0) {
         if (WriteCarry(Hun, -1))
             WrapSpin(VSsec, 59, *this, &MainWindow::VSsec_Change);
+        else
+            HoldInRange(VSsec, 0, 59, *this, &MainWindow::VSsec_Change);
     } else if (!RTime->isChecked() && !writingSecond_) {
         // A typed second takes effect at once: the spin control follows it,
         // and the display is recalculated even when the control held that
