@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -586,6 +587,32 @@ TEST(View, PointerEventsReachTheHandlersInLogicalTwips)
     const QImage shown = Shown(*w);
     w->Copysel_Click();
     EXPECT_TRUE(SameImage(shown.copy(QRect(a, b - QPoint(1, 1))), Clipboard()));
+}
+
+// A click whose release is already queued when the press arrives: the press's
+// redraw runs the release first. The selection still ends finished, from the
+// press point to the release point, and no outline follows the pointer after.
+TEST(QuickClick, ReleaseHandledDuringThePressRedrawFinishesTheSelection)
+{
+    auto w = Started();
+    const QPointF press(200, 40), release(260, 60);  // pixels of the visible area
+    QMouseEvent up(QEvent::MouseButtonRelease, release, w->Picture1->mapToGlobal(release), Qt::LeftButton,
+                   Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::postEvent(w->Picture1, up.clone());
+    const QPointF at = w->Picture1->ToLogical(press);
+    w->Picture1_MouseDown(1, 0, static_cast<float>(at.x()), static_cast<float>(at.y()));
+
+    const QPointF to = w->Picture1->ToLogical(release);
+    EXPECT_EQ(w->global.Selecting, kFalse);
+    EXPECT_EQ(w->global.SelectionDone, kTrue);
+    EXPECT_EQ(w->global.SelX1, RoundToInt32(at.x()));
+    EXPECT_EQ(w->global.SelY1, RoundToInt32(at.y()));
+    EXPECT_EQ(w->global.SelX2, RoundToInt32(to.x()));
+    EXPECT_EQ(w->global.SelY2, RoundToInt32(to.y()));
+
+    const QImage before = w->Picture1->Image().copy();
+    w->Picture1_MouseMove(0, 0, static_cast<float>(to.x() + 300), static_cast<float>(to.y() + 300));
+    EXPECT_EQ(before, w->Picture1->Image()) << "an outline followed the pointer after the release";
 }
 
 }  // namespace

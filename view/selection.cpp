@@ -32,6 +32,7 @@ void MainWindow::Picture1_MouseDown(int16_t button, int16_t, float x, float y)
     global.LastMouseX = Round(x);
     global.LastMouseY = Round(y);
     if (button == 1) {
+        const long releasesBefore = leftReleases_;
         DrawView(global.CurrentJDE);
         global.SelX1 = Round(x);
         global.SelY1 = Round(y);
@@ -39,6 +40,11 @@ void MainWindow::Picture1_MouseDown(int16_t button, int16_t, float x, float y)
         global.BandY = Round(y);
         DrawBand(global.BandX, global.BandY);
         global.Selecting = kTrue;
+        // A quick click can be released while the redraw above lets events
+        // run: that release found no anchor yet, so it is taken again now, or
+        // the outline would go on following a pointer whose button is up.
+        if (leftReleases_ != releasesBefore)
+            Picture1_MouseUp(1, 0, lastReleaseX_, lastReleaseY_);
     } else if (button == 2) {
         global.SelectionDone = kFalse;
     }
@@ -71,6 +77,9 @@ void MainWindow::Picture1_MouseMove(int16_t button, int16_t, float x, float y)
 void MainWindow::Picture1_MouseUp(int16_t button, int16_t, float x, float y)
 {
     if (button == 1) {
+        ++leftReleases_;
+        lastReleaseX_ = x;
+        lastReleaseY_ = y;
         global.SelX2 = Round(x);
         global.SelY2 = Round(y);
         global.SelectionDone = kTrue;

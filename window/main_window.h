@@ -161,6 +161,8 @@ private:
     bool loaded_ = false;         // drawing starts once start-up has set the view centre
     bool writingSecond_ = false;  // the second's spin control is writing its field
     bool selectionWide_ = false;  // the finished selection was made in the wide view
+    long leftReleases_ = 0;       // left-button releases seen on the picture
+    float lastReleaseX_ = 0, lastReleaseY_ = 0;
     int resizeDepth_ = 0;
     long recalcCount_ = 0;
     long drawCount_ = 0;
