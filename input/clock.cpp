@@ -80,6 +80,13 @@ void MainWindow::RTime_Click()
     if (RTime->isChecked())
         Timer1->start();
     Timer1_Timer();
+    if (!RTime->isChecked()) {
+        // The run wrote the second without moving its spin control (today's
+        // date brings back the others): bring it back too, so the next click
+        // on it steps from the second shown.
+        if (auto v = WholeForSpin(Byo); v && *v >= 0 && *v <= 59)
+            VSsec->SetValue(*v);
+    }
     Command1->setText(QStringLiteral("ｱﾆﾒｰｼｮﾝ"));
     global.AnimRunning = kFalse;
 }
