@@ -67,7 +67,7 @@ test-asan: deps $(BUILD_ASAN)/Makefile
 bench: deps $(BUILD_BENCH)/Makefile
 	cmake --build $(BUILD_BENCH) -j$(JOBS)
 	@for b in $(BUILD_BENCH)/bench/bench_*; do \
-	  [ -x "$$b" ] || continue; \
+	  [ -f "$$b" ] && [ -x "$$b" ] || continue; \
 	  echo "== $$b"; QT_QPA_PLATFORM=offscreen taskset -c 0 "$$b" --benchmark_repetitions=5 \
 	    --benchmark_report_aggregates_only=true || exit 1; \
 	done

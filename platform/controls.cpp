@@ -6,6 +6,8 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPainter>
+#include <QPaintEvent>
 
 namespace veltrax::platform {
 
@@ -101,10 +103,36 @@ void CaptionLabel::SetCaption(const QString& caption)
     Fit();
 }
 
+void CaptionLabel::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setFont(font());
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    const QFontMetricsF fm(font());
+    const QStringList lines = caption_.split(QLatin1Char('\r'));
+    const QRectF area = contentsRect();
+    const double height = fm.height() * lines.size();
+    double y = area.top();
+    if (alignment() & Qt::AlignVCenter)
+        y += (area.height() - height) / 2;
+    else if (alignment() & Qt::AlignBottom)
+        y += area.height() - height;
+    for (const QString& line : lines) {
+        double x = area.left();
+        if (alignment() & (Qt::AlignHCenter | Qt::AlignRight)) {
+            const double w = fm.horizontalAdvance(line);
+            x += (alignment() & Qt::AlignRight) ? area.width() - w : (area.width() - w) / 2;
+        }
+        p.drawText(QPointF(x, y + fm.ascent()), line);
+        y += fm.height();
+    }
+}
+
 void CaptionLabel::SetAutoSize(bool on)
 {
     autoSize_ = on;
     designSize_ = size();
+    fittedLines_.clear();
     Fit();
 }
 
@@ -112,6 +140,15 @@ void CaptionLabel::Fit()
 {
     if (!autoSize_)
         return;
+    // Laying the text out for its size is the costly part of a new caption;
+    // captions with lines of the same lengths (the results, recalculated at
+    // every animation step) keep the size already fitted.
+    QList<qsizetype> lines;
+    for (const auto& line : caption_.split(QLatin1Char('\r')))
+        lines.append(line.size());
+    if (lines == fittedLines_)
+        return;
+    fittedLines_ = lines;
     const QSize hint = sizeHint();
     resize(std::max(designSize_.width(), hint.width()), std::max(designSize_.height(), hint.height()));
 }

@@ -73,12 +73,18 @@ public:
     // size): the results labels hold more lines than their design height.
     void SetAutoSize(bool on);
 
+protected:
+    // Draws the lines itself: the results change at every animation step, and
+    // a line drawn at a point costs much less than the style's laid-out text.
+    void paintEvent(QPaintEvent* e) override;
+
 private:
     void Fit();
 
     QString caption_;
     bool autoSize_ = false;
     QSize designSize_;
+    QList<qsizetype> fittedLines_;  // line lengths the size was last fitted to
 };
 
 }  // namespace veltrax::platform

@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
 #include <cmath>
@@ -76,6 +77,8 @@ void PictureBox::EnsureImage()
         p.drawImage(QPointF(0, 0), image_);
     }
     image_ = next;
+    drawn_ = rect();
+    update();
 }
 
 QPointF PictureBox::ToPixels(float x, float y) const
@@ -96,7 +99,9 @@ void PictureBox::Cls()
     image_.fill(Color(backColor_));
     CurrentX = 0;
     CurrentY = 0;
-    update();
+    // Only what was drawn since the last clearing changes on the screen.
+    update(drawn_);
+    drawn_ = QRect();
 }
 
 void PictureBox::CircleStep(float dx, float dy, float radius, float aspect)
@@ -126,8 +131,9 @@ void PictureBox::CircleStep(float dx, float dy, float radius, float aspect)
     p.setBrush(FillStyle == FillSolid ? QBrush(Color(FillColor)) : Qt::NoBrush);
     if (DrawMode == ModeInvert)
         p.setCompositionMode(QPainter::RasterOp_NotDestination);
-    p.drawEllipse(ToPixels(cx, cy), rx, ry);
-    update();
+    const QPointF c = ToPixels(cx, cy);
+    p.drawEllipse(c, rx, ry);
+    Touched(QRectF(c.x() - rx, c.y() - ry, 2 * rx, 2 * ry), pen.width());
 }
 
 void PictureBox::BoxFilledStep(float dx1, float dy1, float dx2, float dy2, uint32_t color)
@@ -145,8 +151,9 @@ void PictureBox::BoxFilledStep(float dx1, float dy1, float dx2, float dy2, uint3
     QPainter p(&image_);
     if (DrawMode == ModeInvert)
         p.setCompositionMode(QPainter::RasterOp_NotDestination);
-    p.fillRect(QRectF(ToPixels(x1, y1), ToPixels(x2, y2)).normalized(), Color(color));
-    update();
+    const QRectF box = QRectF(ToPixels(x1, y1), ToPixels(x2, y2)).normalized();
+    p.fillRect(box, Color(color));
+    Touched(box, 1);
 }
 
 void PictureBox::Box(float x1, float y1, float x2, float y2, uint32_t color)
@@ -179,7 +186,7 @@ void PictureBox::Box(float x1, float y1, float x2, float y2, uint32_t color)
     } else {
         p.drawRect(QRectF(a, b).normalized());
     }
-    update();
+    Touched(QRectF(a, b).normalized(), pen.width());
 }
 
 void PictureBox::Print(const QString& text)
@@ -193,9 +200,9 @@ void PictureBox::Print(const QString& text)
     const QFontMetricsF fm(font());
     const QPointF at = ToPixels(CurrentX, CurrentY);
     p.drawText(QPointF(at.x(), at.y() + fm.ascent()), text);
+    Touched(QRectF(at.x(), at.y(), fm.horizontalAdvance(text), fm.height()), 1);
     CurrentX = 0;
     CurrentY = static_cast<float>(CurrentY + fm.height() * TwipsPerPixel());
-    update();
 }
 
 QImage PictureBox::CopyRect(double left, double top, double width, double height) const
@@ -219,14 +226,28 @@ QImage PictureBox::CopyRect(double left, double top, double width, double height
 void PictureBox::SetImage(const QImage& image)
 {
     image_ = image.convertToFormat(QImage::Format_RGB32);
+    drawn_ = rect();
     update();
 }
 
-void PictureBox::paintEvent(QPaintEvent*)
+void PictureBox::Touched(const QRectF& pixels, int penWidth)
 {
+    // The shape's bounds, widened for the pen and for rounding to pixels.
+    const int m = penWidth + 2;
+    const QRect r = pixels.toAlignedRect().adjusted(-m, -m, m, m) & rect();
+    if (r.isEmpty())
+        return;
+    drawn_ |= r;
+    update(r);
+}
+
+void PictureBox::paintEvent(QPaintEvent* e)
+{
+    // The image covers the whole widget (EnsureImage keeps it at its size).
     QPainter p(this);
-    p.fillRect(rect(), Color(backColor_));
-    p.drawImage(QPointF(0, 0), image_);
+    const qreal dpr = image_.devicePixelRatio();
+    for (const QRect& r : e->region())
+        p.drawImage(QRectF(r), image_, QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
 }
 
 void PictureBox::resizeEvent(QResizeEvent*)

@@ -100,8 +100,11 @@ protected:
 private:
     void EnsureImage();
     QColor Color(uint32_t bgr) const;
+    // Marks a drawn area (widget pixels) for the screen.
+    void Touched(const QRectF& pixels, int penWidth);
 
     QImage image_;
+    QRect drawn_;  // bounds of what was drawn since the last clearing, widget pixels
     uint32_t backColor_;
     float scaleLeft_ = 0;
     float scaleTop_ = 0;

@@ -10,6 +10,9 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTimer>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -649,6 +652,28 @@ TEST(WindowClose, FrameCloseDuringTheRealTimeRunStopsTheTimer)
     EXPECT_FALSE(w->isVisible());
     EXPECT_TRUE(w->Closed());
     EXPECT_FALSE(w->Timer1->isActive());
+}
+
+// The surfaces repaint on the screen only what the scene drew and what the
+// clearing erased: after the satellites have moved, the widgets must show
+// exactly their images, with no trace of the old positions.
+TEST(WindowPicture, ScreenShowsTheImageAfterTheSceneMoves)
+{
+    auto w = At(2026, 12, 7, 15, 5, 0);
+    w->show();
+    QCoreApplication::processEvents();
+    for (int step = 0; step < 3; ++step) {
+        w->Jikoku->setText(QString::number(16 + 3 * step));  // satellites move between redraws
+        QCoreApplication::processEvents();
+        // What the window system holds for the window, not a fresh rendering.
+        const QImage screen = QGuiApplication::primaryScreen()->grabWindow(w->winId()).toImage();
+        for (platform::PictureBox* p : {w->Picture1, w->Picture2}) {
+            const QImage shown = screen.copy(p->geometry()).convertToFormat(QImage::Format_RGB32);
+            const QImage image = p->Image().convertToFormat(QImage::Format_RGB32);
+            ASSERT_EQ(shown.size(), image.size()) << p->objectName().toStdString();
+            EXPECT_TRUE(shown == image) << p->objectName().toStdString() << " differs from its image at step " << step;
+        }
+    }
 }
 
 }  // namespace
