@@ -49,6 +49,22 @@ void HoldInRange(platform::SpinBar* spin, int lo, int hi, MainWindow& w, void (M
         WrapSpin(spin, lo, w, handler);
 }
 
+// A field of the units lo to hi with its spin control: above hi it carries
+// one into the larger unit's field and wraps to lo, below lo it borrows one
+// and wraps to hi. true when the value was in range and nothing was done.
+bool CarryOrBorrow(int32_t v, int lo, int hi, QLineEdit* larger, platform::SpinBar* spin, MainWindow& w,
+                   void (MainWindow::*handler)())
+{
+    if (v >= lo && v <= hi)
+        return true;
+    const bool up = v > hi;
+    if (input::WriteCarry(larger, up ? +1 : -1))
+        WrapSpin(spin, up ? lo : hi, w, handler);
+    else
+        HoldInRange(spin, lo, hi, w, handler);
+    return false;
+}
+
 }  // namespace
 
 using input::Text;
@@ -81,19 +97,8 @@ void MainWindow::tuki_Change()
     const auto v = FieldWhole(t);
     if (!v)
         return;
-    if (*v > 12) {
-        if (WriteCarry(Nen, +1))
-            WrapSpin(VSmon, 1, *this, &MainWindow::VSmon_Change);
-        else
-            HoldInRange(VSmon, 1, 12, *this, &MainWindow::VSmon_Change);
-    } else if (*v < 1) {
-        if (WriteCarry(Nen, -1))
-            WrapSpin(VSmon, 12, *this, &MainWindow::VSmon_Change);
-        else
-            HoldInRange(VSmon, 1, 12, *this, &MainWindow::VSmon_Change);
-    } else {
+    if (CarryOrBorrow(*v, 1, 12, Nen, VSmon, *this, &MainWindow::VSmon_Change))
         VSmon->SetValue(*FieldSpin(t));
-    }
 }
 
 void MainWindow::Hi_Change()
@@ -134,19 +139,8 @@ void MainWindow::Jikoku_Change()
     const auto v = FieldWhole(t);
     if (!v)
         return;
-    if (*v >= 24) {
-        if (WriteCarry(Hi, +1))
-            WrapSpin(VSh, 0, *this, &MainWindow::VSh_Change);
-        else
-            HoldInRange(VSh, 0, 23, *this, &MainWindow::VSh_Change);
-    } else if (*v < 0) {
-        if (WriteCarry(Hi, -1))
-            WrapSpin(VSh, 23, *this, &MainWindow::VSh_Change);
-        else
-            HoldInRange(VSh, 0, 23, *this, &MainWindow::VSh_Change);
-    } else {
+    if (CarryOrBorrow(*v, 0, 23, Hi, VSh, *this, &MainWindow::VSh_Change))
         VSh->SetValue(*FieldSpin(t));
-    }
 }
 
 void MainWindow::Hun_Change()
@@ -157,17 +151,7 @@ void MainWindow::Hun_Change()
     const auto v = FieldWhole(t);
     if (!v)
         return;
-    if (*v >= 60) {
-        if (WriteCarry(Jikoku, +1))
-            WrapSpin(VSmin, 0, *this, &MainWindow::VSmin_Change);
-        else
-            HoldInRange(VSmin, 0, 59, *this, &MainWindow::VSmin_Change);
-    } else if (*v < 0) {
-        if (WriteCarry(Jikoku, -1))
-            WrapSpin(VSmin, 59, *this, &MainWindow::VSmin_Change);
-        else
-            HoldInRange(VSmin, 0, 59, *this, &MainWindow::VSmin_Change);
-    } else if (!RTime->isChecked()) {
+    if (CarryOrBorrow(*v, 0, 59, Jikoku, VSmin, *this, &MainWindow::VSmin_Change) && !RTime->isChecked()) {
         // While the real-time run is on, it writes the minute every second and
         // recalculates by itself.
         VSmin->SetValue(*FieldSpin(t));
@@ -182,17 +166,8 @@ void MainWindow::Byo_Change()
     const auto v = FieldWhole(t);
     if (!v)
         return;
-    if (*v >= 60) {
-        if (WriteCarry(Hun, +1))
-            WrapSpin(VSsec, 0, *this, &MainWindow::VSsec_Change);
-        else
-            HoldInRange(VSsec, 0, 59, *this, &MainWindow::VSsec_Change);
-    } else if (*v < 0) {
-        if (WriteCarry(Hun, -1))
-            WrapSpin(VSsec, 59, *this, &MainWindow::VSsec_Change);
-        else
-            HoldInRange(VSsec, 0, 59, *this, &MainWindow::VSsec_Change);
-    } else if (!RTime->isChecked() && !writingSecond_) {
+    if (CarryOrBorrow(*v, 0, 59, Hun, VSsec, *this, &MainWindow::VSsec_Change) && !RTime->isChecked() &&
+        !writingSecond_) {
         // A typed second takes effect at once: the spin control follows it,
         // and the display is recalculated even when the control held that
         // value already (the real-time run may have left them apart).

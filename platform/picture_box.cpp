@@ -124,13 +124,7 @@ void PictureBox::CircleStep(float dx, float dy, float radius, float aspect)
 
     EnsureImage();
     QPainter p(&image_);
-    QPen pen(Color(ForeColor));
-    pen.setWidth(std::max(1, DrawWidth));
-    pen.setStyle(DrawStyle == StyleDot ? Qt::DotLine : Qt::SolidLine);
-    p.setPen(pen);
-    p.setBrush(FillStyle == FillSolid ? QBrush(Color(FillColor)) : Qt::NoBrush);
-    if (DrawMode == ModeInvert)
-        p.setCompositionMode(QPainter::RasterOp_NotDestination);
+    const QPen pen = Outline(p, ForeColor);
     const QPointF c = ToPixels(cx, cy);
     p.drawEllipse(c, rx, ry);
     Touched(QRectF(c.x() - rx, c.y() - ry, 2 * rx, 2 * ry), pen.width());
@@ -167,13 +161,7 @@ void PictureBox::Box(float x1, float y1, float x2, float y2, uint32_t color)
 
     EnsureImage();
     QPainter p(&image_);
-    QPen pen(Color(color));
-    pen.setWidth(std::max(1, DrawWidth));
-    pen.setStyle(DrawStyle == StyleDot ? Qt::DotLine : Qt::SolidLine);
-    p.setPen(pen);
-    p.setBrush(FillStyle == FillSolid ? QBrush(Color(FillColor)) : Qt::NoBrush);
-    if (DrawMode == ModeInvert)
-        p.setCompositionMode(QPainter::RasterOp_NotDestination);
+    const QPen pen = Outline(p, color);
     const QPointF a = ToPixels(x1, y1), b = ToPixels(x2, y2);
     const QPoint pa = a.toPoint(), pb = b.toPoint();
     if (pa == pb) {
@@ -228,6 +216,19 @@ void PictureBox::SetImage(const QImage& image)
     image_ = image.convertToFormat(QImage::Format_RGB32);
     drawn_ = rect();
     update();
+}
+
+QPen PictureBox::Outline(QPainter& p, uint32_t color) const
+{
+    // The current line width, line style, fill and drawing mode.
+    QPen pen(Color(color));
+    pen.setWidth(std::max(1, DrawWidth));
+    pen.setStyle(DrawStyle == StyleDot ? Qt::DotLine : Qt::SolidLine);
+    p.setPen(pen);
+    p.setBrush(FillStyle == FillSolid ? QBrush(Color(FillColor)) : Qt::NoBrush);
+    if (DrawMode == ModeInvert)
+        p.setCompositionMode(QPainter::RasterOp_NotDestination);
+    return pen;
 }
 
 void PictureBox::Touched(const QRectF& pixels, int penWidth)

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPen>
 #include <QWidget>
 #include <cstdint>
 
@@ -100,6 +101,8 @@ protected:
 private:
     void EnsureImage();
     QColor Color(uint32_t bgr) const;
+    // Sets up p for an outlined shape in `color`; returns the pen.
+    QPen Outline(QPainter& p, uint32_t color) const;
     // Marks a drawn area (widget pixels) for the screen.
     void Touched(const QRectF& pixels, int penWidth);
 

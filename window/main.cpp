@@ -1,8 +1,8 @@
 // veltrax: the window program.
+#include "platform/fonts.h"
 #include "window/main_window.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QIcon>
 #include <cstdio>
 #include <cstdlib>
@@ -23,10 +23,7 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/veltrax.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral("veltrax"));
 
-    // The window's Japanese fonts, by the names it was designed with.
-    QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
-    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
-    QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
+    veltrax::platform::InstallFontSubstitutes();
 
     veltrax::MainWindow w;
     try {

@@ -1,0 +1,14 @@
+#include "platform/fonts.h"
+
+#include <QFont>
+
+namespace veltrax::platform {
+
+void InstallFontSubstitutes()
+{
+    QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
+}
+
+}  // namespace veltrax::platform
