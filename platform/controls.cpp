@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QPaintEvent>
@@ -26,6 +27,8 @@ void SpinBar::resizeEvent(QResizeEvent*)
 
 LimitedLineEdit::LimitedLineEdit(QWidget* parent, int typingLimit) : QLineEdit(parent), limit_(typingLimit)
 {
+    // A dropped text would bypass the limit; the fields take typing and paste.
+    setAcceptDrops(false);
 }
 
 int LimitedLineEdit::Room() const
@@ -60,6 +63,19 @@ void LimitedLineEdit::keyPressEvent(QKeyEvent* e)
         return;
     }
     QLineEdit::keyPressEvent(e);
+}
+
+void LimitedLineEdit::mouseReleaseEvent(QMouseEvent* e)
+{
+    // The middle button pastes the X11 selection: held to the limit as well.
+    if (e->button() == Qt::MiddleButton && !isReadOnly() && QApplication::clipboard()->supportsSelection()) {
+        deselect();
+        setCursorPosition(cursorPositionAt(e->position().toPoint()));
+        InsertLimited(QApplication::clipboard()->text(QClipboard::Selection));
+        e->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(e);
 }
 
 void LimitedLineEdit::inputMethodEvent(QInputMethodEvent* e)

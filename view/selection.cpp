@@ -60,9 +60,9 @@ void MainWindow::Picture1_MouseMove(int16_t button, int16_t, float x, float y)
         global.LastMouseX = Round(x);
         global.LastMouseY = Round(y);
         DrawView(global.CurrentJDE);
-        ViewCenterX = Round((Picture1->ScaleLeft() + RoundToInt32(tw::Width(Picture1)) / 2) /
+        ViewCenterX = Round((static_cast<double>(Picture1->ScaleLeft()) + RoundToInt32(tw::Width(Picture1)) / 2) /
                             static_cast<double>(global.WinScale));
-        ViewCenterY = Round((Picture1->ScaleTop() + RoundToInt32(tw::Height(Picture1)) / 2) /
+        ViewCenterY = Round((static_cast<double>(Picture1->ScaleTop()) + RoundToInt32(tw::Height(Picture1)) / 2) /
                             static_cast<double>(global.WinScale));
         return;
     }

@@ -47,9 +47,9 @@ void MainWindow::Command2_Click()
         Picture2->SetScaleTop(0);
         Command2->setText(QStringLiteral("広域"));
         Zoomed = kTrue;
-        ViewCenterX = RoundToInt32((Picture1->ScaleLeft() + RoundToInt32(tw::Width(Picture1)) / 2) /
+        ViewCenterX = RoundToInt32((static_cast<double>(Picture1->ScaleLeft()) + RoundToInt32(tw::Width(Picture1)) / 2) /
                                    static_cast<double>(global.WinScale));
-        ViewCenterY = RoundToInt32((Picture1->ScaleTop() + RoundToInt32(tw::Height(Picture1)) / 2) /
+        ViewCenterY = RoundToInt32((static_cast<double>(Picture1->ScaleTop()) + RoundToInt32(tw::Height(Picture1)) / 2) /
                                    static_cast<double>(global.WinScale));
         Form_Resize();
         if (onSelection) {
@@ -64,8 +64,8 @@ void MainWindow::Command2_Click()
             Picture1->SetScaleLeft(static_cast<float>(tx - halfW));
             Picture1->SetScaleTop(static_cast<float>(ty - halfH));
             Picture2->SetScaleLeft(Picture1->ScaleLeft());
-            ViewCenterX = RoundToInt32((Picture1->ScaleLeft() + halfW) / static_cast<double>(global.WinScale));
-            ViewCenterY = RoundToInt32((Picture1->ScaleTop() + halfH) / static_cast<double>(global.WinScale));
+            ViewCenterX = RoundToInt32((static_cast<double>(Picture1->ScaleLeft()) + halfW) / static_cast<double>(global.WinScale));
+            ViewCenterY = RoundToInt32((static_cast<double>(Picture1->ScaleTop()) + halfH) / static_cast<double>(global.WinScale));
         }
         DrawView(global.CurrentJDE);
     } else {
