@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <cmath>
+#include <initializer_list>
 
 namespace veltrax::platform {
 namespace {
@@ -33,6 +34,12 @@ void CheckFinite(float v)
 {
     if (!std::isfinite(v))
         throw Fault("drawing coordinate is not a number");
+}
+
+void CheckFinite(std::initializer_list<float> values)
+{
+    for (float v : values)
+        CheckFinite(v);
 }
 
 }  // namespace
@@ -134,10 +141,7 @@ void PictureBox::BoxFilledStep(float dx1, float dy1, float dx2, float dy2, uint3
 {
     const float x1 = CurrentX + dx1, y1 = CurrentY + dy1;
     const float x2 = x1 + dx2, y2 = y1 + dy2;
-    CheckFinite(x1);
-    CheckFinite(y1);
-    CheckFinite(x2);
-    CheckFinite(y2);
+    CheckFinite({x1, y1, x2, y2});
     CurrentX = x2;
     CurrentY = y2;
 
@@ -152,10 +156,7 @@ void PictureBox::BoxFilledStep(float dx1, float dy1, float dx2, float dy2, uint3
 
 void PictureBox::Box(float x1, float y1, float x2, float y2, uint32_t color)
 {
-    CheckFinite(x1);
-    CheckFinite(y1);
-    CheckFinite(x2);
-    CheckFinite(y2);
+    CheckFinite({x1, y1, x2, y2});
     CurrentX = x2;
     CurrentY = y2;
 
