@@ -1,14 +1,27 @@
 // veltrax: the window program.
 #include "platform/fonts.h"
 #include "window/main_window.h"
+#include "window/options.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv)
 {
+    const veltrax::WindowOptions options = veltrax::ParseWindowOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "veltrax: %s\n", options.error.c_str());
+        return 64;
+    }
+    if (options.help || options.version) {
+        const std::string text = options.help ? veltrax::WindowHelpText() : veltrax::WindowVersionText();
+        std::fputs(text.c_str(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 74;
+    }
 #if defined(Q_OS_LINUX)
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) {
         std::fprintf(stderr, "veltrax: no display (DISPLAY is not set); start it from a desktop session.\n");

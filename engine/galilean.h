@@ -1,0 +1,75 @@
+// High-accuracy positions of the Galilean satellites, for event times and
+// shadows. The window's own satellite positions (CalcMoons) are a compact
+// theory kept as it is; this one is independent of it.
+//
+// Time scale: every jdeTT here is the Julian Day in Terrestrial Time (days) of
+// the moment an observer at the Earth's centre sees the configuration: light
+// time from Jupiter and from each satellite (and, for shadows and eclipses,
+// from the Sun) is accounted for inside.
+#pragma once
+
+namespace veltrax {
+
+constexpr double kJupiterEquatorialRadiusKm = 71492.0;
+constexpr double kJupiterPolarRadiusKm = 66854.0;
+
+// A point near Jupiter on one viewer's plane of the sky, in Jupiter
+// equatorial radii (71,492 km), from Jupiter's centre:
+//   x: along Jupiter's projected equator, positive toward celestial west
+//      (the sign of the window's X);
+//   y: toward Jupiter's projected north pole;
+//   depth: along the line of sight, positive away from the viewer (farther
+//      than Jupiter's centre).
+struct SkyOffset {
+    double x;
+    double y;
+    double depth;
+};
+
+struct GalileanSatellite {
+    // The satellite as the Earth sees it.
+    SkyOffset fromEarth;
+    // The satellite as the Sun's light meets it, on the Sun's plane of the
+    // sky (x, y, depth defined as above with the Sun as the viewer), for the
+    // two events the Earth sees at jdeTT:
+    //   forShadow:  the sunlight that made the shadow seen at jdeTT on
+    //               Jupiter's cloud tops (light time Jupiter -> Earth, and
+    //               the Sun's light time to Jupiter);
+    //   forEclipse: the sunlight that lit (or failed to light) the satellite
+    //               seen at jdeTT (light time satellite -> Earth).
+    SkyOffset fromSunForShadow;
+    SkyOffset fromSunForEclipse;
+    // The shadow's centre where the sunlight through the satellite's centre
+    // meets the cloud tops (the oblate spheroid), as the Earth sees that point,
+    // in the fromEarth frame. Valid when shadowOnJupiter.
+    bool shadowOnJupiter;  // the sunray through the centre hits the spheroid
+    bool shadowSeen;       // and that point is on the hemisphere facing the Earth
+    double shadowX;
+    double shadowY;
+    // The satellite's centre is in Jupiter's shadow (cannot see the Sun's centre).
+    bool inEclipse;
+};
+
+struct GalileanSky {
+    double jdeTT;                // the moment, as given
+    double earthDistanceAu;      // Earth to Jupiter's centre (light-time corrected)
+    double earthJovicentricLatDeg;  // the Earth's planetocentric latitude on Jupiter's equator
+    double sunJovicentricLatDeg;    // the Sun's
+    // The limb of the oblate disk on each viewer's sky is the ellipse
+    // x^2 + (y / b)^2 = 1 with b these projected polar semi-axes (0.935 to 1).
+    double earthLimbB;
+    double sunLimbB;
+    GalileanSatellite moon[4];   // I (Io), II (Europa), III (Ganymede), IV (Callisto)
+};
+
+// The four satellites for an observer at the Earth's centre at jdeTT.
+GalileanSky ComputeGalileanSky(double jdeTT);
+
+// Inside the limb, as a signed measure: x^2 + (y/b)^2 - 1 (negative inside).
+inline double LimbMeasure(const SkyOffset& p, double limbB)
+{
+    const double yy = p.y / limbB;
+    return p.x * p.x + yy * yy - 1.0;
+}
+
+}  // namespace veltrax

@@ -1,0 +1,29 @@
+// Time scales and the sky seen from a site on the Earth: a modern Delta T, and
+// the altitudes of Jupiter and the Sun for event and transit filters.
+#pragma once
+
+namespace veltrax {
+
+// TT - UT in seconds for a moment given as a Julian Day in UT: the observed
+// value for recent years (69.2 s in 2026) and a standard polynomial fit for
+// other years.
+double DeltaTSeconds(double jdUT);
+double JdTTFromUT(double jdUT);
+double JdUTFromTT(double jdeTT);
+
+struct Site {
+    double latitudeDeg;   // north positive, -90 to 90
+    double longitudeDeg;  // east positive
+    double heightM;       // above sea level, metres
+};
+
+// Apparent topocentric altitudes of the centres of Jupiter and the Sun,
+// degrees, with standard atmospheric refraction (10 C, 1010 hPa).
+struct SkyAltitudes {
+    double jupiterDeg;
+    double sunDeg;
+};
+
+SkyAltitudes ComputeAltitudes(double jdUT, const Site& site);
+
+}  // namespace veltrax

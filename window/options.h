@@ -1,0 +1,25 @@
+// The window program's command line, read before any Qt object exists so that
+// --help and --version work without a display.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace veltrax {
+
+struct WindowOptions {
+    bool help = false;
+    bool version = false;
+    std::string error;  // non-empty: the command line cannot be used; says why
+};
+
+// args: the arguments after the program's name.
+WindowOptions ParseWindowOptions(const std::vector<std::string>& args);
+
+// The text --help prints (English, for the terminal and the manual page).
+std::string WindowHelpText();
+
+// "veltrax VERSION", the build's version.
+std::string WindowVersionText();
+
+}  // namespace veltrax
