@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPalette>
 #include <cmath>
 #include <initializer_list>
@@ -106,6 +107,7 @@ void PictureBox::Cls()
     image_.fill(Color(backColor_));
     CurrentX = 0;
     CurrentY = 0;
+    clipping_ = false;
     // Only what was drawn since the last clearing changes on the screen.
     update(drawn_);
     drawn_ = QRect();
@@ -131,10 +133,39 @@ void PictureBox::CircleStep(float dx, float dy, float radius, float aspect)
 
     EnsureImage();
     QPainter p(&image_);
+    Clip(p);
     const QPen pen = Outline(p, ForeColor);
     const QPointF c = ToPixels(cx, cy);
     p.drawEllipse(c, rx, ry);
     Touched(QRectF(c.x() - rx, c.y() - ry, 2 * rx, 2 * ry), pen.width());
+}
+
+void PictureBox::SetClipEllipse(float cx, float cy, float radius, float aspect)
+{
+    CheckFinite({cx, cy, radius, aspect});
+    const double tpp = TwipsPerPixel();
+    double rx = std::fabs(radius) / tpp, ry = rx;
+    if (aspect <= 1)
+        ry = rx * std::fabs(aspect);
+    else
+        rx = ry / aspect;
+    const QPointF c = ToPixels(cx, cy);
+    clipEllipse_ = QRectF(c.x() - rx, c.y() - ry, 2 * rx, 2 * ry);
+    clipping_ = true;
+}
+
+void PictureBox::ClearClip()
+{
+    clipping_ = false;
+}
+
+void PictureBox::Clip(QPainter& p) const
+{
+    if (!clipping_)
+        return;
+    QPainterPath path;
+    path.addEllipse(clipEllipse_);
+    p.setClipPath(path);
 }
 
 void PictureBox::BoxFilledStep(float dx1, float dy1, float dx2, float dy2, uint32_t color)
@@ -147,6 +178,7 @@ void PictureBox::BoxFilledStep(float dx1, float dy1, float dx2, float dy2, uint3
 
     EnsureImage();
     QPainter p(&image_);
+    Clip(p);
     if (DrawMode == ModeInvert)
         p.setCompositionMode(QPainter::RasterOp_NotDestination);
     const QRectF box = QRectF(ToPixels(x1, y1), ToPixels(x2, y2)).normalized();
@@ -184,6 +216,7 @@ void PictureBox::Print(const QString& text)
     CheckFinite(CurrentY);
     EnsureImage();
     QPainter p(&image_);
+    Clip(p);
     p.setFont(font());
     p.setPen(Color(ForeColor));
     const QFontMetricsF fm(font());

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRectF>
 #include <QPen>
 #include <QWidget>
 #include <cstdint>
@@ -60,6 +61,11 @@ public:
     // position ends on the second corner.
     void Box(float x1, float y1, float x2, float y2, uint32_t color);
 
+    // Later ellipses, boxes and texts are drawn only inside the ellipse centred
+    // at (cx, cy) (twips) with that radius and aspect, until ClearClip.
+    void SetClipEllipse(float cx, float cy, float radius, float aspect);
+    void ClearClip();
+
     // Text with its top-left corner at the current position, in the foreground
     // colour and the surface's font; the position moves to the start of the next line.
     void Print(const QString& text);
@@ -106,7 +112,12 @@ private:
     // Marks a drawn area (widget pixels) for the screen.
     void Touched(const QRectF& pixels, int penWidth);
 
+    // Applies the clip ellipse, if any, to p.
+    void Clip(QPainter& p) const;
+
     QImage image_;
+    bool clipping_ = false;
+    QRectF clipEllipse_;  // widget pixels
     QRect drawn_;  // bounds of what was drawn since the last clearing, widget pixels
     uint32_t backColor_;
     float scaleLeft_ = 0;

@@ -19,6 +19,8 @@ void PaintScene(const std::vector<SurfaceOp>& ops, platform::PictureBox& sky, pl
         case SurfaceOp::CircleStep: p.CircleStep(op.x, op.y, op.r, op.a); break;
         case SurfaceOp::BoxFilledStep: p.BoxFilledStep(op.x, op.y, op.x2, op.y2, op.color); break;
         case SurfaceOp::Print: p.Print(QString::fromStdString(op.text)); break;
+        case SurfaceOp::ClipEllipse: p.SetClipEllipse(op.x, op.y, op.r, op.a); break;
+        case SurfaceOp::ClipNone: p.ClearClip(); break;
         }
     }
 }

@@ -3,6 +3,7 @@
 #include "engine/checked.h"
 #include "engine/engine.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace veltrax {
@@ -86,7 +87,8 @@ float Scaled(int32_t n, const SceneInput& in, float winScale)
 }
 
 // Belts and the Great Red Spot, from the disk's centre.
-void PlanetFeatures(Builder& b, const SceneInput& in, float winScale, int32_t S, Scene& scene)
+void PlanetFeatures(Builder& b, const SceneInput& in, const ViewOrientation& view, float winScale, int32_t S,
+                    Scene& scene)
 {
     b.Box(Scaled(-160, in, winScale), Scaled(30, in, winScale), Scaled(300, in, winScale),
           Scaled(20, in, winScale), kBeltColor);
@@ -101,88 +103,131 @@ void PlanetFeatures(Builder& b, const SceneInput& in, float winScale, int32_t S,
     if (!SpotDelta(scene.CM2, in.GrsLongitude, delta))
         return;
     const double s = std::sin(delta * 3.14 / 180);
-    float dx, dy;
-    if (!in.inverted) {
-        dx = static_cast<float>(-S / 1.4 + 0.9 * S * s);
-        dy = Scaled(110, in, winScale);
-    } else {
-        dx = static_cast<float>(-S / 1.4 - 0.9 * S * s);
-        dy = Scaled(-30, in, winScale);
-    }
+    // The spot's offset from the meridian turns with the satellites' X.
+    const float dx = static_cast<float>(-S / 1.4 + view.xSign * (0.9 * S * s));
+    const float dy = Scaled(view.spotRowStep, in, winScale);
     b.Circle(dx, dy, static_cast<float>(0.25 * S), 0.8f);
     scene.spotDrawn = true;
     scene.spotDelta = delta;
 }
 
-void DrawBody(Builder& b, int32_t k, const SceneInput& in, const BodyTables& t, Scene& scene, float winScale)
+// A shadow: a black disk on the planet, kept inside the planet's outline.
+void DrawShadow(Builder& b, const SceneBody& body, const SceneInput& in, const SceneBody& planet)
 {
-    if (k < 0 || k > 4)
-        throw Fault("subscript out of range");
-    b.Add(SurfaceOp::Colour(1, SurfaceOp::FillColor, t.BodyColor[k]));
+    const float px = static_cast<float>(Mul32(in.Magnify, in.CenterX));
+    const float py = static_cast<float>(Mul32(in.Magnify, in.CenterY));
+    SurfaceOp clip(1, SurfaceOp::ClipEllipse, px, py);
+    clip.r = static_cast<float>(planet.size);
+    clip.a = static_cast<float>(planet.aspect);
+    b.Add(clip);
+    b.Add(SurfaceOp::Colour(1, SurfaceOp::FillColor, body.color));
+    b.Add(SurfaceOp(1, SurfaceOp::FillStyleSolid));
+    b.Add(SurfaceOp::Colour(1, SurfaceOp::ForeColor, body.color));
+    b.MoveTo(px, py);
+    b.Circle(static_cast<float>(Mul32(in.Magnify, body.x)), static_cast<float>(Mul32(in.Magnify, body.y)),
+             static_cast<float>(body.size), static_cast<float>(body.aspect));
+    b.Add(SurfaceOp(1, SurfaceOp::ClipNone));
+    b.Add(SurfaceOp::Colour(1, SurfaceOp::ForeColor, kWhite));
+}
+
+void DrawBody(Builder& b, const SceneBody& body, const SceneInput& in, const ViewOrientation& view, Scene& scene,
+              float winScale)
+{
+    if (body.kind == SceneBody::Shadow) {
+        DrawShadow(b, body, in, scene.Body(0));
+        return;
+    }
+    const bool planet = body.kind == SceneBody::Planet;
+    b.Add(SurfaceOp::Colour(1, SurfaceOp::FillColor, body.color));
     b.Add(SurfaceOp(1, SurfaceOp::FillStyleSolid));
     b.MoveTo(static_cast<float>(Mul32(in.Magnify, in.CenterX)), static_cast<float>(Mul32(in.Magnify, in.CenterY)));
-    if (k == 0)
+    if (planet)
         b.Add(SurfaceOp::Colour(1, SurfaceOp::ForeColor, kPlanetColor));
-    b.Circle(static_cast<float>(Mul32(in.Magnify, scene.BodyX[k])), static_cast<float>(Mul32(in.Magnify, scene.BodyY[k])),
-             static_cast<float>(t.BodySize[k]), static_cast<float>(t.BodyAspect[k]));
-    if (k == 0)
-        PlanetFeatures(b, in, winScale, t.BodySize[0], scene);
+    b.Circle(static_cast<float>(Mul32(in.Magnify, body.x)), static_cast<float>(Mul32(in.Magnify, body.y)),
+             static_cast<float>(body.size), static_cast<float>(body.aspect));
+    if (planet)
+        PlanetFeatures(b, in, view, winScale, body.size, scene);
     b.Add(SurfaceOp::Colour(1, SurfaceOp::ForeColor, kWhite));
-    if (k != 0) {
+    if (body.kind == SceneBody::Satellite) {
         b.Add(SurfaceOp(2, SurfaceOp::MoveTo, b.curX - 80, 0));
         SurfaceOp print(2, SurfaceOp::Print);
-        print.text = t.MoonLabel[k];
+        print.text = body.label;
         b.Add(print);
     }
 }
 
 }  // namespace
 
+ViewOrientation OrientationFor(bool inverted)
+{
+    if (inverted)
+        return ViewOrientation{-1, 1, -30, "北", "西", "東"};
+    return ViewOrientation{1, -1, 110, "南", "東", "西"};
+}
+
+const SceneBody& Scene::Body(int32_t index) const
+{
+    for (const SceneBody& body : bodies)
+        if (body.index == index && body.kind != SceneBody::Shadow)
+            return body;
+    throw Fault("subscript out of range");
+}
+
+const SceneBody* Scene::ShadowOf(int32_t index) const
+{
+    for (const SceneBody& body : bodies)
+        if (body.kind == SceneBody::Shadow && body.index == index)
+            return &body;
+    return nullptr;
+}
+
 Scene BuildScene(const SceneInput& in, const BodyTables& t)
 {
     Scene scene{};
     scene.CM2 = in.CM2;
     scene.spotDrawn = false;
+    const ViewOrientation view = OrientationFor(in.inverted);
 
     const double d = in.jde - 2415020;
     const JupiterAspect aspect = CalcAspect(d);
     const MoonPositions moons = CalcMoons(d, aspect);
 
+    // The planet first, then the shadows, then satellites I to IV: with the
+    // stable sort below, a tie of depth keeps this order, so a shadow lies on
+    // the planet and under a satellite drawn in front.
+    scene.bodies.reserve(9);
+    int shadowCount = 0;
+    scene.bodies.push_back(SceneBody{SceneBody::Planet, 0, 0, 0, t.BodySize[0], t.BodyColor[0], t.BodyAspect[0], 90, {}});
     for (int i = 1; i <= 4; ++i) {
-        if (in.inverted) {
-            scene.BodyX[i] = RoundToInt32(-moons.X[i - 1] * 200 * in.WinScale);
-            scene.BodyY[i] = RoundToInt32(moons.Y[i - 1] * 200 * in.WinScale);
-        } else {
-            scene.BodyX[i] = RoundToInt32(moons.X[i - 1] * 200 * in.WinScale);
-            scene.BodyY[i] = RoundToInt32(-moons.Y[i - 1] * 200 * in.WinScale);
+        SceneBody moon{SceneBody::Satellite, i, 0, 0, t.BodySize[i], t.BodyColor[i], t.BodyAspect[i], 0, t.MoonLabel[i]};
+        moon.x = RoundToInt32(view.xSign * moons.X[i - 1] * 200 * in.WinScale);
+        moon.y = RoundToInt32(view.ySign * moons.Y[i - 1] * 200 * in.WinScale);
+        // the angular distance from U = 0, the near point of the orbit
+        moon.depthKey = DepthKey(moons.U[i - 1]);
+        if (in.shadows) {
+            const SceneShadows& sh = *in.shadows;
+            if (sh.eclipsed[i - 1])
+                moon.color = kEclipsedColor;
+            if (sh.seen[i - 1]) {
+                // Where the drawn satellite stands, moved by the shadow's true
+                // separation from it.
+                SceneBody shadow{SceneBody::Shadow, i, 0, 0, moon.size, kShadowColor, 1, 90, {}};
+                shadow.x = Add32(moon.x, RoundToInt32(view.xSign * sh.dx[i - 1] * 200 * in.WinScale));
+                shadow.y = Add32(moon.y, RoundToInt32(view.ySign * sh.dy[i - 1] * 200 * in.WinScale));
+                scene.bodies.insert(scene.bodies.begin() + 1 + shadowCount++, std::move(shadow));
+            }
         }
+        scene.bodies.push_back(std::move(moon));
     }
-    scene.BodyX[0] = 0;
-    scene.BodyY[0] = 0;
     scene.WinScale = in.WinScale == 0 ? 1.0f : in.WinScale;
 
-    // Depth keys: the angular distance from U = 0, the near point of the orbit.
-    scene.Key[0] = 90;
-    for (int i = 1; i <= 4; ++i)
-        scene.Key[i] = DepthKey(moons.U[i - 1]);
-
-    // Farthest first; the lower index wins a tie.
-    bool picked[5] = {false, false, false, false, false};
-    for (int j = 0; j < 5; ++j) {
-        int best = -1;
-        for (int i = 0; i < 5; ++i) {
-            if (picked[i])
-                continue;
-            if (best < 0 || scene.Key[i] > scene.Key[best])
-                best = i;
-        }
-        picked[best] = true;
-        scene.Order[j] = best;
-    }
+    // Farthest first.
+    std::stable_sort(scene.bodies.begin(), scene.bodies.end(),
+                     [](const SceneBody& a, const SceneBody& b) { return a.depthKey > b.depthKey; });
 
     Builder b{scene.ops};
-    for (int j = 0; j < 5; ++j)
-        DrawBody(b, scene.Order[j], in, t, scene, scene.WinScale);
+    for (const SceneBody& body : scene.bodies)
+        DrawBody(b, body, in, view, scene, scene.WinScale);
     return scene;
 }
 
@@ -233,6 +278,16 @@ std::vector<Shape> ResolveShapes(const std::vector<SurfaceOp>& ops, uint32_t for
             out.push_back(sh);
             break;
         }
+        case SurfaceOp::ClipEllipse: {
+            Shape sh(Shape::Clip, op.surface);
+            sh.cx = op.x;
+            sh.cy = op.y;
+            sh.rx = op.a <= 1 ? op.r : op.r / op.a;
+            sh.ry = op.a <= 1 ? static_cast<double>(op.r) * op.a : op.r;
+            out.push_back(sh);
+            break;
+        }
+        case SurfaceOp::ClipNone: out.push_back(Shape(Shape::Unclip, op.surface)); break;
         case SurfaceOp::Print: {
             Shape sh(Shape::Text, op.surface);
             sh.x1 = c.x;

@@ -39,6 +39,8 @@ struct SurfaceOp {
         CircleStep,     // ellipse at current + (x, y), radius r, aspect a
         BoxFilledStep,  // box from current + (x, y) to that + (x2, y2), filled with color
         Print,          // text at the current position
+        ClipEllipse,    // later drawing only inside the ellipse at (x, y), radius r, aspect a
+        ClipNone,       // no clipping
     };
     SurfaceOp(int s, Kind k, float px = 0, float py = 0, float px2 = 0, float py2 = 0)
         : surface(s), kind(k), x(px), y(py), x2(px2), y2(py2)
@@ -59,6 +61,24 @@ struct SurfaceOp {
     std::string text;
 };
 
+// The one place where the view's orientation turns the sky into the picture.
+// A picture's x grows to the right and its y downward; the sky's X is positive
+// toward celestial west along Jupiter's equator and its Y toward Jupiter's
+// north. The compass captions name the directions at the picture's top, left
+// and right. A further view (a mirrored one) is one more of these.
+struct ViewOrientation {
+    double xSign;         // picture x per sky X
+    double ySign;         // picture y per sky Y
+    int32_t spotRowStep;  // the spot's row: twips (before WinScale x Magnify)
+                          // from where the second belt leaves the position
+    const char* top;      // compass caption above the picture
+    const char* left;     // on its left
+    const char* right;    // on its right
+};
+
+// The erect view (binoculars) and the inverted one (astronomical telescope).
+ViewOrientation OrientationFor(bool inverted);
+
 struct SceneInput {
     double jde;             // JDE of the instant, days
     bool inverted;          // telescope view (turned through 180 degrees)
@@ -67,18 +87,48 @@ struct SceneInput {
     int32_t CenterX, CenterY;  // reference centre, twips at magnification 1
     double CM2;             // System II meridian of the illuminated disk, degrees
     double GrsLongitude;    // predicted GRS longitude, degrees
+    // The satellites' shadows and eclipses when the observer asked for them;
+    // none drawn when null.
+    const struct SceneShadows* shadows = nullptr;
+};
+
+// What the high-accuracy theory tells of the satellites' shadows at the
+// instant, indexed 0 to 3 for satellites I to IV.
+struct SceneShadows {
+    bool seen[4];      // the shadow falls on the face of the disk the Earth sees
+    double dx[4];      // the shadow's centre minus the satellite's, sky X, Jupiter radii
+    double dy[4];      // the same, sky Y
+    bool eclipsed[4];  // the satellite stands in Jupiter's shadow
+};
+
+constexpr uint32_t kShadowColor = 0x000000;
+constexpr uint32_t kEclipsedColor = 0x404040;  // dark grey
+
+// One body of the scene: the planet, a satellite or a satellite's shadow.
+struct SceneBody {
+    enum Kind { Planet, Satellite, Shadow };
+    Kind kind;
+    int32_t index;      // 0 the planet, 1 to 4 satellites I to IV (for a shadow, its satellite's)
+    int32_t x, y;       // drawing offset from the planet, twips before magnification
+    int32_t size;       // radius, twips
+    uint32_t color;     // fill colour
+    double aspect;      // vertical / horizontal semi-axis
+    double depthKey;    // 0 nearest, 180 farthest, the planet 90
+    std::string label;  // the numeral printed under a satellite; empty for the planet
 };
 
 struct Scene {
-    int32_t BodyX[5];  // drawing offsets from the planet, twips before magnification
-    int32_t BodyY[5];
-    double Key[5];     // depth keys: 0 nearest, 180 farthest, the planet 90
-    int32_t Order[5];  // drawing order, farthest first
+    std::vector<SceneBody> bodies;  // in drawing order, farthest first
     float WinScale;    // as repaired (0 becomes 1)
     double CM2;        // CM2 as the drawing leaves it (one turn removed above 360)
     bool spotDrawn;
     double spotDelta;  // signed longitude difference of the spot, degrees (when drawn)
     std::vector<SurfaceOp> ops;  // to replay after both surfaces are cleared
+
+    // The planet (0) or satellite (1 to 4) of that index.
+    const SceneBody& Body(int32_t index) const;
+    // The shadow of satellite 1 to 4, or null when none is drawn.
+    const SceneBody* ShadowOf(int32_t index) const;
 };
 
 // Depth key of a satellite from its orbital angle U (degrees, not reduced): its
@@ -99,7 +149,7 @@ bool SpotDelta(double M, double G, double& delta);
 // ---- for tests: the operations resolved to absolute shapes ----------------
 
 struct Shape {
-    enum Kind { Ellipse, Box, Text };
+    enum Kind { Ellipse, Box, Text, Clip, Unclip };  // Clip: the ellipse cx, cy, rx, ry
     Shape(Kind k, int s) : kind(k), surface(s) {}
     Kind kind;
     int surface;

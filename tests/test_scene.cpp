@@ -36,6 +36,15 @@ struct Look {
     int32_t CenterX = 6030, CenterY = 510;
 };
 
+// Body indices in the order they are drawn.
+std::vector<int> OrderOf(const Scene& s)
+{
+    std::vector<int> order;
+    for (const SceneBody& b : s.bodies)
+        order.push_back(b.index);
+    return order;
+}
+
 SceneInput Input(double jde, const Look& l)
 {
     return SceneInput{jde, l.inverted, l.WinScale, l.Magnify, l.CenterX, l.CenterY, l.CM2, l.Grs};
@@ -63,7 +72,7 @@ Parts Split(const Scene& s, const std::vector<Shape>& shapes)
         return &shapes[n++];
     };
     for (int j = 0; j < 5; ++j) {
-        const int k = s.Order[j];
+        const int k = s.bodies[j].index;
         p.disk[k] = next(Shape::Ellipse, 1);
         if (k == 0) {
             p.belt[0] = next(Shape::Box, 1);
@@ -101,13 +110,13 @@ TEST_P(DepthKeys, KeyAndPlaceInOrder)
     ASSERT_LE(U, r.uHi);
 
     const Scene s = BuildScene(Input(r.jde, Look{}), StartupBodyTables());
-    EXPECT_NEAR(s.Key[r.body], r.wantKey, 0.01) << "U = " << U;
-    EXPECT_DOUBLE_EQ(s.Key[0], 90);
+    EXPECT_NEAR(s.Body(r.body).depthKey, r.wantKey, 0.01) << "U = " << U;
+    EXPECT_DOUBLE_EQ(s.Body(0).depthKey, 90);
 
-    const int* o = s.Order;
-    const auto at = [&](int body) { return std::find(o, o + 5, body) - o; };
+    const std::vector<int> o = OrderOf(s);
+    const auto at = [&](int body) { return std::find(o.begin(), o.end(), body) - o.begin(); };
     EXPECT_EQ(at(r.body) > at(0), r.inFront) << "satellite at pick " << at(r.body) << ", planet at " << at(0);
-    EXPECT_EQ(std::vector<int>(o, o + 5), r.wantOrder);
+    EXPECT_EQ(o, r.wantOrder);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -133,11 +142,11 @@ TEST(SceneOrder, FarSideFirstThenPlanetThenNearSideOverManyInstants)
         std::iota(want.begin(), want.end(), 0);
         for (int i = 1; i <= 4; ++i) {
             // the angular distance from U = 0, whatever turn U stands in
-            EXPECT_NEAR(s.Key[i], std::fabs(std::remainder(m.U[i - 1], 360.0)), 1e-9) << "jde " << jde;
+            EXPECT_NEAR(s.Body(i).depthKey, std::fabs(std::remainder(m.U[i - 1], 360.0)), 1e-9) << "jde " << jde;
         }
         // farthest first; among equal keys the lower index first
-        std::stable_sort(want.begin(), want.end(), [&](int a, int b) { return s.Key[a] > s.Key[b]; });
-        EXPECT_EQ(std::vector<int>(s.Order, s.Order + 5), want) << "jde " << jde;
+        std::stable_sort(want.begin(), want.end(), [&](int a, int b) { return s.Body(a).depthKey > s.Body(b).depthKey; });
+        EXPECT_EQ(OrderOf(s), want) << "jde " << jde;
     }
 }
 
@@ -155,13 +164,13 @@ TEST(SceneOffsets, RoundedToNearestAndPointReflectedBetweenViews)
             const Scene erect = BuildScene(Input(jde, l), StartupBodyTables());
             l.inverted = true;
             const Scene inv = BuildScene(Input(jde, l), StartupBodyTables());
-            EXPECT_EQ(erect.BodyX[0], 0);
-            EXPECT_EQ(erect.BodyY[0], 0);
+            EXPECT_EQ(erect.Body(0).x, 0);
+            EXPECT_EQ(erect.Body(0).y, 0);
             for (int i = 1; i <= 4; ++i) {
-                EXPECT_LE(std::fabs(erect.BodyX[i] - m.X[i - 1] * 200 * ws), 0.5) << "ws " << ws << " body " << i;
-                EXPECT_LE(std::fabs(erect.BodyY[i] + m.Y[i - 1] * 200 * ws), 0.5) << "ws " << ws << " body " << i;
-                EXPECT_EQ(inv.BodyX[i], -erect.BodyX[i]) << "jde " << jde << " body " << i;
-                EXPECT_EQ(inv.BodyY[i], -erect.BodyY[i]) << "jde " << jde << " body " << i;
+                EXPECT_LE(std::fabs(erect.Body(i).x - m.X[i - 1] * 200 * ws), 0.5) << "ws " << ws << " body " << i;
+                EXPECT_LE(std::fabs(erect.Body(i).y + m.Y[i - 1] * 200 * ws), 0.5) << "ws " << ws << " body " << i;
+                EXPECT_EQ(inv.Body(i).x, -erect.Body(i).x) << "jde " << jde << " body " << i;
+                EXPECT_EQ(inv.Body(i).y, -erect.Body(i).y) << "jde " << jde << " body " << i;
             }
         }
     }
@@ -184,9 +193,9 @@ TEST_P(CallistoAtElongation, TwoHundredTwipsPerRadius)
     Look l;
     l.WinScale = r.WinScale;
     l.inverted = false;
-    EXPECT_EQ(BuildScene(Input(r.jde, l), StartupBodyTables()).BodyX[4], r.wantErectX);
+    EXPECT_EQ(BuildScene(Input(r.jde, l), StartupBodyTables()).Body(4).x, r.wantErectX);
     l.inverted = true;
-    EXPECT_EQ(BuildScene(Input(r.jde, l), StartupBodyTables()).BodyX[4], -r.wantErectX);
+    EXPECT_EQ(BuildScene(Input(r.jde, l), StartupBodyTables()).Body(4).x, -r.wantErectX);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scene, CallistoAtElongation,
@@ -201,8 +210,8 @@ TEST(SceneOffsets, WinScaleZeroGivesZeroOffsetsAndIsRepairedForTheBelts)
     l.WinScale = 0;
     const Scene s = BuildScene(Input(2461001.5440, l), StartupBodyTables());
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(s.BodyX[i], 0) << "body " << i;
-        EXPECT_EQ(s.BodyY[i], 0) << "body " << i;
+        EXPECT_EQ(s.Body(i).x, 0) << "body " << i;
+        EXPECT_EQ(s.Body(i).y, 0) << "body " << i;
     }
     EXPECT_EQ(s.WinScale, 1.0f);
     const std::vector<Shape> shapes = ResolveShapes(s.ops, kFore1, kFore2);
@@ -266,13 +275,13 @@ TEST_P(SceneBodies, PlanetBeltsSatellitesAndLabels)
     for (int i = 1; i <= 4; ++i) {
         ASSERT_TRUE(p.disk[i] && p.label[i]) << "body " << i;
         const Shape& d = *p.disk[i];
-        EXPECT_DOUBLE_EQ(d.cx, Px + r.Magnify * s.BodyX[i]) << "body " << i;
-        EXPECT_DOUBLE_EQ(d.cy, Py + r.Magnify * s.BodyY[i]) << "body " << i;
+        EXPECT_DOUBLE_EQ(d.cx, Px + r.Magnify * s.Body(i).x) << "body " << i;
+        EXPECT_DOUBLE_EQ(d.cy, Py + r.Magnify * s.Body(i).y) << "body " << i;
         EXPECT_DOUBLE_EQ(d.rx, t.BodySize[i]) << "body " << i;
         EXPECT_DOUBLE_EQ(d.ry, t.BodySize[i]) << "body " << i;
         EXPECT_EQ(d.fill, t.BodyColor[i]) << "body " << i;
         // White once any body has been drawn; the first keeps the surface's own.
-        EXPECT_EQ(d.outline, s.Order[0] == i ? kFore1 : 0xFFFFFFu) << "body " << i;
+        EXPECT_EQ(d.outline, s.bodies[0].index == i ? kFore1 : 0xFFFFFFu) << "body " << i;
 
         const Shape& label = *p.label[i];
         EXPECT_EQ(label.text, kNumeral[i]);
@@ -424,6 +433,92 @@ TEST(SceneFaults, OverflowAndNonFiniteScaleThrowBeforeDrawing)
     nan.WinScale = std::nanf("");
     EXPECT_THROW(BuildScene(Input(2461001.5440, nan), StartupBodyTables()), Fault);
 }
+
+// ---- shadows and eclipses (when the observer asks for them) -----------------
+
+struct ShadowRow {
+    const char* name;
+    bool inverted;
+    float WinScale;
+    int32_t Magnify;
+    double wantDx;  // the shadow's centre from its satellite's, twips, for sky dX = +0.5, dY = -0.25
+    double wantDy;
+};
+PRINTS_AS_NAME(ShadowRow)
+
+class SceneShadowsDrawn : public ::testing::TestWithParam<ShadowRow> {};
+
+TEST_P(SceneShadowsDrawn, BlackDiskOnThePlanetUnderTheNearSatelliteClippedToTheDisk)
+{
+    const ShadowRow& r = GetParam();
+    // I, III, II behind the planet, IV in front. The shadows of I and IV fall on
+    // the visible face; II is eclipsed.
+    SceneShadows sh{};
+    sh.seen[0] = sh.seen[3] = true;
+    sh.dx[0] = sh.dx[3] = 0.5;
+    sh.dy[0] = sh.dy[3] = -0.25;
+    sh.eclipsed[1] = true;
+    Look l;
+    l.inverted = r.inverted;
+    l.WinScale = r.WinScale;
+    l.Magnify = r.Magnify;
+    SceneInput in = Input(2461001.5440, l);
+    in.shadows = &sh;
+    const BodyTables t = StartupBodyTables();
+    const Scene s = BuildScene(in, t);
+    const std::vector<Shape> shapes = ResolveShapes(s.ops, kFore1, kFore2);
+
+    // Kinds drawn on the sky, in order: the three far satellites, the planet
+    // and its two belts, then per shadow a clip, its disk and the clip's end,
+    // and last the near satellite.
+    std::vector<const Shape*> sky;
+    for (const Shape& x : shapes)
+        if (x.surface == 1)
+            sky.push_back(&x);
+    ASSERT_EQ(sky.size(), 13u);
+    const Shape::Kind want[13] = {Shape::Ellipse, Shape::Ellipse, Shape::Ellipse, Shape::Ellipse, Shape::Box,
+                                  Shape::Box,     Shape::Clip,    Shape::Ellipse, Shape::Unclip,  Shape::Clip,
+                                  Shape::Ellipse, Shape::Unclip,  Shape::Ellipse};
+    for (int n = 0; n < 13; ++n)
+        EXPECT_EQ(sky[n]->kind, want[n]) << "shape " << n;
+
+    const double Px = r.Magnify * 6030.0, Py = r.Magnify * 510.0;
+    const Shape& planet = *sky[3];
+    for (int n : {6, 9}) {  // the clip is the planet's outline
+        EXPECT_DOUBLE_EQ(sky[n]->cx, Px);
+        EXPECT_DOUBLE_EQ(sky[n]->cy, Py);
+        EXPECT_DOUBLE_EQ(sky[n]->rx, planet.rx);
+        EXPECT_DOUBLE_EQ(sky[n]->ry, planet.ry);
+    }
+    const int moonOf[2] = {1, 4};
+    const Shape* shadow[2] = {sky[7], sky[10]};
+    for (int k = 0; k < 2; ++k) {
+        const int i = moonOf[k];
+        const double mx = Px + r.Magnify * s.Body(i).x, my = Py + r.Magnify * s.Body(i).y;
+        EXPECT_NEAR(shadow[k]->cx, mx + r.wantDx, 1.0 * r.Magnify) << "shadow of " << i;
+        EXPECT_NEAR(shadow[k]->cy, my + r.wantDy, 1.0 * r.Magnify) << "shadow of " << i;
+        EXPECT_DOUBLE_EQ(shadow[k]->rx, t.BodySize[i]);
+        EXPECT_EQ(shadow[k]->fill, 0x000000u);
+        EXPECT_EQ(shadow[k]->outline, 0x000000u);
+    }
+    // The near satellite keeps its colour and a white outline; the eclipsed one is grey.
+    EXPECT_EQ(sky[12]->fill, t.BodyColor[4]);
+    EXPECT_EQ(sky[12]->outline, 0xFFFFFFu);
+    for (const Shape* x : sky)
+        if (x->kind == Shape::Ellipse && std::fabs(x->cx - (Px + r.Magnify * s.Body(2).x)) < 1e-6)
+            EXPECT_EQ(x->fill, 0x404040u);
+    // Four numerals, none for a shadow.
+    EXPECT_EQ(shapes.size() - sky.size(), 4u);
+}
+
+// Half a radius at 200 twips a radius is 100 twips; a quarter, 50. The erect
+// view draws sky X to the right and sky Y upward; the inverted view turns both.
+INSTANTIATE_TEST_SUITE_P(Scene, SceneShadowsDrawn,
+                         ::testing::Values(ShadowRow{"Erect_Wide", false, 1.0f, 1, 100, 50},
+                                           ShadowRow{"Inverted_Wide", true, 1.0f, 1, -100, -50},
+                                           ShadowRow{"Erect_Magnify4", false, 1.0f, 4, 400, 200},
+                                           ShadowRow{"Inverted_WinScale07_Magnify3", true, 0.7f, 3, -210, -105}),
+                         [](const auto& i) { return std::string(i.param.name); });
 
 }  // namespace
 }  // namespace veltrax

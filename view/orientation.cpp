@@ -1,6 +1,8 @@
 // Erect (binoculars) or inverted (astronomical telescope) view.
 #include "window/main_window.h"
 
+#include "render/scene.h"
+
 #include <QRadioButton>
 
 namespace veltrax {
@@ -8,15 +10,11 @@ namespace veltrax {
 void MainWindow::Option1_Click(int16_t)
 {
     DrawView(global.CurrentJDE);
-    if (Option1[0]->isChecked()) {
-        Label4->SetCaption(QStringLiteral("南"));
-        Label5->SetCaption(QStringLiteral("東"));
-        Label6->SetCaption(QStringLiteral("西"));
-    } else {
-        Label4->SetCaption(QStringLiteral("北"));
-        Label5->SetCaption(QStringLiteral("西"));
-        Label6->SetCaption(QStringLiteral("東"));
-    }
+    // The compass follows the same orientation as the scene.
+    const ViewOrientation view = OrientationFor(!Option1[0]->isChecked());
+    Label4->SetCaption(QString::fromUtf8(view.top));
+    Label5->SetCaption(QString::fromUtf8(view.left));
+    Label6->SetCaption(QString::fromUtf8(view.right));
 }
 
 }  // namespace veltrax

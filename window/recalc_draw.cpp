@@ -45,8 +45,8 @@ void MainWindow::DrawView(double& jde)
     const Scene scene = BuildScene(in, global.Bodies);  // a fault here draws nothing
 
     for (int i = 0; i < 5; ++i) {
-        global.BodyX[i] = scene.BodyX[i];
-        global.BodyY[i] = scene.BodyY[i];
+        global.BodyX[i] = scene.Body(i).x;
+        global.BodyY[i] = scene.Body(i).y;
     }
     global.WinScale = scene.WinScale;
     CM2 = scene.CM2;
