@@ -72,7 +72,9 @@ struct GalileanSky {
     GalileanSatellite moon[4];   // I (Io), II (Europa), III (Ganymede), IV (Callisto)
 };
 
-// The four satellites for an observer at the Earth's centre at jdeTT.
+// The four satellites for an observer at the Earth's centre at jdeTT. Throws
+// Fault (engine/checked.h) for a moment outside the years 1000 to 3000 or not
+// a number.
 GalileanSky ComputeGalileanSky(double jdeTT);
 
 // The offset in the direction the viewer sees, scaled to Jupiter's distance

@@ -12,6 +12,7 @@
 // series are differentiated term by term for its velocity.
 #include "engine/planets.h"
 
+#include "engine/checked.h"
 #include "engine/fast_trig.h"
 
 #include <cmath>
@@ -286,6 +287,8 @@ HelioState JupiterHelio(double jdeTT)
 
 JupiterSeen SeeJupiter(double jdeTT)
 {
+    if (!(jdeTT >= kFirstJdeTT && jdeTT <= kLastJdeTT))
+        throw Fault("moment outside the years 1000 to 3000 of the planetary theory");
     JupiterSeen seen;
     seen.earthAu = EarthHelioAu(jdeTT);
     const HelioState now = JupiterHelio(jdeTT);

@@ -28,6 +28,10 @@ struct JupiterSeen {
     HelioState jupiter;   // Jupiter at jdeTT - lightTimeDays
     double lightTimeDays;
 };
+// Throws Fault for a moment outside the years 1000 to 3000 (kFirstJdeTT to
+// kLastJdeTT), where the series' arguments stay small enough, or not a number.
+constexpr double kFirstJdeTT = 2086302.5;  // 1000 January 1
+constexpr double kLastJdeTT = 2816787.5;   // 3000 January 1
 JupiterSeen SeeJupiter(double jdeTT);
 
 }  // namespace veltrax

@@ -3,6 +3,7 @@
 // properties, Delta T and the altitudes.
 #include "engine/fast_trig.h"
 #include "engine/galilean.h"
+#include "engine/checked.h"
 #include "engine/site.h"
 
 #include "support/mini_json.h"
@@ -272,6 +273,17 @@ TEST(FastTrig, AgreesWithTheLibrary)
         EXPECT_NEAR(sc.sin, std::sin(x), 2e-15) << x;
         EXPECT_NEAR(sc.cos, std::cos(x), 2e-15) << x;
     }
+}
+
+// Moments the theories do not cover are faults, never undefined arithmetic.
+TEST(GalileanRange, OutsideTheYearsOrNotANumberIsAFault)
+{
+    for (double jd : {std::nan(""), 1e300, -1e300, 2086302.0, 2816788.0}) {
+        EXPECT_THROW(ComputeGalileanSky(jd), veltrax::Fault) << jd;
+        EXPECT_THROW(veltrax::ComputeAltitudes(jd, {35.68, 139.77, 40.0}), veltrax::Fault) << jd;
+    }
+    EXPECT_NO_THROW(ComputeGalileanSky(2086303.0));
+    EXPECT_NO_THROW(ComputeGalileanSky(2816787.0));
 }
 
 }  // namespace
