@@ -12,6 +12,7 @@ namespace veltrax {
 
 constexpr double kJupiterEquatorialRadiusKm = 71492.0;
 constexpr double kJupiterPolarRadiusKm = 66854.0;
+constexpr double kAuKm = 149597870.7;
 
 // A point near Jupiter on one viewer's plane of the sky, in Jupiter
 // equatorial radii (71,492 km), from Jupiter's centre:
@@ -20,6 +21,9 @@ constexpr double kJupiterPolarRadiusKm = 66854.0;
 //   y: toward Jupiter's projected north pole;
 //   depth: along the line of sight, positive away from the viewer (farther
 //      than Jupiter's centre).
+// x and y are the plane projection of the satellite's place (as the reference
+// offsets are given); ApparentOffset() turns them into the direction the
+// viewer sees.
 struct SkyOffset {
     double x;
     double y;
@@ -40,19 +44,25 @@ struct GalileanSatellite {
     SkyOffset fromSunForShadow;
     SkyOffset fromSunForEclipse;
     // The shadow's centre where the sunlight through the satellite's centre
-    // meets the cloud tops (the oblate spheroid), as the Earth sees that point,
-    // in the fromEarth frame. Valid when shadowOnJupiter.
+    // (the ray from the Sun's centre) meets the cloud tops (the oblate
+    // spheroid), as the Earth sees that point, in the fromEarth frame. Valid
+    // when shadowOnJupiter (both 0 otherwise). shadowOnJupiter turns on and off
+    // exactly where ApparentOffset(fromSunForShadow, sunDistanceAu) crosses the
+    // limb x^2 + (y / sunLimbB)^2 = 1.
     bool shadowOnJupiter;  // the sunray through the centre hits the spheroid
     bool shadowSeen;       // and that point is on the hemisphere facing the Earth
     double shadowX;
     double shadowY;
-    // The satellite's centre is in Jupiter's shadow (cannot see the Sun's centre).
+    // The satellite's centre is in Jupiter's shadow (cannot see the Sun's
+    // centre): fromSunForEclipse.depth > 0 and its ApparentOffset inside the
+    // limb of the Sun's view.
     bool inEclipse;
 };
 
 struct GalileanSky {
     double jdeTT;                // the moment, as given
     double earthDistanceAu;      // Earth to Jupiter's centre (light-time corrected)
+    double sunDistanceAu;        // Sun to Jupiter's centre when the light left Jupiter
     double earthJovicentricLatDeg;  // the Earth's planetocentric latitude on Jupiter's equator
     double sunJovicentricLatDeg;    // the Sun's
     // The limb of the oblate disk on each viewer's sky is the ellipse
@@ -62,8 +72,24 @@ struct GalileanSky {
     GalileanSatellite moon[4];   // I (Io), II (Europa), III (Ganymede), IV (Callisto)
 };
 
-// The four satellites for an observer at the Earth's centre at jdeTT.
+// The four satellites for an observer at the Earth's centre at jdeTT. Throws
+// Fault (engine/checked.h) for a moment outside the years 1000 to 3000 or not
+// a number.
 GalileanSky ComputeGalileanSky(double jdeTT);
+
+// The offset in the direction the viewer sees, scaled to Jupiter's distance
+// (viewerDistanceAu: earthDistanceAu or sunDistanceAu): a satellite nearer
+// than Jupiter looks farther from the centre. It differs from the plane
+// offset by depth / distance, up to 0.3 % for Callisto (some 25 s of an event
+// time), so limb crossings test this one:
+//   LimbMeasure(ApparentOffset(moon.fromEarth, sky.earthDistanceAu), sky.earthLimbB)
+// The depth is kept as it is.
+inline SkyOffset ApparentOffset(const SkyOffset& p, double viewerDistanceAu)
+{
+    const double distance = viewerDistanceAu * (kAuKm / kJupiterEquatorialRadiusKm);
+    const double scale = distance / (distance + p.depth);
+    return {p.x * scale, p.y * scale, p.depth};
+}
 
 // Inside the limb, as a signed measure: x^2 + (y/b)^2 - 1 (negative inside).
 inline double LimbMeasure(const SkyOffset& p, double limbB)

@@ -24,6 +24,8 @@ struct SkyAltitudes {
     double sunDeg;
 };
 
+// Throws Fault (engine/checked.h) for a moment outside the years 1000 to
+// 3000 or a value that is not a number.
 SkyAltitudes ComputeAltitudes(double jdUT, const Site& site);
 
 }  // namespace veltrax
