@@ -3,6 +3,7 @@
 #include "cli/ephem.h"
 #include "engine/checked.h"
 #include "engine/engine.h"
+#include "engine/search.h"
 #include "render/scene.h"
 #include "results/numtext.h"
 
@@ -24,7 +25,7 @@ constexpr int64_t kTransitPeriodSeconds = 35730;
 // from one sample to the next, far from the 180-degree wrap.
 constexpr int64_t kScanSeconds = 1200;
 
-// The bracket is halved until it is shorter than this (seconds).
+// The root finder closes the bracket to this (seconds).
 constexpr double kBracketSeconds = 0.01;
 
 // A difference turning from negative to non-negative by more than this between
@@ -39,7 +40,7 @@ constexpr double kWrapJump = 90;
 // it, still within 0.01 degrees. Where JupArgJ passes 360 the meridian steps
 // back by up to 0.02 degrees, and a longitude inside that step is met twice
 // within two seconds; the search reports one of the two. A residual larger
-// than this means the bisection closed on a step of the prediction itself,
+// than this means the root search closed on a step of the prediction itself,
 // which no meridian passes.
 constexpr double kMaxResidual = 0.5;
 
@@ -491,36 +492,31 @@ void FindGrsTransits(int64_t from, int64_t to, const GrsSource& grs,
         return WrappedDifference(r.CM2, r.GrsLongitude);
     };
 
+    SearchOptions options;
+    options.step = kScanSeconds;
+    options.tolerance = kBracketSeconds;
+    options.maxJump = kWrapJump;  // the wrap at 180 degrees
+    options.grazing = false;      // the difference only grows, but for the wrap
+
+    // A crossing up to a second outside the range may still have its nearest
+    // whole second inside it.
     const int64_t span = to - from;
-    int64_t k = -kScanSeconds;  // a transit just before `from` may round into it
-    double fk = at(static_cast<double>(k), nullptr);
-    while (k <= span) {
-        const int64_t k1 = k + kScanSeconds;
-        const double f1 = at(static_cast<double>(k1), nullptr);
-        if (fk < 0 && f1 >= 0 && f1 - fk < kWrapJump) {
-            double a = static_cast<double>(k), b = static_cast<double>(k1);
-            for (int n = 0; n < 64 && b - a > kBracketSeconds; ++n) {
-                const double m = 0.5 * (a + b);
-                if (at(m, nullptr) < 0)
-                    a = m;
-                else
-                    b = m;
-            }
-            // The crossing lies within [a, b], so its nearest whole second is
-            // floor(a) or the next one: take the one where the longitudes agree best.
-            const int64_t s0 = static_cast<int64_t>(std::floor(a));
+    SearchCrossings(
+        -1, static_cast<double>(span) + 1, 1, [&](double t, double* v) { v[0] = at(t, nullptr); }, options,
+        [&](const SearchHit& hit) {
+            if (hit.kind != HitKind::Rising)
+                return true;
+            // The crossing lies within [lo, hi], so its nearest whole second is
+            // floor(lo) or the next one: take the one where the longitudes agree best.
+            const int64_t s0 = static_cast<int64_t>(std::floor(hit.lo));
             Results r0, r1;
             const double d0 = std::fabs(at(static_cast<double>(s0), &r0));
             const double d1 = std::fabs(at(static_cast<double>(s0 + 1), &r1));
             const int64_t best = d1 < d0 ? s0 + 1 : s0;
-            if (std::fmin(d0, d1) <= kMaxResidual && best >= 0 && best <= span) {
-                if (!emit(GrsTransit{from + best, best == s0 ? r0 : r1}))
-                    return;
-            }
-        }
-        k = k1;
-        fk = f1;
-    }
+            if (std::fmin(d0, d1) > kMaxResidual || best < 0 || best > span)
+                return true;
+            return emit(GrsTransit{from + best, best == s0 ? r0 : r1});
+        });
 }
 
 int RunPlan(const Plan& plan, std::ostream& out, std::ostream& err)

@@ -83,7 +83,7 @@ struct GrsTransit {
 // equal to the GRS longitude) whose nearest whole second lies in from..to (UT
 // seconds, inclusive), in time order. The range is scanned in 20-minute steps
 // for the difference turning from negative to non-negative, and each crossing
-// is solved by bisection; the second reported is the one at which the two
+// is refined by the generic root search; the second reported is the one at which the two
 // longitudes are nearest. A step of the prediction itself (the built-in table
 // at some new years) is not a transit and is passed over. emit may return
 // false to stop.
