@@ -1,0 +1,33 @@
+// Heliocentric positions of the Earth and Jupiter from a truncated VSOP87
+// (Bretagnon & Francou 1988), in AU on the Earth's mean equator and equinox of
+// J2000 (the frame of the satellites' theory and of Jupiter's pole), for a
+// moment given as a Julian Day in Terrestrial Time. Truncated to a few
+// arcseconds: enough for the directions of the Sun and the Earth as Jupiter
+// sees them, and for altitudes.
+#pragma once
+
+#include "engine/vec3.h"
+
+namespace veltrax {
+
+// Speed of light, AU per day (299,792.458 km/s, 1 AU = 149,597,870.7 km).
+constexpr double kLightAuPerDay = 173.1446326846693;
+
+struct HelioState {
+    Vec3 posAu;
+    Vec3 velAuPerDay;
+};
+
+Vec3 EarthHelioAu(double jdeTT);
+HelioState JupiterHelio(double jdeTT);
+
+// Jupiter's centre as the Earth's centre sees it at jdeTT: its heliocentric
+// position and velocity when the light left it, with that light time.
+struct JupiterSeen {
+    Vec3 earthAu;         // the Earth at jdeTT
+    HelioState jupiter;   // Jupiter at jdeTT - lightTimeDays
+    double lightTimeDays;
+};
+JupiterSeen SeeJupiter(double jdeTT);
+
+}  // namespace veltrax
