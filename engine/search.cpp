@@ -27,18 +27,51 @@ constexpr int kMaxIterations = 200;
 }  // namespace
 
 double FindRoot(const std::function<double(double)>& f, double a, double fa, double b, double fb,
-                double tolerance, double& lo, double& hi, double* fRoot)
+                double tolerance, double& lo, double& hi, double* fRoot, double guess, double slope)
 {
     Finite(fa, "the root search");
     Finite(fb, "the root search");
-    if (fa == 0 || fb == 0) {
-        lo = hi = fa == 0 ? a : b;
-        if (fRoot)
-            *fRoot = 0;
-        return lo;
-    }
-    if (Negative(fa) == Negative(fb))
+    if (Negative(fa) == Negative(fb) && fa != 0 && fb != 0)
         throw Fault("the root search was given no sign change");
+
+    // Close the bracket around the guess: each step aims at the root (from
+    // the given slope, then from the secant through the last two points) and
+    // is pushed a quarter of the tolerance past it, so that on a smooth
+    // function two points soon lie on either side of the root, closer than
+    // the tolerance.
+    double px = NAN, pf = NAN;  // the point before
+    for (int n = 0; n < 3 && fa != 0 && fb != 0 && std::isfinite(guess) && std::isfinite(slope) && slope != 0;
+         ++n) {
+        const double left = std::min(a, b), right = std::max(a, b);
+        if (!(guess > left && guess < right))
+            break;
+        const double fg = Finite(f(guess), "the root search");
+        if (Negative(fg) == Negative(fa)) {
+            a = guess;
+            fa = fg;
+        } else {
+            b = guess;
+            fb = fg;
+        }
+        if (std::fabs(b - a) <= tolerance || fg == 0)
+            break;
+        if (std::isfinite(px) && guess != px && fg != pf)
+            slope = (fg - pf) / (guess - px);
+        px = guess;
+        pf = fg;
+        const double aim = -fg / slope;
+        guess += aim + (aim > 0 ? 0.25 : -0.25) * tolerance;
+    }
+    if (fa == 0 || fb == 0 || std::fabs(b - a) <= tolerance) {
+        const bool atA = fa == 0 || (fb != 0 && std::fabs(fa) < std::fabs(fb));
+        lo = std::min(a, b);
+        hi = std::max(a, b);
+        if (fa == 0 || fb == 0)
+            lo = hi = atA ? a : b;
+        if (fRoot)
+            *fRoot = atA ? fa : fb;
+        return atA ? a : b;
+    }
 
     // b is the best estimate, c the other end of the bracket, a the previous b.
     double c = a, fc = fa;
@@ -188,19 +221,9 @@ void SearchCrossings(double t0, double t1, int components, const SearchSampler& 
         throw Fault("a search needs a range from an earlier to a later moment");
     if (components <= 0)
         return;
-    const double steps = std::ceil((t1 - t0) / h);
-    if (steps > 1e12)
+    if ((t1 - t0) / h > 1e12)
         throw Fault("a search range of too many steps");
-    // Samples: t0 - h, then t0 + j h for j = 0 .. last - 1, then t1, then t1 + h.
-    const int64_t last = static_cast<int64_t>(steps);
-    auto sampleTime = [&](int64_t k) {
-        if (k == 0)
-            return t0 - h;
-        if (k <= last)
-            return std::min(t0 + static_cast<double>(k - 1) * h, t1);
-        return k == last + 1 ? t1 : t1 + h;
-    };
-    const int64_t sampleCount = last + 3;
+    const double maxStep = std::max(h, options.maxStep);
 
     const size_t n = static_cast<size_t>(components);
     std::vector<double> fa(n), fb(n), fc(n), scratch(n);
@@ -230,28 +253,58 @@ void SearchCrossings(double t0, double t1, int components, const SearchSampler& 
             return scratch[static_cast<size_t>(i)];
         };
     };
-    auto crossing = [&](int i, double a, double va, double b, double vb) {
+    // The guess: the root of the parabola through (t2, v2) and the bracket's
+    // ends (t2 outside it), when there is one inside; else the secant's.
+    auto crossing = [&](int i, double a, double va, double b, double vb, double t2, double v2) {
         SearchHit hit;
         hit.component = i;
         hit.kind = Negative(vb) ? HitKind::Falling : HitKind::Rising;
+        double guess = a - va * (b - a) / (vb - va);
+        double slope = (vb - va) / (b - a);
+        if (std::isfinite(t2)) {
+            // Newton form: p(t) = va + s (t - a) + c (t - a)(t - b).
+            const double c = ((v2 - va) / (t2 - a) - slope) / (t2 - b);
+            for (int n = 0; n < 3; ++n) {
+                const double p = va + slope * (guess - a) + c * (guess - a) * (guess - b);
+                const double dp = slope + c * (2 * guess - a - b);
+                if (dp == 0)
+                    break;
+                guess -= p / dp;
+            }
+            const double dp = slope + c * (2 * guess - a - b);
+            if (guess > std::min(a, b) && guess < std::max(a, b) && dp != 0)
+                slope = dp;
+            else
+                guess = a - va * (b - a) / (vb - va);
+        }
         const auto f = component(i);
-        hit.t = FindRoot(f, a, va, b, vb, tol, hit.lo, hit.hi, &hit.value);
+        hit.t = FindRoot(f, a, va, b, vb, tol, hit.lo, hit.hi, &hit.value, guess, slope);
         keep(hit);
     };
 
+    // Samples: t0 - h, t0, then a step on (h, or longer where the caller
+    // allows) up to t1, then t1 + h.
     int64_t k = 0;  // samples taken
-    for (int64_t j = 0; j < sampleCount && !stopped; ++j) {
-        tc = sampleTime(j);
-        if (k >= 1 && !(tc > tb))
-            continue;  // t1 met again where the range is a whole number of steps
+    for (double next = t0 - h; !stopped && std::isfinite(next); ++k) {
+        tc = next;
         sample(tc, fc.data());
+        if (tc < t0) {
+            next = t0;
+        } else if (tc < t1) {
+            const double allowed = options.nextStep ? options.nextStep(tc) : h;
+            next = std::min(tc + std::min(std::max(allowed, h), maxStep), t1);
+        } else {
+            next = tc == t1 ? t1 + h : std::numeric_limits<double>::infinity();
+        }
+        if (!(next > tc))
+            throw Fault("a search step too small for the moments it is added to");
         for (size_t i = 0; i < n; ++i)
             Finite(fc[i], "a searched function");
         for (int i = 0; k >= 1 && i < components; ++i) {
             const size_t s = static_cast<size_t>(i);
             if (Negative(fb[s]) != Negative(fc[s])) {
                 if (std::fabs(fc[s] - fb[s]) <= options.maxJump)
-                    crossing(i, tb, fb[s], tc, fc[s]);
+                    crossing(i, tb, fb[s], tc, fc[s], k >= 2 ? ta : NAN, fa[s]);
                 continue;
             }
             if (k < 2 || !options.grazing || Negative(fa[s]) != Negative(fb[s]))
@@ -277,8 +330,8 @@ void SearchCrossings(double t0, double t1, int components, const SearchSampler& 
             double gm = 0;
             const double tm = FindMinimum(g, ta, tc, tb, gb, tol, gm, 0);
             if (gm < 0) {
-                crossing(i, ta, fa[s], tm, sign * gm);
-                crossing(i, tm, sign * gm, tc, fc[s]);
+                crossing(i, ta, fa[s], tm, sign * gm, tc, fc[s]);
+                crossing(i, tm, sign * gm, tc, fc[s], ta, fa[s]);
             } else if (options.touchMargin > 0 && gm <= options.touchMargin) {
                 keep(SearchHit{i, HitKind::Touch, tm, tm, tm, sign * gm});
             }
@@ -289,7 +342,6 @@ void SearchCrossings(double t0, double t1, int components, const SearchSampler& 
         std::swap(fb, fc);
         ta = tb;
         tb = tc;
-        ++k;
     }
     if (!stopped)
         release(std::numeric_limits<double>::infinity());

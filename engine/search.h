@@ -47,6 +47,12 @@ struct SearchOptions {
     bool grazing = true;
     // Report extrema that come within this of zero without crossing (0: none).
     double touchMargin = 0;
+    // Called right after each scan sample at t, before any other: how far the
+    // next sample may be (a bound the caller knows, such as the time the
+    // nearest satellite needs to reach the disk). It is held to step ..
+    // maxStep; without it every step is `step`.
+    std::function<double(double t)> nextStep;
+    double maxStep = 0;
 };
 
 // Fills values[0 .. components-1] with the functions at t.
@@ -57,12 +63,13 @@ using SearchReport = std::function<bool(const SearchHit&)>;
 
 // Every crossing of zero (and every touch) of the `components` functions
 // within t0 .. t1 (inclusive), reported in time order. The functions are
-// sampled from t0 - step to t1 + step, so that a crossing near either end is
-// found from samples on both sides: they must be defined there. Sampling
-// assumes that no function has two extrema near zero within two steps (the
-// step is short against the functions' own time scales); a crossing whose
-// samples differ by more than maxJump is passed over. Throws Fault for a step
-// or tolerance that is not positive, or t1 before t0.
+// sampled from t0 - step to t1 + step, t0 and t1 among the samples, so that a
+// crossing near either end is found from samples on both sides: they must be
+// defined there. Sampling assumes that no function has two extrema near zero
+// within two steps (the step is short against the functions' own time
+// scales); a crossing whose samples differ by more than maxJump is passed
+// over. Throws Fault for a step or tolerance that is not positive, or t1
+// before t0.
 void SearchCrossings(double t0, double t1, int components, const SearchSampler& sample,
                      const SearchOptions& options, const SearchReport& report);
 
@@ -70,9 +77,14 @@ void SearchCrossings(double t0, double t1, int components, const SearchSampler& 
 // signs (zero counting as positive), by Brent's method: on return lo and hi
 // bracket it (f(lo) and f(hi) of opposite signs) and are less than tolerance
 // apart, or one of them is an exact zero. Returns the root's best estimate;
-// fRoot, when given, receives f there.
+// fRoot, when given, receives f there. A guess of the root inside (a, b) and
+// of the slope there (from an interpolation of samples) saves most of the
+// steps on a smooth function: the bracket is first closed around it by two
+// Newton steps, then Brent's method finishes.
 double FindRoot(const std::function<double(double)>& f, double a, double fa, double b, double fb,
-                double tolerance, double& lo, double& hi, double* fRoot = nullptr);
+                double tolerance, double& lo, double& hi, double* fRoot = nullptr,
+                double guess = std::numeric_limits<double>::quiet_NaN(),
+                double slope = std::numeric_limits<double>::quiet_NaN());
 
 // The minimum of f on [a, b] by Brent's method (golden section and parabolic
 // steps), starting from x inside (a, b) where f(x) = fx, located to within
