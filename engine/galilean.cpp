@@ -20,6 +20,7 @@
 #include "engine/galilean.h"
 
 #include "engine/checked.h"
+#include "engine/fast_trig.h"
 #include "engine/planets.h"
 #include "engine/vec3.h"
 
@@ -208,38 +209,43 @@ JoviState Satellite(const SatelliteTheory& th, double t)
 {
     double a = 0.0;
     for (size_t i = 0; i < th.a.count; ++i)
-        a += th.a.terms[i].amp * std::cos(th.a.terms[i].phase + th.a.terms[i].freq * t);
+        a += th.a.terms[i].amp * FastSinCos(th.a.terms[i].phase + th.a.terms[i].freq * t).cos;
     double lambda = th.lambda0 + th.lambdaRate * t;
     for (size_t i = 0; i < th.lambda.count; ++i)
-        lambda += th.lambda.terms[i].amp * std::sin(th.lambda.terms[i].phase + th.lambda.terms[i].freq * t);
-    lambda = std::fmod(lambda, kTwoPi);
+        lambda += th.lambda.terms[i].amp * FastSinCos(th.lambda.terms[i].phase + th.lambda.terms[i].freq * t).sin;
     double k = 0.0, h = 0.0;
     for (size_t i = 0; i < th.z.count; ++i) {
-        const double arg = th.z.terms[i].phase + th.z.terms[i].freq * t;
-        k += th.z.terms[i].amp * std::cos(arg);
-        h += th.z.terms[i].amp * std::sin(arg);
+        const SinCos sc = FastSinCos(th.z.terms[i].phase + th.z.terms[i].freq * t);
+        k += th.z.terms[i].amp * sc.cos;
+        h += th.z.terms[i].amp * sc.sin;
     }
     double q = 0.0, p = 0.0;
     for (size_t i = 0; i < th.zeta.count; ++i) {
-        const double arg = th.zeta.terms[i].phase + th.zeta.terms[i].freq * t;
-        q += th.zeta.terms[i].amp * std::cos(arg);
-        p += th.zeta.terms[i].amp * std::sin(arg);
+        const SinCos sc = FastSinCos(th.zeta.terms[i].phase + th.zeta.terms[i].freq * t);
+        q += th.zeta.terms[i].amp * sc.cos;
+        p += th.zeta.terms[i].amp * sc.sin;
     }
 
     // Kepler's equation in the eccentric longitude F:
     //   lambda = F - k sin F + h cos F   (e below 0.01: Newton from F = lambda).
+    lambda = std::fmod(lambda, kTwoPi);
     double F = lambda;
-    double cF = std::cos(F), sF = std::sin(F);
-    for (int i = 0; i < 6; ++i) {
-        const double f = F - k * sF + h * cF - lambda;
-        const double df = 1.0 - k * cF - h * sF;
+    SinCos scF = FastSinCos(F);
+    for (int i = 0; i < 8; ++i) {
+        const double f = F - k * scF.sin + h * scF.cos - lambda;
+        const double df = 1.0 - k * scF.cos - h * scF.sin;
         const double step = f / df;
         F -= step;
-        cF = std::cos(F);
-        sF = std::sin(F);
-        if (std::fabs(step) < 1e-13)
+        if (std::fabs(step) < 1e-7) {
+            // The last step is the square of the one before: turn the sine
+            // and cosine by it to second order (error step^3 / 6).
+            const double c = 1.0 - 0.5 * step * step;
+            scF = {scF.sin * c - scF.cos * step, scF.cos * c + scF.sin * step};
             break;
+        }
+        scF = FastSinCos(F);
     }
+    const double cF = scF.cos, sF = scF.sin;
 
     // Position and velocity in the orbit's own axes (first axis toward the
     // ascending node's reference direction, equinoctial form).
@@ -264,16 +270,16 @@ Vec3 JupiterPole(double jdeTT)
 {
     const double T = (jdeTT - kJ2000) / 36525.0;
     const double d2r = kTwoPi / 360.0;
-    const double Ja = (99.360714 + 4850.4046 * T) * d2r;
-    const double Jb = (175.895369 + 1191.9605 * T) * d2r;
-    const double Jc = (300.323162 + 262.5475 * T) * d2r;
-    const double Jd = (114.012305 + 6070.2476 * T) * d2r;
-    const double Je = (49.511251 + 64.3000 * T) * d2r;
-    const double ra = (268.056595 - 0.006499 * T + 0.000117 * std::sin(Ja) + 0.000938 * std::sin(Jb)
-                       + 0.001432 * std::sin(Jc) + 0.000030 * std::sin(Jd) + 0.002150 * std::sin(Je))
+    const SinCos Ja = FastSinCos((99.360714 + 4850.4046 * T) * d2r);
+    const SinCos Jb = FastSinCos((175.895369 + 1191.9605 * T) * d2r);
+    const SinCos Jc = FastSinCos((300.323162 + 262.5475 * T) * d2r);
+    const SinCos Jd = FastSinCos((114.012305 + 6070.2476 * T) * d2r);
+    const SinCos Je = FastSinCos((49.511251 + 64.3000 * T) * d2r);
+    const double ra = (268.056595 - 0.006499 * T + 0.000117 * Ja.sin + 0.000938 * Jb.sin + 0.001432 * Jc.sin
+                       + 0.000030 * Jd.sin + 0.002150 * Je.sin)
                       * d2r;
-    const double dec = (64.495303 + 0.002413 * T + 0.000050 * std::cos(Ja) + 0.000404 * std::cos(Jb)
-                        + 0.000617 * std::cos(Jc) - 0.000013 * std::cos(Jd) + 0.000926 * std::cos(Je))
+    const double dec = (64.495303 + 0.002413 * T + 0.000050 * Ja.cos + 0.000404 * Jb.cos + 0.000617 * Jc.cos
+                        - 0.000013 * Jd.cos + 0.000926 * Je.cos)
                        * d2r;
     return {std::cos(dec) * std::cos(ra), std::cos(dec) * std::sin(ra), std::sin(dec)};
 }

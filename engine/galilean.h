@@ -44,13 +44,18 @@ struct GalileanSatellite {
     SkyOffset fromSunForShadow;
     SkyOffset fromSunForEclipse;
     // The shadow's centre where the sunlight through the satellite's centre
-    // meets the cloud tops (the oblate spheroid), as the Earth sees that point,
-    // in the fromEarth frame. Valid when shadowOnJupiter.
+    // (the ray from the Sun's centre) meets the cloud tops (the oblate
+    // spheroid), as the Earth sees that point, in the fromEarth frame. Valid
+    // when shadowOnJupiter (both 0 otherwise). shadowOnJupiter turns on and off
+    // exactly where ApparentOffset(fromSunForShadow, sunDistanceAu) crosses the
+    // limb x^2 + (y / sunLimbB)^2 = 1.
     bool shadowOnJupiter;  // the sunray through the centre hits the spheroid
     bool shadowSeen;       // and that point is on the hemisphere facing the Earth
     double shadowX;
     double shadowY;
-    // The satellite's centre is in Jupiter's shadow (cannot see the Sun's centre).
+    // The satellite's centre is in Jupiter's shadow (cannot see the Sun's
+    // centre): fromSunForEclipse.depth > 0 and its ApparentOffset inside the
+    // limb of the Sun's view.
     bool inEclipse;
 };
 

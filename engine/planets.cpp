@@ -8,9 +8,11 @@
 // only): A, B, C of the terms A cos(B + C t), t in Julian millennia of TT from
 // J2000.0, radians and AU.
 //
-// Every term's argument is evaluated once; Jupiter's series are differentiated
-// term by term for its velocity (sine and cosine of the same argument).
+// Every term's argument is evaluated once (engine/fast_trig.h); Jupiter's
+// series are differentiated term by term for its velocity.
 #include "engine/planets.h"
+
+#include "engine/fast_trig.h"
 
 #include <cmath>
 #include <cstddef>
@@ -212,7 +214,7 @@ double Value(const Coordinate& c, double t)
     for (const Series& s : c.power) {
         double part = 0.0;
         for (size_t i = 0; i < s.count; ++i)
-            part += s.terms[i].amp * std::cos(s.terms[i].phase + s.terms[i].freq * t);
+            part += s.terms[i].amp * FastSinCos(s.terms[i].phase + s.terms[i].freq * t).cos;
         sum += part * tk;
         tk *= t;
     }
@@ -231,9 +233,9 @@ void ValueRate(const Coordinate& c, double t, double* value, double* rate)
         double part = 0.0;
         double dpart = 0.0;
         for (size_t i = 0; i < s.count; ++i) {
-            const double arg = s.terms[i].phase + s.terms[i].freq * t;
-            part += s.terms[i].amp * std::cos(arg);
-            dpart -= s.terms[i].amp * s.terms[i].freq * std::sin(arg);
+            const SinCos sc = FastSinCos(s.terms[i].phase + s.terms[i].freq * t);
+            part += s.terms[i].amp * sc.cos;
+            dpart -= s.terms[i].amp * s.terms[i].freq * sc.sin;
         }
         sum += part * tk;
         dsum += dpart * tk + part * tk1;
