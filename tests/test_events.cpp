@@ -2,10 +2,15 @@
 // out by hand (timing, order, the observability rules, a grazing transit),
 // and on the real theory against published times.
 #include "engine/events.h"
+#include "engine/site.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <vector>
 
 namespace veltrax {
@@ -163,6 +168,88 @@ TEST(Events, AGrazingTransitOfTwoMinutesIsFound)
     EXPECT_NEAR(transits[0].jdeTT, 2460000.9984912, 0.5 * kSecond);
     EXPECT_EQ(transits[1].edge, EventEdge::End);
     EXPECT_NEAR(transits[1].jdeTT, 2460001.0015088, 0.5 * kSecond);
+}
+
+// The real theory, every edge, over jdeTT0 .. jdeTT1.
+std::vector<GalileanEvent> RealEvents(double jdeTT0, double jdeTT1)
+{
+    std::vector<GalileanEvent> out;
+    FindGalileanEvents(jdeTT0, jdeTT1, [&](const GalileanEvent& e) {
+        out.push_back(e);
+        return true;
+    });
+    return out;
+}
+
+// The nearest edge of the same satellite, kind and edge to jd (days); or a
+// day away when there is none.
+double NearestDays(const std::vector<GalileanEvent>& events, int moon, EventKind kind, EventEdge edge, double jd,
+                   double (*scale)(double))
+{
+    double best = 1;
+    for (const GalileanEvent& e : events)
+        if (e.moon == moon && e.kind == kind && e.edge == edge && std::fabs(scale(e.jdeTT) - jd) < std::fabs(best))
+            best = scale(e.jdeTT) - jd;
+    return best;
+}
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+TEST(Events, WithinTwoMinutesOfAPublishedMonthlyTable)
+{
+    // "Phenomena of Jupiter's Moons, January 2016", Sky & Telescope (predictions
+    // courtesy IMCCE / Paris Observatory), January 1 to 9: day, UT to the
+    // minute, satellite.kind.edge (Ec eclipse, Oc occultation, Tr transit, Sh
+    // shadow; D or I start, R or E end). Their shadow ingress is when the
+    // shadow becomes visible and their transit egress may be at the
+    // terminator: up to 1.5 minutes from the centre on the limb.
+    std::ifstream in(std::string(VELTRAX_TEST_DATA) + "/jupiter_phenomena_2016_01.txt");
+    ASSERT_TRUE(in) << "no published table";
+    // 2016 January 1.0 UT is JD 2457388.5; Delta T is about 68 s.
+    const std::vector<GalileanEvent> events = RealEvents(2457388.5, 2457398.5);
+    std::vector<double> minutes;
+    for (std::string day, time, code; in >> day >> time >> code;) {
+        const int d = std::stoi(day), h = std::stoi(time.substr(0, time.find(':'))),
+                  m = std::stoi(time.substr(time.find(':') + 1));
+        const size_t dot1 = code.find('.'), dot2 = code.rfind('.');
+        const std::string sat = code.substr(0, dot1), kind = code.substr(dot1 + 1, 2);
+        const char edge = code[dot2 + 1];
+        const int moon = sat == "I" ? 0 : sat == "II" ? 1 : sat == "III" ? 2 : 3;
+        const EventKind k = kind == "Tr" ? EventKind::Transit : kind == "Sh" ? EventKind::Shadow
+                            : kind == "Oc" ? EventKind::Occultation : EventKind::Eclipse;
+        const EventEdge e = edge == 'D' || edge == 'I' ? EventEdge::Start : EventEdge::End;
+        const double jdUT = 2457388.5 + (d - 1) + (h * 60 + m) / 1440.0;
+        const double off = NearestDays(events, moon, k, e, jdUT, JdUTFromTT) * 1440;
+        EXPECT_LE(std::fabs(off), 2.0) << code << " on January " << day << " at " << time;
+        minutes.push_back(std::fabs(off));
+    }
+    ASSERT_EQ(minutes.size(), 60u);
+    EXPECT_LE(Median(minutes), 0.5);
+}
+
+TEST(Events, TheSameEventsAsAModernTheoryWithinSeconds)
+{
+    // Edges from 2026 December 7.0 to 10.0 TT computed from the positions of
+    // the astronomy-engine package (npm, version 2.1.19): its satellites,
+    // planets and Jupiter's pole, with light time, the oblate limb and a
+    // bisection of our own: jdeTT, satellite 0 to 3, kind, edge.
+    std::ifstream in(std::string(VELTRAX_TEST_DATA) + "/events_reference_2026_12.txt");
+    ASSERT_TRUE(in) << "no reference events";
+    const std::vector<GalileanEvent> events = RealEvents(2461383.5, 2461386.5);
+    const char* const kinds[] = {"transit", "shadow", "occultation", "eclipse"};
+    size_t count = 0;
+    for (std::string jd, moon, kind, edge; in >> jd >> moon >> kind >> edge; ++count) {
+        const EventKind k = static_cast<EventKind>(std::find(kinds, kinds + 4, kind) - kinds);
+        const double off = NearestDays(events, std::stoi(moon), k, edge == "start" ? EventEdge::Start : EventEdge::End,
+                                       std::stod(jd), [](double v) { return v; });
+        EXPECT_LE(std::fabs(off) * 86400, 20.0) << jd << " " << moon << " " << kind << " " << edge;
+    }
+    EXPECT_EQ(count, 30u);
+    EXPECT_EQ(events.size(), count);
 }
 
 }  // namespace
