@@ -17,12 +17,14 @@ namespace {
 
 const char kUsage[] =
     "usage: veltrax-ephem [--json] [--utc] [--grs LON@DATE[,DRIFT]] YYYY-MM-DD HH:MM[:SS] | [--json] --fields Y M D h m s"
-    " | table FROM TO STEP | grs-transits FROM TO | --help";
+    " | table FROM TO STEP | grs-transits FROM TO | events FROM TO | --help";
 
 const char kHelp[] =
     "veltrax-ephem: Jupiter's central meridians, the Great Red Spot and the Galilean\n"
     "satellites exactly as the Veltrax window shows them: for one moment, as a\n"
-    "table over a range of moments, or as the Great Red Spot's transit times.\n"
+    "table over a range of moments, or as the Great Red Spot's transit times;\n"
+    "and the Galilean satellites' transits, shadow transits, occultations and\n"
+    "eclipses.\n"
     "\n"
     "usage:\n"
     "  veltrax-ephem [--json] [--utc] [--grs LON@DATE[,DRIFT]] YYYY-MM-DD HH:MM[:SS]\n"
@@ -49,19 +51,56 @@ const char kHelp[] =
     "      when the view draws the satellite in front of the planet, \"behind\"\n"
     "      when it draws it behind.\n"
     "  veltrax-ephem grs-transits FROM TO [--utc] [--csv] [--digits N] [--grs LON@DATE[,DRIFT]] [--force]\n"
+    "                [--site LAT,LON[,HEIGHT]] [--min-alt DEG] [--sun-alt DEG]\n"
     "      Every moment from FROM to TO at which the Great Red Spot stands on the\n"
     "      central meridian (CM2cc, the illuminated-disk System II meridian,\n"
     "      equals the GRS longitude), to the nearest second: one line each with\n"
     "      the JST, the UT and CM2cc; with --csv a header and the columns JST, UT,\n"
-    "      JDE, CM2cc, GrsLongitude.\n"
+    "      JDE, CM2cc, GrsLongitude (and jupiter_alt, sun_alt with --site).\n"
+    "  veltrax-ephem events FROM TO [--utc] [--csv] [--all] [--moons I,II,III,IV]\n"
+    "                [--kinds transit,shadow,occultation,eclipse] [--site LAT,LON[,HEIGHT]]\n"
+    "                [--min-alt DEG] [--sun-alt DEG] [--force]\n"
+    "      The Galilean satellites' events from FROM to TO, one line each in time\n"
+    "      order: the start and end of each transit (the satellite in front of\n"
+    "      the disk), shadow transit (its shadow on the disk), occultation (the\n"
+    "      satellite behind the disk) and eclipse (the satellite in Jupiter's\n"
+    "      shadow), as seen from the Earth's centre, to the second, in JST (UT\n"
+    "      with --utc); with a site, Jupiter's altitude. By default only the\n"
+    "      events that can be seen: not an occultation edge while the satellite\n"
+    "      is eclipsed, an eclipse edge while it is behind the disk, a shadow\n"
+    "      reaching or leaving the disk on the hemisphere turned away from the\n"
+    "      Earth, nor a shadow hidden behind its own satellite. With --csv a\n"
+    "      header and the columns JST, UT, moon (I to IV), kind (transit, shadow,\n"
+    "      occultation, eclipse), edge (start, end), observable (yes, no),\n"
+    "      jupiter_alt and sun_alt (degrees; empty without a site).\n"
+    "      An event is the moment the centre of the satellite, or of its shadow,\n"
+    "      crosses the limb of the oblate disk (for an eclipse: the satellite's\n"
+    "      centre enters or leaves Jupiter's shadow). The monthly tables of the\n"
+    "      astronomy magazines start a shadow transit when the shadow becomes\n"
+    "      visible and may end a transit at the terminator: their times differ\n"
+    "      from these by up to 1.5 minutes.\n"
     "  veltrax-ephem --help\n"
     "\n"
     "options:\n"
-    "  --utc        read (and for table and grs-transits, print) moments in\n"
-    "               Universal Time; the JST column is left out\n"
+    "  --utc        read (and for table, grs-transits and events, print)\n"
+    "               moments in Universal Time; the JST column is left out\n"
     "  --digits N   numbers with N decimals (0 to 17); by default the shortest\n"
     "               text that reads back to exactly the computed number\n"
-    "  --force      print more than 10000000 lines\n"
+    "  --force      print more than 10000000 lines; search events over more\n"
+    "               than 10 years\n"
+    "  --all        events: every geometric edge, those that cannot be seen too\n"
+    "               (marked \"(not observable)\", or observable=no)\n"
+    "  --moons LIST events: only these satellites, from I, II, III, IV\n"
+    "  --kinds LIST events: only these kinds, from transit, shadow, occultation,\n"
+    "               eclipse\n"
+    "  --site LAT,LON[,HEIGHT]\n"
+    "               events and grs-transits: only the moments at which Jupiter\n"
+    "               stands at least --min-alt high and the Sun at most --sun-alt\n"
+    "               at this site: latitude (north positive), longitude (east\n"
+    "               positive) in degrees, height in metres (0 when left out);\n"
+    "               --site 35.68,139.77 for Tokyo. --site none: no site\n"
+    "  --min-alt DEG  Jupiter's lowest altitude with --site (default 10)\n"
+    "  --sun-alt DEG  the Sun's highest altitude with --site (default -6)\n"
     "  --grs LON@DATE[,DRIFT]\n"
     "               the observer's own Great Red Spot longitude instead of the\n"
     "               built-in prediction, for every output: System II longitude\n"
@@ -92,10 +131,11 @@ const char kHelp[] =
     "      a day beyond the month, an hour above 23, a minute above 59, a text\n"
     "      that is not a number, a value beyond the arithmetic's range); one line\n"
     "      on standard error names the field\n"
-    "  64  usage error; for table and grs-transits (an unreadable moment, step or\n"
-    "      --grs, FROM after TO, a step that is not positive, more than 10000000\n"
-    "      lines without --force) one line on standard error and nothing on\n"
-    "      standard output\n"
+    "  64  usage error; for table, grs-transits and events (an unreadable moment,\n"
+    "      step, --grs or --site, a latitude beyond -90 to 90, an unknown moon\n"
+    "      or kind, FROM after TO, a step that is not positive, more than\n"
+    "      10000000 lines or 10 years of events without --force) one line on\n"
+    "      standard error and nothing on standard output\n"
     "  74  the output could not be written\n";
 
 bool AllDigits(const std::string& s)
@@ -318,6 +358,14 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (cl.csv || cl.force || cl.digits)
         return Usage(err, std::string(cl.csv ? "--csv" : cl.force ? "--force" : "--digits") +
                               " applies to table and grs-transits only");
+    if (cl.all || cl.moons || cl.kinds || cl.site || cl.minAlt || cl.sunAlt)
+        return Usage(err, std::string(cl.all     ? "--all"
+                                      : cl.moons ? "--moons"
+                                      : cl.kinds ? "--kinds"
+                                      : cl.site  ? "--site"
+                                      : cl.minAlt ? "--min-alt"
+                                                  : "--sun-alt") +
+                              " applies to events (and the site options to grs-transits) only");
 
     std::optional<GrsObserved> observed;
     if (cl.grs) {

@@ -3,10 +3,14 @@
 #include "cli/ephem.h"
 #include "engine/checked.h"
 #include "engine/engine.h"
+#include "engine/events.h"
+#include "engine/search.h"
+#include "engine/site.h"
 #include "render/scene.h"
 #include "results/numtext.h"
 
 #include <charconv>
+#include <tuple>
 #include <cmath>
 #include <vector>
 
@@ -24,7 +28,7 @@ constexpr int64_t kTransitPeriodSeconds = 35730;
 // from one sample to the next, far from the 180-degree wrap.
 constexpr int64_t kScanSeconds = 1200;
 
-// The bracket is halved until it is shorter than this (seconds).
+// The root finder closes the bracket to this (seconds).
 constexpr double kBracketSeconds = 0.01;
 
 // A difference turning from negative to non-negative by more than this between
@@ -39,7 +43,7 @@ constexpr double kWrapJump = 90;
 // it, still within 0.01 degrees. Where JupArgJ passes 360 the meridian steps
 // back by up to 0.02 degrees, and a longitude inside that step is met twice
 // within two seconds; the search reports one of the two. A residual larger
-// than this means the bisection closed on a step of the prediction itself,
+// than this means the root search closed on a step of the prediction itself,
 // which no meridian passes.
 constexpr double kMaxResidual = 0.5;
 
@@ -176,7 +180,39 @@ char* TableRow(char* p, int64_t ut, const Plan& plan, const GrsSource& grs)
     return p;
 }
 
-char* TransitLine(char* p, const GrsTransit& t, const Plan& plan)
+// The Julian Day (UT) of 1970-01-01 0 h, where moment seconds count from.
+constexpr double kJdUnixEpoch = 2440587.5;
+
+double JdUTFromSeconds(double seconds)
+{
+    return kJdUnixEpoch + seconds / 86400;
+}
+
+// An altitude with one decimal ("-0.0" written as "0.0").
+char* Degrees(char* p, double deg)
+{
+    const double v = std::fabs(deg) < 0.05 ? 0.0 : deg;
+    const auto r = std::to_chars(p, p + 32, v, std::chars_format::fixed, 1);
+    if (r.ec != std::errc())
+        throw Fault("an altitude too long to print");
+    return r.ptr;
+}
+
+// ",jupiter_alt,sun_alt" values, or the text's "  Jupiter altitude 35.2°".
+char* Altitudes(char* p, const SiteView& v, bool csv)
+{
+    if (csv) {
+        *p++ = ',';
+        p = Degrees(p, v.altitudes.jupiterDeg);
+        *p++ = ',';
+        return Degrees(p, v.altitudes.sunDeg);
+    }
+    p = Text(p, "  Jupiter altitude ");
+    p = Degrees(p, v.altitudes.jupiterDeg);
+    return Text(p, "\u00b0");
+}
+
+char* TransitLine(char* p, const GrsTransit& t, const Plan& plan, const SiteView* view)
 {
     const CivilTime c = CivilFromSeconds(t.ut);
     const Results& r = t.results;
@@ -203,13 +239,76 @@ char* TransitLine(char* p, const GrsTransit& t, const Plan& plan)
         else
             p = Number(p, r.CM2, plan.digits);
     }
+    if (view)
+        p = Altitudes(p, *view, plan.csv);
     *p++ = '\n';
     return p;
 }
 
+const char* const kMoonLabels[] = {"I (Io)", "II (Europa)", "III (Ganymede)", "IV (Callisto)"};
+// In the order of EventKind.
+const char* const kKindNames[] = {"transit", "shadow", "occultation", "eclipse"};
+const char* const kKindPhrases[] = {"transit", "shadow transit", "occultation", "eclipse"};
+
+char* EventsHeader(char* p, const Plan& plan)
+{
+    p = Text(p, plan.utc ? "UT" : "JST,UT");
+    return Text(p, ",moon,kind,edge,observable,jupiter_alt,sun_alt\n");
+}
+
+// One event at `ut` (UT seconds): a CSV row or a line of text.
+char* EventLine(char* p, const GalileanEvent& e, int64_t ut, const Plan& plan, const SiteView* view)
+{
+    const int kind = static_cast<int>(e.kind);
+    const bool starts = e.edge == EventEdge::Start;
+    if (plan.csv) {
+        if (!plan.utc) {
+            p = WriteMoment(p, CivilFromSeconds(ut + kJstOffsetSeconds), ' ');
+            *p++ = ',';
+        }
+        p = WriteMoment(p, CivilFromSeconds(ut), 'T');
+        *p++ = 'Z';
+        *p++ = ',';
+        p = Text(p, kMoonNames[e.moon]);
+        *p++ = ',';
+        p = Text(p, kKindNames[kind]);
+        p = Text(p, starts ? ",start" : ",end");
+        p = Text(p, e.observable ? ",yes" : ",no");
+        if (view)
+            p = Altitudes(p, *view, true);
+        else
+            p = Text(p, ",,");
+    } else {
+        p = WriteMoment(p, CivilFromSeconds(plan.utc ? ut : ut + kJstOffsetSeconds), ' ');
+        p = Text(p, plan.utc ? " UT   " : " JST  ");
+        const char* label = kMoonLabels[e.moon];
+        p = Text(p, label);
+        for (size_t n = std::char_traits<char>::length(label); n < 16; ++n)
+            *p++ = ' ';
+        p = Text(p, kKindPhrases[kind]);
+        p = Text(p, starts ? " starts" : " ends");
+        if (view)
+            p = Altitudes(p, *view, false);
+        if (!e.observable)
+            p = Text(p, "  (not observable)");
+    }
+    *p++ = '\n';
+    return p;
+}
+
+const char* CommandName(PlanKind kind)
+{
+    switch (kind) {
+    case PlanKind::Table: return "table";
+    case PlanKind::GrsTransits: return "grs-transits";
+    case PlanKind::Events: return "events";
+    }
+    return "";
+}
+
 int Failed(std::ostream& err, const Plan& plan, const std::string& what, int status)
 {
-    err << "veltrax-ephem " << (plan.kind == PlanKind::Table ? "table" : "grs-transits") << ": " << what << "\n";
+    err << "veltrax-ephem " << CommandName(plan.kind) << ": " << what << "\n";
     return status;
 }
 
@@ -236,12 +335,29 @@ CommandLine ReadCommandLine(const std::vector<std::string>& args)
             cl.csv = true;
         else if (a == "--force")
             cl.force = true;
+        else if (a == "--all")
+            cl.all = true;
         else if (a == "--grs" || StartsWith(a, "--grs=")) {
             valued = &cl.grs;
             name = "--grs";
         } else if (a == "--digits" || StartsWith(a, "--digits=")) {
             valued = &cl.digits;
             name = "--digits";
+        } else if (a == "--site" || StartsWith(a, "--site=")) {
+            valued = &cl.site;
+            name = "--site";
+        } else if (a == "--min-alt" || StartsWith(a, "--min-alt=")) {
+            valued = &cl.minAlt;
+            name = "--min-alt";
+        } else if (a == "--sun-alt" || StartsWith(a, "--sun-alt=")) {
+            valued = &cl.sunAlt;
+            name = "--sun-alt";
+        } else if (a == "--moons" || StartsWith(a, "--moons=")) {
+            valued = &cl.moons;
+            name = "--moons";
+        } else if (a == "--kinds" || StartsWith(a, "--kinds=")) {
+            valued = &cl.kinds;
+            name = "--kinds";
         } else if (a.size() > 2 && StartsWith(a, "--")) {
             cl.error = "unknown option " + a;
             return cl;
@@ -265,7 +381,8 @@ CommandLine ReadCommandLine(const std::vector<std::string>& args)
 
 bool IsPlanCommand(const CommandLine& cl)
 {
-    return !cl.positional.empty() && (cl.positional[0] == "table" || cl.positional[0] == "grs-transits");
+    return !cl.positional.empty() &&
+           (cl.positional[0] == "table" || cl.positional[0] == "grs-transits" || cl.positional[0] == "events");
 }
 
 std::optional<GrsObserved> ParseGrsOption(std::string_view text, std::string& why)
@@ -333,6 +450,85 @@ std::optional<GrsObserved> ParseGrsOption(std::string_view text, std::string& wh
     return o;
 }
 
+std::optional<Site> ParseSiteOption(std::string_view text, std::string& why)
+{
+    const std::string given(text);
+    std::vector<std::string_view> parts;
+    for (size_t start = 0;;) {
+        const size_t comma = text.find(',', start);
+        parts.push_back(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+        if (comma == std::string_view::npos)
+            break;
+        start = comma + 1;
+    }
+    std::optional<double> v[3] = {std::nullopt, std::nullopt, 0.0};
+    bool readable = parts.size() == 2 || parts.size() == 3;
+    for (size_t i = 0; readable && i < parts.size(); ++i) {
+        v[i] = ParseDecimal(parts[i]);
+        readable = v[i].has_value();
+    }
+    if (!readable) {
+        why = "--site wants LAT,LON[,HEIGHT] in degrees and metres (for example 35.68,139.77,40) or none, not '" +
+              given + "'";
+        return std::nullopt;
+    }
+    if (*v[0] < -90 || *v[0] > 90) {
+        why = "--site: the latitude " + std::string(parts[0]) + " lies beyond -90 to 90 degrees";
+        return std::nullopt;
+    }
+    if (*v[1] < -360 || *v[1] > 360) {
+        why = "--site: the longitude " + std::string(parts[1]) + " lies beyond -360 to 360 degrees";
+        return std::nullopt;
+    }
+    if (*v[2] < -500 || *v[2] > 10000) {
+        why = "--site: the height " + std::string(parts[2]) + " lies beyond -500 to 10000 metres";
+        return std::nullopt;
+    }
+    return Site{*v[0], *v[1], *v[2]};
+}
+
+namespace {
+
+// "I,III" or "shadow,transit": the bit of each name given (bit i for
+// names[i]). nullopt with a one-line reason for an empty or unknown name.
+std::optional<unsigned> ParseNameList(const std::string& option, const std::string& text,
+                                      const std::vector<const char*>& names, std::string& why)
+{
+    unsigned bits = 0;
+    size_t start = 0;
+    for (;;) {
+        const size_t comma = text.find(',', start);
+        const std::string name = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        size_t i = 0;
+        while (i < names.size() && name != names[i])
+            ++i;
+        if (i == names.size()) {
+            std::string list;
+            for (const char* n : names)
+                list += std::string(list.empty() ? "" : ", ") + n;
+            why = option + ": unknown " + (option == "--moons" ? "moon" : "kind") + " '" + name + "' (want " + list +
+                  ")";
+            return std::nullopt;
+        }
+        bits |= 1u << i;
+        if (comma == std::string::npos)
+            return bits;
+        start = comma + 1;
+    }
+}
+
+std::optional<double> ParseAltitude(const std::string& option, const std::string& text, std::string& why)
+{
+    const auto v = ParseDecimal(text);
+    if (!v || *v < -90 || *v > 90) {
+        why = option + " wants an altitude in degrees from -90 to 90, not '" + text + "'";
+        return std::nullopt;
+    }
+    return v;
+}
+
+}  // namespace
+
 std::optional<int64_t> ParseStep(std::string_view text, std::string& why)
 {
     const std::string given(text);
@@ -385,11 +581,60 @@ std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why)
         return std::nullopt;
     }
     Plan plan;
-    plan.kind = cl.positional[0] == "table" ? PlanKind::Table : PlanKind::GrsTransits;
+    const std::string& command = cl.positional[0];
+    plan.kind = command == "table" ? PlanKind::Table : command == "events" ? PlanKind::Events : PlanKind::GrsTransits;
     const bool table = plan.kind == PlanKind::Table;
+    const bool events = plan.kind == PlanKind::Events;
     if (cl.json || cl.fields) {
         why = std::string(cl.json ? "--json" : "--fields") + " applies to the single-moment output only";
         return std::nullopt;
+    }
+    if (!events && (cl.all || cl.moons || cl.kinds)) {
+        why = std::string(cl.all ? "--all" : cl.moons ? "--moons" : "--kinds") + " applies to events only";
+        return std::nullopt;
+    }
+    if (table && (cl.site || cl.minAlt || cl.sunAlt)) {
+        why = std::string(cl.site ? "--site" : cl.minAlt ? "--min-alt" : "--sun-alt") +
+              " applies to grs-transits and events only";
+        return std::nullopt;
+    }
+    if (events && (cl.digits || cl.grs)) {
+        why = std::string(cl.digits ? "--digits" : "--grs") + " applies to table and grs-transits only";
+        return std::nullopt;
+    }
+    plan.all = cl.all;
+    if (cl.moons) {
+        const auto bits = ParseNameList("--moons", *cl.moons, {"I", "II", "III", "IV"}, why);
+        if (!bits)
+            return std::nullopt;
+        plan.moons = *bits;
+    }
+    if (cl.kinds) {
+        // In the order of EventKind.
+        const auto bits = ParseNameList("--kinds", *cl.kinds, {"transit", "shadow", "occultation", "eclipse"}, why);
+        if (!bits)
+            return std::nullopt;
+        plan.kinds = *bits;
+    }
+    if (cl.site && *cl.site != "none") {
+        const auto site = ParseSiteOption(*cl.site, why);
+        if (!site)
+            return std::nullopt;
+        plan.site = SiteFilter{};
+        plan.site->site = *site;
+    }
+    for (const auto& [option, given, limit] :
+         {std::make_tuple("--min-alt", &cl.minAlt, 0), std::make_tuple("--sun-alt", &cl.sunAlt, 1)}) {
+        if (!*given)
+            continue;
+        const auto deg = ParseAltitude(option, **given, why);
+        if (!deg)
+            return std::nullopt;
+        if (!plan.site) {
+            why = std::string(option) + " needs a site (--site LAT,LON[,HEIGHT])";
+            return std::nullopt;
+        }
+        (limit == 0 ? plan.site->minJupiterAltitudeDeg : plan.site->maxSunAltitudeDeg) = *deg;
     }
     plan.utc = cl.utc;
     plan.csv = cl.csv;  // the table is CSV anyway
@@ -436,6 +681,16 @@ std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why)
     plan.from = *from;
     plan.to = *to;
 
+    if (events) {
+        // Julian years of 365.25 days.
+        constexpr int64_t kLimit = kMaxEventYearsWithoutForce * 36525 * 864;
+        if (plan.to - plan.from > kLimit && !cl.force) {
+            why = "the range is longer than " + std::to_string(kMaxEventYearsWithoutForce) +
+                  " years; give --force to search it all";
+            return std::nullopt;
+        }
+        return plan;
+    }
     if (table) {
         const auto step = ParseStep(args[2], why);
         if (!step)
@@ -491,36 +746,31 @@ void FindGrsTransits(int64_t from, int64_t to, const GrsSource& grs,
         return WrappedDifference(r.CM2, r.GrsLongitude);
     };
 
+    SearchOptions options;
+    options.step = kScanSeconds;
+    options.tolerance = kBracketSeconds;
+    options.maxJump = kWrapJump;  // the wrap at 180 degrees
+    options.grazing = false;      // the difference only grows, but for the wrap
+
+    // A crossing up to a second outside the range may still have its nearest
+    // whole second inside it.
     const int64_t span = to - from;
-    int64_t k = -kScanSeconds;  // a transit just before `from` may round into it
-    double fk = at(static_cast<double>(k), nullptr);
-    while (k <= span) {
-        const int64_t k1 = k + kScanSeconds;
-        const double f1 = at(static_cast<double>(k1), nullptr);
-        if (fk < 0 && f1 >= 0 && f1 - fk < kWrapJump) {
-            double a = static_cast<double>(k), b = static_cast<double>(k1);
-            for (int n = 0; n < 64 && b - a > kBracketSeconds; ++n) {
-                const double m = 0.5 * (a + b);
-                if (at(m, nullptr) < 0)
-                    a = m;
-                else
-                    b = m;
-            }
-            // The crossing lies within [a, b], so its nearest whole second is
-            // floor(a) or the next one: take the one where the longitudes agree best.
-            const int64_t s0 = static_cast<int64_t>(std::floor(a));
+    SearchCrossings(
+        -1, static_cast<double>(span) + 1, 1, [&](double t, double* v) { v[0] = at(t, nullptr); }, options,
+        [&](const SearchHit& hit) {
+            if (hit.kind != HitKind::Rising)
+                return true;
+            // The crossing lies within [lo, hi], so its nearest whole second is
+            // floor(lo) or the next one: take the one where the longitudes agree best.
+            const int64_t s0 = static_cast<int64_t>(std::floor(hit.lo));
             Results r0, r1;
             const double d0 = std::fabs(at(static_cast<double>(s0), &r0));
             const double d1 = std::fabs(at(static_cast<double>(s0 + 1), &r1));
             const int64_t best = d1 < d0 ? s0 + 1 : s0;
-            if (std::fmin(d0, d1) <= kMaxResidual && best >= 0 && best <= span) {
-                if (!emit(GrsTransit{from + best, best == s0 ? r0 : r1}))
-                    return;
-            }
-        }
-        k = k1;
-        fk = f1;
-    }
+            if (std::fmin(d0, d1) > kMaxResidual || best < 0 || best > span)
+                return true;
+            return emit(GrsTransit{from + best, best == s0 ? r0 : r1});
+        });
 }
 
 int RunPlan(const Plan& plan, std::ostream& out, std::ostream& err)
@@ -531,11 +781,25 @@ int RunPlan(const Plan& plan, std::ostream& out, std::ostream& err)
     if (plan.grs)
         grs.observed = &*plan.grs;
 
+    // The event search runs in TT from a second before FROM to a second after
+    // TO: an edge just outside may still round into the range.
+    double jdeTT0 = 0, jdeTT1 = 0;
     try {
         // Both ends are computed before anything is printed, so that a fault
         // (none is known within the accepted years) leaves standard output empty.
-        ResultsAt(CivilFromSeconds(plan.from), 0, grs);
-        ResultsAt(CivilFromSeconds(plan.to), 0, grs);
+        if (plan.kind == PlanKind::Events) {
+            jdeTT0 = JdTTFromUT(JdUTFromSeconds(static_cast<double>(plan.from) - 1));
+            jdeTT1 = JdTTFromUT(JdUTFromSeconds(static_cast<double>(plan.to) + 1));
+            Finite(ComputeGalileanSky(jdeTT0).moon[3].fromEarth.x, "the satellites at FROM");
+            Finite(ComputeGalileanSky(jdeTT1).moon[3].fromEarth.x, "the satellites at TO");
+            if (plan.site) {
+                ViewFromSite(JdUTFromSeconds(static_cast<double>(plan.from)), *plan.site);
+                ViewFromSite(JdUTFromSeconds(static_cast<double>(plan.to)), *plan.site);
+            }
+        } else {
+            ResultsAt(CivilFromSeconds(plan.from), 0, grs);
+            ResultsAt(CivilFromSeconds(plan.to), 0, grs);
+        }
     } catch (const Fault& e) {
         return Failed(err, plan, e.what(), kExitCycleEnds);
     }
@@ -543,19 +807,50 @@ int RunPlan(const Plan& plan, std::ostream& out, std::ostream& err)
     ChunkedOut o(out);
     const auto cannotWrite = [&] { return Failed(err, plan, "cannot write the output", kExitIoError); };
     try {
-        if (plan.kind == PlanKind::Table) {
+        if (plan.kind == PlanKind::Events) {
+            if (plan.csv && !o.Commit(EventsHeader(o.Cursor(), plan)))
+                return cannotWrite();
+            bool ok = true;
+            FindGalileanEvents(jdeTT0, jdeTT1, [&](const GalileanEvent& e) {
+                if (!(plan.moons >> e.moon & 1u) || !(plan.kinds >> static_cast<int>(e.kind) & 1u) ||
+                    !(e.observable || plan.all))
+                    return true;
+                const double jdUT = JdUTFromTT(e.jdeTT);
+                const int64_t ut = RoundToInt64((jdUT - kJdUnixEpoch) * 86400);
+                if (ut < plan.from || ut > plan.to)
+                    return true;
+                if (!plan.site) {
+                    ok = o.Commit(EventLine(o.Cursor(), e, ut, plan, nullptr));
+                    return ok;
+                }
+                const SiteView view = ViewFromSite(jdUT, *plan.site);
+                if (view.watchable)
+                    ok = o.Commit(EventLine(o.Cursor(), e, ut, plan, &view));
+                return ok;
+            });
+            if (!ok)
+                return cannotWrite();
+        } else if (plan.kind == PlanKind::Table) {
             if (!o.Commit(TableHeader(o.Cursor(), plan.utc)))
                 return cannotWrite();
             for (int64_t i = 0; i < plan.lines; ++i)
                 if (!o.Commit(TableRow(o.Cursor(), plan.from + i * plan.step, plan, grs)))
                     return cannotWrite();
         } else {
-            if (plan.csv &&
-                !o.Commit(Text(o.Cursor(), plan.utc ? "UT,JDE,CM2cc,GrsLongitude\n" : "JST,UT,JDE,CM2cc,GrsLongitude\n")))
-                return cannotWrite();
+            if (plan.csv) {
+                char* p = Text(o.Cursor(), plan.utc ? "UT,JDE,CM2cc,GrsLongitude" : "JST,UT,JDE,CM2cc,GrsLongitude");
+                if (!o.Commit(Text(p, plan.site ? ",jupiter_alt,sun_alt\n" : "\n")))
+                    return cannotWrite();
+            }
             bool ok = true;
             FindGrsTransits(plan.from, plan.to, grs, [&](const GrsTransit& t) {
-                ok = o.Commit(TransitLine(o.Cursor(), t, plan));
+                if (!plan.site) {
+                    ok = o.Commit(TransitLine(o.Cursor(), t, plan, nullptr));
+                    return ok;
+                }
+                const SiteView view = ViewFromSite(JdUTFromSeconds(static_cast<double>(t.ut)), *plan.site);
+                if (view.watchable)
+                    ok = o.Commit(TransitLine(o.Cursor(), t, plan, &view));
                 return ok;
             });
             if (!ok)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "cli/moment.h"
+#include "engine/visibility.h"
 #include "results/grs.h"
 #include "results/recalc.h"
 
@@ -21,21 +22,30 @@ namespace cli {
 // More output lines than this need --force.
 constexpr int64_t kMaxLinesWithoutForce = 10000000;
 
+// Satellite events over more than this many years need --force.
+constexpr int64_t kMaxEventYearsWithoutForce = 10;
+
 // The command line split into options and the remaining arguments.
 struct CommandLine {
     bool help = false;
-    bool json = false, fields = false, utc = false, csv = false, force = false;
+    bool json = false, fields = false, utc = false, csv = false, force = false, all = false;
     std::optional<std::string> grs;     // --grs LON@DATE[,DRIFT], as given
     std::optional<std::string> digits;  // --digits N, as given
+    std::optional<std::string> site;    // --site LAT,LON[,HEIGHT] or none, as given
+    std::optional<std::string> minAlt;  // --min-alt DEG, as given
+    std::optional<std::string> sunAlt;  // --sun-alt DEG, as given
+    std::optional<std::string> moons;   // --moons I,III, as given
+    std::optional<std::string> kinds;   // --kinds shadow,transit, as given
     std::vector<std::string> positional;
     std::string error;  // an unknown option or a missing value; empty when none
 };
 
-// Options may stand anywhere; --grs and --digits take the next argument (or
-// --grs=..., --digits=...). Reading stops at --help or the first error.
+// Options may stand anywhere; --grs, --digits, --site, --min-alt, --sun-alt,
+// --moons and --kinds take the next argument (or --grs=..., and so on).
+// Reading stops at --help or the first error.
 CommandLine ReadCommandLine(const std::vector<std::string>& args);
 
-// "table" or "grs-transits" as the first argument that is not an option.
+// "table", "grs-transits" or "events" as the first argument that is not an option.
 bool IsPlanCommand(const CommandLine& cl);
 
 // "LON@DATE[,DRIFT]": longitude LON (degrees, -360 to 360) measured on DATE
@@ -44,10 +54,15 @@ bool IsPlanCommand(const CommandLine& cl);
 // no drift when left out. nullopt with a one-line reason otherwise.
 std::optional<GrsObserved> ParseGrsOption(std::string_view text, std::string& why);
 
+// "LAT,LON[,HEIGHT]": latitude -90 to 90 (north positive), longitude -360 to
+// 360 (east positive), height in metres (0 when left out), plain decimals.
+// nullopt with a one-line reason otherwise.
+std::optional<Site> ParseSiteOption(std::string_view text, std::string& why);
+
 // "30s", "10m", "1h", "1d": a positive whole number of seconds.
 std::optional<int64_t> ParseStep(std::string_view text, std::string& why);
 
-enum class PlanKind { Table, GrsTransits };
+enum class PlanKind { Table, GrsTransits, Events };
 
 // A checked plan: everything is validated before anything is printed.
 struct Plan {
@@ -59,11 +74,18 @@ struct Plan {
     bool csv = false;          // grs-transits as CSV
     int digits = -1;           // fixed decimals, or -1 for the shortest exact form
     std::optional<GrsObserved> grs;
+    // grs-transits and events: only moments the site can watch Jupiter.
+    std::optional<SiteFilter> site;
+    // events: every geometric edge, not only the observable ones; the
+    // satellites (bit 0 for I) and kinds (bit 0 for EventKind 0) to list.
+    bool all = false;
+    unsigned moons = 0xF, kinds = 0xF;
 };
 
 // Reads a plan's command line. nullopt with a one-line reason when the
 // arguments, a moment, the step or an option is wrong, FROM is after TO, or
-// more than kMaxLinesWithoutForce lines would be printed without --force.
+// more than kMaxLinesWithoutForce lines would be printed (events: more than
+// kMaxEventYearsWithoutForce years searched) without --force.
 std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why);
 std::optional<Plan> ParsePlan(const std::vector<std::string>& args, std::string& why);
 
@@ -83,7 +105,7 @@ struct GrsTransit {
 // equal to the GRS longitude) whose nearest whole second lies in from..to (UT
 // seconds, inclusive), in time order. The range is scanned in 20-minute steps
 // for the difference turning from negative to non-negative, and each crossing
-// is solved by bisection; the second reported is the one at which the two
+// is refined by the generic root search; the second reported is the one at which the two
 // longitudes are nearest. A step of the prediction itself (the built-in table
 // at some new years) is not a transit and is passed over. emit may return
 // false to stop.
