@@ -358,8 +358,9 @@ GalileanSky ComputeGalileanSky(double jdeTT)
         m.fromSunForShadow = Project(sun, rShadow);
 
         // Eclipse: the satellite at T - earthLead; the part of Jupiter that
-        // stops the sunlight on its way to it is passed sunLead earlier.
-        const Vec3 rEclipse = s.pos - s.vel * earthLead - jupiterVel * sunLead;
+        // stops the sunlight on its way to it stood where it was sunLead
+        // earlier, the light passing it before it reaches the satellite.
+        const Vec3 rEclipse = s.pos - s.vel * earthLead + jupiterVel * sunLead;
         m.fromSunForEclipse = Project(sun, rEclipse);
         const SkyOffset eclipseSeen = ApparentOffset(m.fromSunForEclipse, sunDistance);
         m.inEclipse = m.fromSunForEclipse.depth > 0.0 && LimbMeasure(eclipseSeen, sky.sunLimbB) < 0.0;

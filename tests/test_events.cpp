@@ -246,7 +246,7 @@ TEST(Events, TheSameEventsAsAModernTheoryWithinSeconds)
         const EventKind k = static_cast<EventKind>(std::find(kinds, kinds + 4, kind) - kinds);
         const double off = NearestDays(events, std::stoi(moon), k, edge == "start" ? EventEdge::Start : EventEdge::End,
                                        std::stod(jd), [](double v) { return v; });
-        EXPECT_LE(std::fabs(off) * 86400, 20.0) << jd << " " << moon << " " << kind << " " << edge;
+        EXPECT_LE(std::fabs(off) * 86400, 1.0) << jd << " " << moon << " " << kind << " " << edge;
     }
     EXPECT_EQ(count, 30u);
     EXPECT_EQ(events.size(), count);
