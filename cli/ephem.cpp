@@ -17,7 +17,7 @@ namespace {
 
 const char kUsage[] =
     "usage: veltrax-ephem [--json] [--utc] [--grs LON@DATE[,DRIFT]] YYYY-MM-DD HH:MM[:SS] | [--json] --fields Y M D h m s"
-    " | table FROM TO STEP | grs-transits FROM TO | --help";
+    " | table FROM TO STEP | grs-transits FROM TO | --help | --version";
 
 const char kHelp[] =
     "veltrax-ephem: Jupiter's central meridians, the Great Red Spot and the Galilean\n"
@@ -55,6 +55,7 @@ const char kHelp[] =
     "      the JST, the UT and CM2cc; with --csv a header and the columns JST, UT,\n"
     "      JDE, CM2cc, GrsLongitude.\n"
     "  veltrax-ephem --help\n"
+    "  veltrax-ephem --version\n"
     "\n"
     "options:\n"
     "  --utc        read (and for table and grs-transits, print) moments in\n"
@@ -309,6 +310,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const cli::CommandLine cl = cli::ReadCommandLine(args);
     if (cl.help) {
         out << kHelp;
+        return kExitOk;
+    }
+    if (cl.version) {
+        out << "veltrax-ephem " << VELTRAX_VERSION << "\n";
         return kExitOk;
     }
     if (cli::IsPlanCommand(cl))

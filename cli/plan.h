@@ -24,6 +24,7 @@ constexpr int64_t kMaxLinesWithoutForce = 10000000;
 // The command line split into options and the remaining arguments.
 struct CommandLine {
     bool help = false;
+    bool version = false;
     bool json = false, fields = false, utc = false, csv = false, force = false;
     std::optional<std::string> grs;     // --grs LON@DATE[,DRIFT], as given
     std::optional<std::string> digits;  // --digits N, as given
@@ -32,7 +33,7 @@ struct CommandLine {
 };
 
 // Options may stand anywhere; --grs and --digits take the next argument (or
-// --grs=..., --digits=...). Reading stops at --help or the first error.
+// --grs=..., --digits=...). Reading stops at --help, --version or the first error.
 CommandLine ReadCommandLine(const std::vector<std::string>& args);
 
 // "table" or "grs-transits" as the first argument that is not an option.
