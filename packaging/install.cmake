@@ -3,17 +3,21 @@
 #
 #   cmake --install build [--prefix DIR]   (DESTDIR is honoured as usual)
 #     bin/veltrax, bin/veltrax-ephem
+#     share/man/man1/veltrax.1.gz, share/man/man1/veltrax-ephem.1.gz  (with help2man)
 #     share/applications/veltrax.desktop
 #     share/icons/hicolor/scalable/apps/veltrax.svg
 
+include(GNUInstallDirs)
 set(VELTRAX_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
 
-install(TARGETS veltrax-ephem RUNTIME DESTINATION bin)
+install(TARGETS veltrax-ephem RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(VELTRAX_GUI)
-  install(TARGETS veltrax RUNTIME DESTINATION bin)
-  install(FILES ${VELTRAX_PACKAGING_DIR}/veltrax.desktop DESTINATION share/applications)
-  install(FILES ${VELTRAX_PACKAGING_DIR}/veltrax.svg DESTINATION share/icons/hicolor/scalable/apps)
+  install(TARGETS veltrax RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES ${VELTRAX_PACKAGING_DIR}/veltrax.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${VELTRAX_PACKAGING_DIR}/veltrax.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 endif()
+
+include(${VELTRAX_PACKAGING_DIR}/manpages.cmake)
 
 # --- the Debian package ---
 set(CPACK_GENERATOR DEB)
