@@ -4,19 +4,28 @@
 #   cmake --install build [--prefix DIR]   (DESTDIR is honoured as usual)
 #     bin/veltrax, bin/veltrax-ephem
 #     share/man/man1/veltrax.1.gz, share/man/man1/veltrax-ephem.1.gz  (with help2man)
-#     share/applications/veltrax.desktop
+#     share/applications/org.example.veltrax.desktop
 #     share/icons/hicolor/scalable/apps/veltrax.svg
+#     share/metainfo/org.example.veltrax.metainfo.xml
 #   and in the Debian package only:
 #     share/doc/veltrax/copyright, share/doc/veltrax/changelog.gz
 
 include(GNUInstallDirs)
 set(VELTRAX_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(VELTRAX_APP_ID org.example.veltrax)   # the <id> of veltrax.metainfo.xml
 
 install(TARGETS veltrax-ephem RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(VELTRAX_GUI)
   install(TARGETS veltrax RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(FILES ${VELTRAX_PACKAGING_DIR}/veltrax.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  # The desktop entry and the AppStream metadata (what software centres show)
+  # are installed under the program's AppStream id, a reverse-DNS name made
+  # from the project's home page address; the window names the same entry
+  # (window/main.cpp) so that a Wayland desktop ties the two together.
+  install(FILES ${VELTRAX_PACKAGING_DIR}/veltrax.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
+    RENAME ${VELTRAX_APP_ID}.desktop)
   install(FILES ${VELTRAX_PACKAGING_DIR}/veltrax.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  install(FILES ${VELTRAX_PACKAGING_DIR}/veltrax.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
+    RENAME ${VELTRAX_APP_ID}.metainfo.xml)
 endif()
 
 include(${VELTRAX_PACKAGING_DIR}/manpages.cmake)
