@@ -35,16 +35,19 @@ include(${VELTRAX_PACKAGING_DIR}/manpages.cmake)
 # They belong to the package's place in /usr/share/doc, so they are a component
 # of their own that `cmake --install` leaves out and CPack puts in.
 set(VELTRAX_DEB_DOC_DIR ${PROJECT_BINARY_DIR}/debian-doc)
-add_custom_command(OUTPUT ${VELTRAX_DEB_DOC_DIR}/changelog.gz
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${VELTRAX_DEB_DOC_DIR}
-  COMMAND ${CMAKE_COMMAND} -E copy ${VELTRAX_PACKAGING_DIR}/changelog ${VELTRAX_DEB_DOC_DIR}/changelog
-  COMMAND gzip -9nf ${VELTRAX_DEB_DOC_DIR}/changelog
-  DEPENDS ${VELTRAX_PACKAGING_DIR}/changelog
-  COMMENT "Debian changelog.gz"
-  VERBATIM)
-add_custom_target(veltrax-deb-changelog ALL DEPENDS ${VELTRAX_DEB_DOC_DIR}/changelog.gz)
-install(FILES ${VELTRAX_PACKAGING_DIR}/copyright ${VELTRAX_DEB_DOC_DIR}/changelog.gz
-  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/veltrax
+if(VELTRAX_GZIP)   # found by manpages.cmake
+  add_custom_command(OUTPUT ${VELTRAX_DEB_DOC_DIR}/changelog.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${VELTRAX_DEB_DOC_DIR}
+    COMMAND ${CMAKE_COMMAND} -E copy ${VELTRAX_PACKAGING_DIR}/changelog ${VELTRAX_DEB_DOC_DIR}/changelog
+    COMMAND ${VELTRAX_GZIP} -9nf ${VELTRAX_DEB_DOC_DIR}/changelog
+    DEPENDS ${VELTRAX_PACKAGING_DIR}/changelog
+    COMMENT "Debian changelog.gz"
+    VERBATIM)
+  add_custom_target(veltrax-deb-changelog ALL DEPENDS ${VELTRAX_DEB_DOC_DIR}/changelog.gz)
+  install(FILES ${VELTRAX_DEB_DOC_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/veltrax
+    COMPONENT debian-doc EXCLUDE_FROM_ALL)
+endif()
+install(FILES ${VELTRAX_PACKAGING_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/veltrax
   COMPONENT debian-doc EXCLUDE_FROM_ALL)
 
 # --- the Debian package ---
