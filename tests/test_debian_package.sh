@@ -65,14 +65,14 @@ for p in "${programs[@]}"; do
 done
 
 # --- AppStream ---
-meta=$(ls "$root"/usr/share/metainfo/*.metainfo.xml)
 out=$(appstreamcli validate --no-net "$src/packaging/veltrax.metainfo.xml" 2>&1) \
   || fail "appstreamcli validate --no-net failed"
 echo "$out"
-id=$(xmllint --xpath 'string(/component/id)' "$meta")
-[ "$(basename "$meta")" = "$id.metainfo.xml" ] || fail "metainfo: installed as $(basename "$meta"), id is $id"
-desktop=$(xmllint --xpath 'string(/component/launchable[@type="desktop-id"])' "$meta")
-if [ "$gui" = ON ]; then
+if [ "$gui" = ON ]; then   # the metadata describes the window program
+  meta=$(ls "$root"/usr/share/metainfo/*.metainfo.xml)
+  id=$(xmllint --xpath 'string(/component/id)' "$meta")
+  [ "$(basename "$meta")" = "$id.metainfo.xml" ] || fail "metainfo: installed as $(basename "$meta"), id is $id"
+  desktop=$(xmllint --xpath 'string(/component/launchable[@type="desktop-id"])' "$meta")
   [ -f "$root/usr/share/applications/$desktop" ] || fail "metainfo: launchable $desktop is not installed"
   for b in $(xmllint --xpath '/component/provides/binary/text()' "$meta"); do
     [ -x "$root/usr/bin/$b" ] || fail "metainfo: provided binary $b is not installed"
