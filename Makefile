@@ -6,11 +6,13 @@
 #   make package                                     build a Debian package (build-pkg/veltrax_*.deb)
 
 # Debian packages the build, the tests and the fonts need.
+# For the package and its test: dpkg-shlibdeps (dpkg-dev) works out the
+# package's library dependencies, CPack finds the binaries with file, help2man
+# makes the manual pages; lintian, appstream (appstreamcli) and man-db check
+# the package, its AppStream metadata and the pages.
 PKGS := cmake g++ make qt6-base-dev libgl-dev fonts-ipafont-gothic fonts-ipafont-mincho \
-        libgtest-dev libbenchmark-dev libqt6svg6 desktop-file-utils libxml2-utils
-# What `make package` needs besides: dpkg-shlibdeps (dpkg-dev) works out the
-# package's library dependencies, and CPack finds the binaries with file.
-PKGS_PACKAGE := dpkg-dev file
+        libgtest-dev libbenchmark-dev libqt6svg6 desktop-file-utils libxml2-utils \
+        dpkg-dev file help2man lintian appstream man-db
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
@@ -82,7 +84,6 @@ $(BUILD_PKG)/Makefile: | deps
 	cmake -S . -B $(BUILD_PKG) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRAX_TESTS=OFF \
 	  -DCMAKE_INSTALL_PREFIX=/usr
 
-package: PKGS += $(PKGS_PACKAGE)
 package: deps $(BUILD_PKG)/Makefile
 	cmake --build $(BUILD_PKG) -j$(JOBS)
 	cd $(BUILD_PKG) && cpack -G DEB

@@ -17,7 +17,7 @@ namespace {
 
 const char kUsage[] =
     "usage: veltrax-ephem [--json] [--utc] [--grs LON@DATE[,DRIFT]] YYYY-MM-DD HH:MM[:SS] | [--json] --fields Y M D h m s"
-    " | table FROM TO STEP | grs-transits FROM TO | events FROM TO | --help";
+    " | table FROM TO STEP | grs-transits FROM TO | events FROM TO | --help | --version";
 
 const char kHelp[] =
     "veltrax-ephem: Jupiter's central meridians, the Great Red Spot and the Galilean\n"
@@ -79,7 +79,7 @@ const char kHelp[] =
     "      astronomy magazines start a shadow transit when the shadow becomes\n"
     "      visible and may end a transit at the terminator: their times differ\n"
     "      from these by up to 1.5 minutes.\n"
-    "  veltrax-ephem --help\n"
+    "  veltrax-ephem --help | --version\n"
     "\n"
     "options:\n"
     "  --utc        read (and for table, grs-transits and events, print)\n"
@@ -349,6 +349,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const cli::CommandLine cl = cli::ReadCommandLine(args);
     if (cl.help) {
         out << kHelp;
+        return kExitOk;
+    }
+    if (cl.version) {
+        out << "veltrax-ephem " << VELTRAX_VERSION << "\n";
         return kExitOk;
     }
     if (cli::IsPlanCommand(cl))

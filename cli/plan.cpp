@@ -323,6 +323,10 @@ CommandLine ReadCommandLine(const std::vector<std::string>& args)
             cl.help = true;
             return cl;
         }
+        if (a == "--version") {
+            cl.version = true;
+            return cl;
+        }
         std::optional<std::string>* valued = nullptr;
         const char* name = nullptr;
         if (a == "--json")

@@ -28,6 +28,7 @@ constexpr int64_t kMaxEventYearsWithoutForce = 10;
 // The command line split into options and the remaining arguments.
 struct CommandLine {
     bool help = false;
+    bool version = false;
     bool json = false, fields = false, utc = false, csv = false, force = false, all = false;
     std::optional<std::string> grs;     // --grs LON@DATE[,DRIFT], as given
     std::optional<std::string> digits;  // --digits N, as given
@@ -42,7 +43,7 @@ struct CommandLine {
 
 // Options may stand anywhere; --grs, --digits, --site, --min-alt, --sun-alt,
 // --moons and --kinds take the next argument (or --grs=..., and so on).
-// Reading stops at --help or the first error.
+// Reading stops at --help, --version or the first error.
 CommandLine ReadCommandLine(const std::vector<std::string>& args);
 
 // "table", "grs-transits" or "events" as the first argument that is not an option.

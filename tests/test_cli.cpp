@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -150,6 +151,20 @@ TEST_P(Ephem, HelpAndUnusualButValidFields)
     const Ran odd = Run({"--fields", "2026", "3", "1", "-3", "0", "75"});
     EXPECT_EQ(odd.status, 0) << odd.err;
     EXPECT_EQ(Lines(odd.out).at(0), "世界時（ＵＴ） 2026年 2月 28日　12時00分75秒");
+}
+
+// --version prints one line, the program's name and a dotted version number,
+// wherever it stands; the packaging test checks the number against the
+// package's own.
+TEST_P(Ephem, VersionIsOneLine)
+{
+    for (const Args& args : {Args{"--version"}, Args{"--json", "--version"}, Args{"--version", "--no-such"}}) {
+        const Ran r = Run(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        EXPECT_TRUE(std::regex_match(r.out, std::regex("veltrax-ephem [0-9]+(\\.[0-9]+)+\n"))) << r.out;
+    }
+    EXPECT_NE(Run({"--help"}).out.find("--version"), std::string::npos);
 }
 
 // The JSON holds exactly the library's values and the geometry the view draws.

@@ -64,8 +64,8 @@ check_tree() {   # check_tree ROOT: ROOT/bin, ROOT/share as installed
   [ -x "$r/bin/veltrax-ephem" ] || fail "install: no $r/bin/veltrax-ephem"
   if [ "$gui" = ON ]; then
     [ -x "$r/bin/veltrax" ] || fail "install: no $r/bin/veltrax (the entry's Exec)"
-    cmp -s "$entry" "$r/share/applications/veltrax.desktop" \
-      || fail "install: $r/share/applications/veltrax.desktop missing or different"
+    cmp -s "$entry" "$r/share/applications/org.example.veltrax.desktop" \
+      || fail "install: $r/share/applications/org.example.veltrax.desktop missing or different"
     cmp -s "$icon" "$r/share/icons/hicolor/scalable/apps/veltrax.svg" \
       || fail "install: $r/share/icons/hicolor/scalable/apps/veltrax.svg (the entry's Icon) missing or different"
   fi

@@ -32,9 +32,10 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Veltrax"));
     // The icon of the desktop entry, built in; drawing it needs Qt's SVG icon
     // engine (Debian libqt6svg6). The desktop file name ties the window to the
-    // installed entry where the desktop asks for it (Wayland).
+    // installed entry (named by the AppStream id) where the desktop asks for
+    // it (Wayland).
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/veltrax.svg")));
-    QGuiApplication::setDesktopFileName(QStringLiteral("veltrax"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.veltrax"));
 
     veltrax::platform::InstallFontSubstitutes();
 
