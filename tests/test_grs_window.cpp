@@ -12,7 +12,6 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -179,7 +178,6 @@ TEST(WindowGrs, DialogRefusesSavesWholeAndCancelChangesNothing)
             QLabel* complains;
         } refused[] = {
             {"400", "2026-12-01", "1.5", d.longitudeMessage},
-            {"360", "2026-12-01", "", d.longitudeMessage},
             {"abc", "2026-12-01", "", d.longitudeMessage},
             {"100", "2026-13-40", "", d.epochMessage},
             {"100", "2026-12-01", "fast", d.driftMessage},
@@ -229,16 +227,6 @@ TEST(WindowGrs, DialogRefusesSavesWholeAndCancelChangesNothing)
     });
     EXPECT_EQ(Taikei(*w), before);
     EXPECT_FALSE(Has(dir.Read(), "longitude"));
-}
-
-TEST(WindowGrs, BackgroundMenuButNotOnThePicture)
-{
-    SettingsDir none;
-    const auto w = Started();
-    EXPECT_EQ(w->contextMenuPolicy(), Qt::CustomContextMenu);
-    EXPECT_EQ(w->Picture1->contextMenuPolicy(), Qt::PreventContextMenu);
-    ASSERT_EQ(w->backgroundMenu->actions().size(), 1);
-    EXPECT_EQ(w->backgroundMenu->actions()[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
 }
 
 }  // namespace

@@ -92,7 +92,11 @@ GrsDialog::GrsDialog(const GrsModel& current, const QString& note, QWidget* pare
     }
     useTable->setChecked(current.UsesTable());
     Validate();
-    longitude->setFocus();
+    // The first thing to change: the check box while the table is in force.
+    if (useTable->isChecked())
+        useTable->setFocus();
+    else
+        longitude->setFocus();
 }
 
 void GrsDialog::Validate()
