@@ -32,18 +32,18 @@ GrsSettings ReadGrsSettings(const std::function<std::optional<std::string>(const
 
     const std::optional<double> l = ParseGrsDecimal(*lon);
     if (!l || !IsGrsLongitudeInTurn(*l))
-        s.problems.push_back({kGrsLongitudeKey, *lon, "System II degrees from 0 up to 360 (such as 100 or 57.5)"});
+        s.problems.push_back({kGrsLongitudeKey, *lon, "System II degrees from 0 up to 360, such as 100 or 57.5"});
     const std::optional<GrsEpochDate> e = epoch ? ParseGrsEpochDate(*epoch) : std::nullopt;
     if (!e)
         s.problems.push_back({kGrsEpochKey, epoch.value_or(""),
-                              epoch ? "a real date as YYYY-MM-DD (such as 2026-12-01)"
-                                    : "a date as YYYY-MM-DD beside the longitude (the key is missing)"});
+                              epoch ? "a real date as YYYY-MM-DD, such as 2026-12-01"
+                                    : "a date as YYYY-MM-DD beside the longitude; the key is missing"});
     std::optional<double> d = 0.0;
     if (drift && !drift->empty()) {
         d = ParseGrsDriftDegPerDay(*drift);
         if (!d)
             s.problems.push_back({kGrsDriftKey, *drift,
-                                  "degrees per month, year or day, at most 10 a day (1.5/month, 18/year, 0.05/day)"});
+                                  "degrees per month, year or day, at most 10 a day: 1.5/month, 18/year, 0.05/day"});
     }
     if (s.problems.empty())
         s.model.observation = MakeGrsObservation(*l, *e, *d);
