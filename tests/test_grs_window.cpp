@@ -134,6 +134,11 @@ TEST(WindowGrs, DamagedFileIsReportedUsesTheTableAndStaysAsItIs)
             EXPECT_EQ(Taikei(*w), plain);
         }
         EXPECT_EQ(dir.Read(), bytes);
+        // Saving from the dialog repairs it.
+        QString why;
+        const GrsModel observer = *ParseWindowOptions({"--grs", "100@2026-12-01,1.5/month"}).grs;
+        EXPECT_TRUE(SaveGrsSettings(QString::fromStdString(dir.File()), observer, why)) << why.toStdString();
+        EXPECT_TRUE(Has(Taikei(*Started()), kObserverLabel)) << dir.Read();
     }
 }
 

@@ -30,9 +30,11 @@ WindowSettings LoadWindowSettings(const WindowOptions& options)
         return s;
     }
     // Read only: a QSettings that changes nothing never writes the file.
+    // Lines it cannot parse are passed over, as the companion passes them over;
+    // only the values of the spot's keys are judged.
     QSettings file(s.filePath, QSettings::IniFormat);
-    if (file.status() != QSettings::NoError) {
-        s.fileProblem = QStringLiteral("cannot be read as settings");
+    if (file.status() == QSettings::AccessError) {
+        s.fileProblem = QStringLiteral("cannot be read");
         return s;
     }
     file.beginGroup(QString::fromLatin1(kGrsGroup));
@@ -86,9 +88,10 @@ bool SaveGrsSettings(const QString& path, const GrsModel& grs, QString& why)
     }
     file.endGroup();
     file.sync();
-    if (file.status() != QSettings::NoError) {
-        why = file.status() == QSettings::AccessError ? QStringLiteral("cannot write ") + path
-                                                      : QStringLiteral("cannot read the old file ") + path;
+    // A format error only says that lines of the old file could not be
+    // parsed; they are not carried over, and the new file is written all the same.
+    if (file.status() == QSettings::AccessError) {
+        why = QStringLiteral("cannot write ") + path;
         return false;
     }
     return true;
