@@ -1,13 +1,16 @@
 #include "cli/ephem.h"
 
+#include "cli/ini.h"
 #include "cli/moment.h"
 #include "cli/plan.h"
 
 #include "engine/engine.h"
 #include "results/numtext.h"
 #include "results/recalc.h"
+#include "results/settings.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,7 +19,7 @@ namespace veltrax {
 namespace {
 
 const char kUsage[] =
-    "usage: veltrax-ephem [--json] [--utc] [--grs LON@DATE[,DRIFT]] YYYY-MM-DD HH:MM[:SS] | [--json] --fields Y M D h m s"
+    "usage: veltrax-ephem [--json] [--utc] [--grs LON@DATE[,DRIFT]|table] YYYY-MM-DD HH:MM[:SS] | [--json] --fields Y M D h m s"
     " | table FROM TO STEP | grs-transits FROM TO | events FROM TO | --help | --version";
 
 const char kHelp[] =
@@ -108,10 +111,22 @@ const char kHelp[] =
     "               drifting DRIFT degrees a month, a year or a day (1.75/month,\n"
     "               21/year, 0.06/day; a month is 365.25/12 days, a year 365.25\n"
     "               days), no drift when left out: --grs 68@2025-01-01,1.75/month\n"
+    "  --grs table  the built-in prediction, whatever the settings file holds\n"
     "\n"
     "  The built-in Great Red Spot table ends in 2021; later longitudes are an\n"
     "  extrapolation that drifts away from the real spot. Give a recent measured\n"
     "  longitude with --grs before you time a transit.\n"
+    "\n"
+    "  Where the Great Red Spot's longitude comes from, first found first:\n"
+    "    1. --grs on the command line (--grs table: the built-in table);\n"
+    "    2. the settings file $XDG_CONFIG_HOME/veltrax/veltrax.conf\n"
+    "       (~/.config/veltrax/veltrax.conf when XDG_CONFIG_HOME is unset), which\n"
+    "       the window's dialog writes: group [GreatRedSpot], keys longitude\n"
+    "       (System II degrees, 0 to under 360), epoch (YYYY-MM-DD, 0 h UT) and\n"
+    "       drift (1.5/month, 18/year or 0.05/day; absent: no drift);\n"
+    "    3. the built-in table.\n"
+    "  A value in the file that cannot be used is reported on standard error and\n"
+    "  the built-in table is used; the companion never writes the file.\n"
     "\n"
     "output of a single moment:\n"
     "  By default the texts of the window's two result labels, the Universal Time\n"
@@ -121,9 +136,10 @@ const char kHelp[] =
     "  texts, lines joined by \\r), \"CurrentJDE\" (Julian Day, dynamical time),\n"
     "  \"CM1\" \"CM2\" \"CM3\" (whole disk, degrees), \"CM1cc\" \"CM2cc\" \"CM3cc\"\n"
     "  (illuminated disk), \"GrsLongitude\" (predicted System II longitude of the\n"
-    "  Great Red Spot), \"JupArgJ\", \"PhaseCorr\", \"aspect\" (Jupiter's apparent\n"
-    "  geometry) and \"moons\" (arrays X, Y in Jupiter radii and U in degrees for\n"
-    "  satellites I to IV). Numbers round-trip exactly.\n"
+    "  Great Red Spot), \"GrsSource\" (\"observer\" for the observer's longitude,\n"
+    "  \"table\" for the built-in table), \"JupArgJ\", \"PhaseCorr\", \"aspect\"\n"
+    "  (Jupiter's apparent geometry) and \"moons\" (arrays X, Y in Jupiter radii\n"
+    "  and U in degrees for satellites I to IV). Numbers round-trip exactly.\n"
     "\n"
     "exit status:\n"
     "  0   the results were printed\n"
@@ -240,7 +256,7 @@ std::string LabelLines(const std::string& label)
     return out + "\n";
 }
 
-std::string ResultsJson(const Results& r)
+std::string ResultsJson(const Results& r, bool observer)
 {
     const double d = r.CurrentJDE - 2415020;
     const JupiterAspect a = CalcAspect(d);
@@ -261,6 +277,7 @@ std::string ResultsJson(const Results& r)
       << "  \"CM2cc\": " << JsonNumber(r.CM2) << ",\n"
       << "  \"CM3cc\": " << JsonNumber(r.CM3) << ",\n"
       << "  \"GrsLongitude\": " << JsonNumber(r.GrsLongitude) << ",\n"
+      << "  \"GrsSource\": " << (observer ? "\"observer\"" : "\"table\"") << ",\n"
       << "  \"JupArgJ\": " << JsonNumber(r.JupArgJ) << ",\n"
       << "  \"PhaseCorr\": " << JsonNumber(r.PhaseCorr) << ",\n"
       << "  \"aspect\": {\"EqCenter\": " << JsonNumber(a.EqCenter)
@@ -333,13 +350,41 @@ bool UtFieldsToJst(FieldTexts& f, FieldId& field, std::string& why)
     return true;
 }
 
+// The spot's model when no --grs is given: the settings file's, or the
+// built-in table. Each value there that cannot be used is reported once on err.
+GrsModel GrsFromSettings(std::ostream& err)
+{
+    const std::string path = SettingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    cli::IniFile ini;
+    std::string why;
+    if (path.empty())
+        return GrsModel{};
+    switch (cli::ReadIniFile(path, ini, why)) {
+    case cli::IniRead::Missing:
+        return GrsModel{};
+    case cli::IniRead::Unreadable:
+        err << "veltrax-ephem: " << path << ": " << why << "; the built-in Great Red Spot table is used\n";
+        return GrsModel{};
+    case cli::IniRead::Ok:
+        break;
+    }
+    const GrsSettings s = ReadGrsSettings([&](const char* key) { return ini.Value(kGrsGroup, key); });
+    for (const SettingsProblem& p : s.problems)
+        err << "veltrax-ephem: " << DescribeSettingsProblem(path, p) << "\n";
+    return s.model;
+}
+
 int RunPlanCommand(const cli::CommandLine& cl, std::ostream& out, std::ostream& err)
 {
     std::string why;
-    const std::optional<cli::Plan> plan = cli::ParsePlan(cl, why);
+    std::optional<cli::Plan> plan = cli::ParsePlan(cl, why);
     if (!plan) {
         err << "veltrax-ephem " << cl.positional[0] << ": " << why << "\n";
         return kExitUsage;
+    }
+    if (!cl.grs) {
+        if (const GrsModel m = GrsFromSettings(err); m.observation)
+            plan->grs = m.observation->observed;
     }
     return cli::RunPlan(*plan, out, err);
 }
@@ -372,7 +417,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                               " applies to events (and the site options to grs-transits) only");
 
     std::optional<GrsObserved> observed;
-    if (cl.grs) {
+    if (cl.grs && *cl.grs != "table") {
         std::string why;
         observed = cli::ParseGrsOption(*cl.grs, why);
         if (!observed)
@@ -405,6 +450,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         }
     }
 
+    if (!cl.grs) {
+        if (const GrsModel m = GrsFromSettings(err); m.observation)
+            observed = m.observation->observed;
+    }
+
     // February follows the year field, as in the window.
     MonthTable monthDays = CommonMonthDays();
     try {
@@ -426,7 +476,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     if (cl.json) {
         try {
-            out << ResultsJson(*outcome.results);
+            out << ResultsJson(*outcome.results, observed.has_value());
         } catch (const Fault& e) {
             err << "veltrax-ephem: moment: " << e.what() << "\n";
             return kExitCycleEnds;

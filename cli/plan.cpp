@@ -391,67 +391,12 @@ bool IsPlanCommand(const CommandLine& cl)
 
 std::optional<GrsObserved> ParseGrsOption(std::string_view text, std::string& why)
 {
-    const std::string given(text);
-    const size_t at = text.find('@');
-    if (at == std::string_view::npos) {
-        why = "--grs wants LON@DATE[,DRIFT] (for example 68@2025-01-01,1.75/month), not '" + given + "'";
+    const std::optional<GrsObservation> o = ParseGrsSpec(text, why);
+    if (!o) {
+        why = "--grs: " + why;
         return std::nullopt;
     }
-    const std::string_view lonText = text.substr(0, at);
-    std::string_view dateText = text.substr(at + 1);
-    std::string_view driftText;
-    const size_t comma = dateText.find(',');
-    const bool hasDrift = comma != std::string_view::npos;
-    if (hasDrift) {
-        driftText = dateText.substr(comma + 1);
-        dateText = dateText.substr(0, comma);
-    }
-
-    const auto lon = ParseDecimal(lonText);
-    if (!lon) {
-        why = "--grs: cannot read the longitude '" + std::string(lonText) + "' (want degrees, such as 68 or 67.5)";
-        return std::nullopt;
-    }
-    if (*lon < -360 || *lon > 360) {
-        why = "--grs: the longitude " + std::string(lonText) + " lies beyond -360 to 360 degrees";
-        return std::nullopt;
-    }
-    std::string dateWhy;
-    const auto date = ParseDate(dateText, dateWhy);
-    if (!date) {
-        why = "--grs: " + dateWhy;
-        return std::nullopt;
-    }
-
-    double perDay = 0;
-    if (hasDrift) {
-        const size_t slash = driftText.find('/');
-        const auto amount = ParseDecimal(driftText.substr(0, slash));
-        const std::string_view unit = slash == std::string_view::npos ? "" : driftText.substr(slash + 1);
-        double days = 0;
-        if (unit == "day")
-            days = 1;
-        else if (unit == "month")
-            days = 365.25 / 12;
-        else if (unit == "year")
-            days = 365.25;
-        if (!amount || days == 0) {
-            why = "--grs: cannot read the drift '" + std::string(driftText) +
-                  "' (want degrees per month, year or day: 1.75/month, 21/year, 0.06/day)";
-            return std::nullopt;
-        }
-        perDay = *amount / days;
-        if (std::fabs(perDay) > 10) {
-            why = "--grs: the drift " + std::string(driftText) + " is more than 10 degrees a day";
-            return std::nullopt;
-        }
-    }
-
-    GrsObserved o;
-    o.longitude = *lon;
-    o.epochJde = CalcJD(static_cast<double>(date->year), date->month, date->day);
-    o.driftPerDay = perDay;
-    return o;
+    return o->observed;
 }
 
 std::optional<Site> ParseSiteOption(std::string_view text, std::string& why)
@@ -653,7 +598,7 @@ std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why)
         }
         plan.digits = n;
     }
-    if (cl.grs) {
+    if (cl.grs && *cl.grs != "table") {
         plan.grs = ParseGrsOption(*cl.grs, why);
         if (!plan.grs)
             return std::nullopt;

@@ -3,6 +3,9 @@
 #include "engine/checked.h"
 #include "engine/engine.h"
 
+#include "results/recalc.h"
+
+#include <charconv>
 #include <cmath>
 
 namespace veltrax {
@@ -61,6 +64,152 @@ double PredictGrsLongitude(const GrsObserved& o, double jde)
 {
     const double g = o.longitude + o.driftPerDay * (jde - o.epochJde);
     return Finite(g - 360 * std::floor(g / 360), "Great Red Spot prediction");
+}
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// One to `most` digits at text[i], moving i past them.
+bool Digits(std::string_view text, size_t& i, size_t most, int32_t& value)
+{
+    const size_t start = i;
+    value = 0;
+    while (i < text.size() && IsDigit(text[i]) && i - start < most)
+        value = value * 10 + (text[i++] - '0');
+    return i > start && (i == text.size() || !IsDigit(text[i]));
+}
+
+std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+
+}  // namespace
+
+std::optional<double> ParseGrsDecimal(std::string_view text)
+{
+    size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    size_t digits = 0;
+    while (i < text.size() && IsDigit(text[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && IsDigit(text[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0 || i != text.size())
+        return std::nullopt;
+    const std::string_view body = text[0] == '+' ? text.substr(1) : text;  // from_chars takes no plus
+    double v = 0;
+    const auto r = std::from_chars(body.data(), body.data() + body.size(), v);
+    if (r.ec != std::errc() || r.ptr != body.data() + body.size() || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+bool IsGrsLongitudeInTurn(double longitudeDeg) { return longitudeDeg >= 0 && longitudeDeg < 360; }
+
+std::optional<GrsEpochDate> ParseGrsEpochDate(std::string_view text)
+{
+    size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (!text.empty() && (text[0] == '-' || text[0] == '+'))
+        ++i;
+    GrsEpochDate d;
+    if (!Digits(text, i, 6, d.year) || i >= text.size() || text[i++] != '-' || !Digits(text, i, 2, d.month) ||
+        i >= text.size() || text[i++] != '-' || !Digits(text, i, 2, d.day) || i != text.size())
+        return std::nullopt;
+    if (negative)
+        d.year = -d.year;
+    if (d.month < 1 || d.month > 12)
+        return std::nullopt;
+    MonthTable days = CommonMonthDays();
+    if (IsLeapYear(d.year))
+        days[1] = 29;
+    if (d.day < 1 || d.day > days[static_cast<size_t>(d.month - 1)])
+        return std::nullopt;
+    return d;
+}
+
+std::optional<double> ParseGrsDriftDegPerDay(std::string_view text)
+{
+    const size_t slash = text.find('/');
+    if (slash == std::string_view::npos)
+        return std::nullopt;
+    const auto amount = ParseGrsDecimal(text.substr(0, slash));
+    const std::string_view unit = text.substr(slash + 1);
+    double days = 0;
+    if (unit == "day")
+        days = 1;
+    else if (unit == "month")
+        days = kDaysPerDriftMonth;
+    else if (unit == "year")
+        days = kDaysPerDriftYear;
+    if (!amount || days == 0)
+        return std::nullopt;
+    const double perDay = *amount / days;
+    if (std::fabs(perDay) > kMaxGrsDriftDegPerDay)
+        return std::nullopt;
+    return perDay;
+}
+
+GrsObservation MakeGrsObservation(double longitudeDeg, const GrsEpochDate& epoch, double driftDegPerDay)
+{
+    GrsObservation o;
+    o.longitudeDeg = longitudeDeg;
+    o.epoch = epoch;
+    o.driftDegPerDay = driftDegPerDay;
+    o.observed.longitude = longitudeDeg;
+    o.observed.epochJde = CalcJD(static_cast<double>(epoch.year), epoch.month, epoch.day);
+    o.observed.driftPerDay = driftDegPerDay;
+    return o;
+}
+
+std::optional<GrsObservation> ParseGrsSpec(std::string_view text, std::string& why)
+{
+    const size_t at = text.find('@');
+    if (at == std::string_view::npos) {
+        why = "want LON@DATE[,DRIFT] (for example 68@2025-01-01,1.75/month), not " + Quoted(text);
+        return std::nullopt;
+    }
+    const std::string_view lonText = text.substr(0, at);
+    std::string_view dateText = text.substr(at + 1);
+    std::string_view driftText;
+    const size_t comma = dateText.find(',');
+    const bool hasDrift = comma != std::string_view::npos;
+    if (hasDrift) {
+        driftText = dateText.substr(comma + 1);
+        dateText = dateText.substr(0, comma);
+    }
+    const auto lon = ParseGrsDecimal(lonText);
+    if (!lon) {
+        why = "cannot read the longitude " + Quoted(lonText) + " (want degrees, such as 68 or 67.5)";
+        return std::nullopt;
+    }
+    if (*lon < -360 || *lon > 360) {
+        why = "the longitude " + std::string(lonText) + " lies beyond -360 to 360 degrees";
+        return std::nullopt;
+    }
+    const auto date = ParseGrsEpochDate(dateText);
+    if (!date) {
+        why = "cannot read the date " + Quoted(dateText) + " (want a real date as YYYY-MM-DD)";
+        return std::nullopt;
+    }
+    double perDay = 0;
+    if (hasDrift) {
+        const auto d = ParseGrsDriftDegPerDay(driftText);
+        if (!d) {
+            why = "cannot read the drift " + Quoted(driftText) +
+                  " (want degrees per month, year or day, at most 10 a day: 1.75/month, 21/year, 0.06/day)";
+            return std::nullopt;
+        }
+        perDay = *d;
+    }
+    return MakeGrsObservation(*lon, *date, perDay);
 }
 
 }  // namespace veltrax

@@ -3,6 +3,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace veltrax {
 
@@ -53,6 +56,72 @@ struct GrsSource {
     double Predict(int32_t Y, double jde) const
     {
         return observed ? PredictGrsLongitude(*observed, jde) : PredictGrsLongitude(*table, Y, jde);
+    }
+};
+
+}  // namespace veltrax
+
+// ---- The observer's own spot: values as typed or stored, and the model ----
+
+namespace veltrax {
+
+// The drift's units: a month is 365.25/12 days, a year 365.25 days.
+constexpr double kDaysPerDriftMonth = 365.25 / 12;
+constexpr double kDaysPerDriftYear = 365.25;
+// A drift faster than this (degrees a day) is a typing error, not a spot.
+constexpr double kMaxGrsDriftDegPerDay = 10;
+
+// The date of a measured longitude, on the Gregorian calendar, at 0 h UT.
+struct GrsEpochDate {
+    int32_t year = 2000;
+    int32_t month = 1;  // 1 to 12
+    int32_t day = 1;    // 1 to the month's length
+};
+
+// A plain decimal number: optional sign, digits, optional point and digits
+// ("100", "-1.5", ".5"); no exponent, no blanks. nullopt otherwise.
+std::optional<double> ParseGrsDecimal(std::string_view text);
+
+// True for a System II longitude in degrees, 0 up to but not including 360.
+bool IsGrsLongitudeInTurn(double longitudeDeg);
+
+// "YYYY-MM-DD" (the year may carry a sign and has one to six digits, month and
+// day one or two): a real Gregorian date, or nullopt ("2026-13-40", "2026-02-29").
+std::optional<GrsEpochDate> ParseGrsEpochDate(std::string_view text);
+
+// "1.5/month", "18/year", "0.05/day" (negative allowed) to degrees a day;
+// nullopt for another form or for more than kMaxGrsDriftDegPerDay.
+std::optional<double> ParseGrsDriftDegPerDay(std::string_view text);
+
+// An observer's measurement as set: the longitude on the epoch date and the drift.
+struct GrsObservation {
+    double longitudeDeg = 0;  // System II, degrees
+    GrsEpochDate epoch;       // 0 h UT
+    double driftDegPerDay = 0;
+    GrsObserved observed{};   // the same, with the epoch as JDE, for the prediction
+};
+
+// The observation with its `observed` filled in.
+GrsObservation MakeGrsObservation(double longitudeDeg, const GrsEpochDate& epoch, double driftDegPerDay);
+
+// "LON@DATE[,DRIFT]": LON in degrees (-360 to 360), DATE as ParseGrsEpochDate
+// reads it, DRIFT as ParseGrsDriftDegPerDay reads it (none: no drift).
+// nullopt with a one-line reason (English) otherwise.
+std::optional<GrsObservation> ParseGrsSpec(std::string_view text, std::string& why);
+
+// The spot's model: the built-in table, or the observer's measurement.
+struct GrsModel {
+    std::optional<GrsObservation> observation;  // none: the built-in table
+
+    bool UsesTable() const { return !observation.has_value(); }
+
+    // The prediction source over `table` (which must outlive the result).
+    GrsSource Source(const GrsTable& table) const
+    {
+        GrsSource s;
+        s.table = &table;
+        s.observed = observation ? &observation->observed : nullptr;
+        return s;
     }
 };
 

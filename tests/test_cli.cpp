@@ -181,7 +181,8 @@ TEST_P(Ephem, JsonIsTheLibrarysValues)
         ASSERT_EQ(r.status, 0) << r.err;
         minijson::Value doc;
         ASSERT_NO_THROW(doc = minijson::Parse(r.out)) << r.out;
-        EXPECT_EQ(doc.object.size(), 14u);
+        EXPECT_EQ(doc.object.size(), 15u);
+        EXPECT_EQ(doc["GrsSource"].Str(), "table");  // no settings file, no --grs
 
         const Results lib = Library(f);
         EXPECT_EQ(doc["result"].Str(), lib.result);

@@ -40,6 +40,11 @@ int main(int argc, char** argv)
     veltrax::platform::InstallFontSubstitutes();
 
     veltrax::MainWindow w;
+    // The settings: what cannot be used is said once here; the dialog shows it too.
+    veltrax::WindowSettings settings = veltrax::LoadWindowSettings(options);
+    for (const std::string& line : veltrax::SettingsReport(settings))
+        std::fprintf(stderr, "veltrax: %s\n", line.c_str());
+    w.SetSettings(std::move(settings));
     try {
         w.Form_Load();
     } catch (const std::exception&) {

@@ -51,6 +51,8 @@ MainWindow::MainWindow()
     platform::SetHeight(this, 4890);
     CreateControls();
     ConnectHandlers();
+    CreateBackgroundMenu();
+    UpdateGrsToolTip();
 }
 
 MainWindow::~MainWindow() = default;

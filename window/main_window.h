@@ -11,13 +11,17 @@
 #include "render/scene.h"
 #include "results/grs.h"
 #include "results/recalc.h"
+#include "window/settings.h"
 
 #include <QDateTime>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
 
+class QAction;
 class QCheckBox;
+class QKeySequence;
+class QMenu;
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
@@ -83,6 +87,14 @@ public:
     double CM1 = 0, CM2 = 0, CM3 = 0;
     double GrsLongitude = 0;
 
+    // The settings of this run (the spot's model, the settings file); the
+    // recalculation reads the spot from here.
+    WindowSettings settings;
+
+    // The context menu of the window's background (a right click beside the
+    // picture); each item is one AddBackgroundAction.
+    QMenu* backgroundMenu = nullptr;
+
     // Seams for tests: the wall clock (local time, taken as Japan Standard
     // Time) and the animation's pause.
     std::function<QDateTime()> Clock = [] { return QDateTime::currentDateTime(); };
@@ -101,6 +113,14 @@ public:
     void Recalc();
     void DrawView(double& jde);
     void Cexit_Click();
+
+    // ---- settings (window/) ----
+    // Takes the settings of a run, shows which spot is in force and, once
+    // start-up has run, recalculates.
+    void SetSettings(WindowSettings s);
+    // "大赤斑の経度" (Ctrl+G, background menu): the dialog; OK saves the file
+    // and recalculates, Cancel changes nothing.
+    void GrsSettings_Click();
 
     // ---- date and time input (input/) ----
     void Nen_Change();
@@ -155,6 +175,12 @@ private:
     // Runs a handler that Qt called: a run-time error ends that handler only.
     void Guard(const std::function<void()>& handler);
     void SetWindowHeight(double twips);
+    // One item of the background menu, also reachable by its shortcut
+    // anywhere in the window; the handler runs guarded.
+    QAction* AddBackgroundAction(const QString& text, const QKeySequence& shortcut, void (MainWindow::*handler)());
+    void CreateBackgroundMenu();
+    // Taikei's tool tip: which spot is in force.
+    void UpdateGrsToolTip();
     static void SetToolTipCaption(QWidget* w, const QString& caption);
 
     bool closed_ = false;

@@ -9,11 +9,33 @@ namespace veltrax {
 WindowOptions ParseWindowOptions(const std::vector<std::string>& args)
 {
     WindowOptions o;
-    for (const std::string& a : args) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
         if (a == "--help" || a == "-h") {
             o.help = true;
         } else if (a == "--version") {
             o.version = true;
+        } else if (a == "--grs" || a.compare(0, 6, "--grs=") == 0) {
+            std::string value;
+            if (a.size() > 5) {
+                value = a.substr(6);
+            } else if (i + 1 < args.size()) {
+                value = args[++i];
+            } else {
+                o.error = "--grs wants LON@DATE[,DRIFT] or table (see veltrax --help)";
+                return o;
+            }
+            if (value == "table") {
+                o.grs = GrsModel{};
+                continue;
+            }
+            std::string why;
+            std::optional<GrsObservation> observed = ParseGrsSpec(value, why);
+            if (!observed) {
+                o.error = "--grs: " + why;
+                return o;
+            }
+            o.grs = GrsModel{observed};
         } else {
             o.error = "unknown argument '" + a + "' (see veltrax --help)";
             return o;
@@ -33,6 +55,21 @@ std::string WindowHelpText()
            "options:\n"
            "  -h, --help   print this help and exit\n"
            "  --version    print the version and exit\n"
+           "  --grs LON@DATE[,DRIFT]\n"
+           "               for this run, the Great Red Spot at System II longitude LON\n"
+           "               (degrees) on DATE (YYYY-MM-DD, 0 h UT), drifting DRIFT\n"
+           "               degrees a month, a year or a day (1.5/month, 18/year,\n"
+           "               0.05/day; no drift when left out):\n"
+           "               --grs 100@2026-12-01,1.5/month\n"
+           "  --grs table  for this run, the built-in table of spot longitudes\n"
+           "\n"
+           "The Great Red Spot's longitude comes from the first of these that is given:\n"
+           "  1. --grs on the command line (the settings file is left as it is);\n"
+           "  2. the settings file $XDG_CONFIG_HOME/veltrax/veltrax.conf\n"
+           "     (~/.config/veltrax/veltrax.conf when XDG_CONFIG_HOME is unset),\n"
+           "     which the window's dialog writes (Ctrl+G, or a right click beside the\n"
+           "     picture) and veltrax-ephem reads too;\n"
+           "  3. the built-in table, which ends in 2021 and is extrapolated after it.\n"
            "\n"
            "The window needs a display. The command-line companion veltrax-ephem prints\n"
            "the same numbers without one.\n";

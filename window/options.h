@@ -2,6 +2,9 @@
 // --help and --version work without a display.
 #pragma once
 
+#include "results/grs.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +13,9 @@ namespace veltrax {
 struct WindowOptions {
     bool help = false;
     bool version = false;
+    // --grs LON@DATE[,DRIFT] or --grs table: the spot's model for this run,
+    // in place of the settings file's.
+    std::optional<GrsModel> grs;
     std::string error;  // non-empty: the command line cannot be used; says why
 };
 

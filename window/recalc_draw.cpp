@@ -9,7 +9,7 @@ namespace veltrax {
 
 void MainWindow::Recalc()
 {
-    const RecalcOutcome o = Recalculate(Fields(), global.MonthDays, GrsTable_);
+    const RecalcOutcome o = Recalculate(Fields(), global.MonthDays, settings.grs.Source(GrsTable_));
     if (!o.ok())
         return;  // the display keeps what it showed
     const Results& r = *o.results;

@@ -1,0 +1,103 @@
+#include "results/settings.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace veltrax {
+
+std::string SettingsFilePath(const char* xdgConfigHome, const char* home)
+{
+    std::string base;
+    if (xdgConfigHome && xdgConfigHome[0] == '/')
+        base = xdgConfigHome;
+    else if (home && home[0] == '/')
+        base = std::string(home) + "/.config";
+    else
+        return std::string();
+    while (base.size() > 1 && base.back() == '/')
+        base.pop_back();
+    if (base == "/")
+        base.clear();
+    return base + "/veltrax/veltrax.conf";
+}
+
+GrsSettings ReadGrsSettings(const std::function<std::optional<std::string>(const char* key)>& lookup)
+{
+    GrsSettings s;
+    const std::optional<std::string> lon = lookup(kGrsLongitudeKey);
+    if (!lon)
+        return s;
+    const std::optional<std::string> epoch = lookup(kGrsEpochKey);
+    const std::optional<std::string> drift = lookup(kGrsDriftKey);
+
+    const std::optional<double> l = ParseGrsDecimal(*lon);
+    if (!l || !IsGrsLongitudeInTurn(*l))
+        s.problems.push_back({kGrsLongitudeKey, *lon, "System II degrees from 0 up to 360, such as 100 or 57.5"});
+    const std::optional<GrsEpochDate> e = epoch ? ParseGrsEpochDate(*epoch) : std::nullopt;
+    if (!e)
+        s.problems.push_back({kGrsEpochKey, epoch.value_or(""),
+                              epoch ? "a real date as YYYY-MM-DD, such as 2026-12-01"
+                                    : "a date as YYYY-MM-DD beside the longitude; the key is missing"});
+    std::optional<double> d = 0.0;
+    if (drift && !drift->empty()) {
+        d = ParseGrsDriftDegPerDay(*drift);
+        if (!d)
+            s.problems.push_back({kGrsDriftKey, *drift,
+                                  "degrees per month, year or day, at most 10 a day: 1.5/month, 18/year, 0.05/day"});
+    }
+    if (s.problems.empty())
+        s.model.observation = MakeGrsObservation(*l, *e, *d);
+    return s;
+}
+
+std::string DescribeSettingsProblem(const std::string& file, const SettingsProblem& p)
+{
+    // Control bytes of a damaged file are shown as \xHH, so the line stays one line.
+    std::string value;
+    for (unsigned char c : p.value) {
+        if (c < 0x20 || c == 0x7f) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02x", c);
+            value += hex;
+        } else {
+            value.push_back(static_cast<char>(c));
+        }
+    }
+    return file + ": [" + kGrsGroup + "] " + p.key + " = \"" + value + "\" cannot be used (want " + p.expected +
+           "); the built-in Great Red Spot table is used";
+}
+
+std::string ShortDecimal(double v, int decimals)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    std::string s = buf;
+    if (s.find('.') != std::string::npos) {
+        while (s.back() == '0')
+            s.pop_back();
+        if (s.back() == '.')
+            s.pop_back();
+    }
+    if (s == "-0")
+        s = "0";
+    return s;
+}
+
+std::string GrsEpochText(const GrsEpochDate& d)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%s%04d-%02d-%02d", d.year < 0 ? "-" : "", d.year < 0 ? -d.year : d.year,
+                  d.month, d.day);
+    return buf;
+}
+
+GrsSettingsTexts GrsSettingsValues(const GrsObservation& o)
+{
+    GrsSettingsTexts t;
+    t.longitude = ShortDecimal(o.longitudeDeg, 6);
+    t.epoch = GrsEpochText(o.epoch);
+    t.drift = ShortDecimal(o.driftDegPerDay * kDaysPerDriftMonth, 6) + "/month";
+    return t;
+}
+
+}  // namespace veltrax

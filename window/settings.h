@@ -1,0 +1,40 @@
+// The window's settings: the one place where the settings file is read and
+// written. The window owns one WindowSettings and reads the spot's model
+// through it; the dialog changes it, then the window recalculates.
+#pragma once
+
+#include "results/settings.h"
+#include "window/options.h"
+
+#include <QString>
+#include <string>
+#include <vector>
+
+namespace veltrax {
+
+struct WindowSettings {
+    GrsModel grs;                // the spot's model in force
+    bool grsForThisRun = false;  // set by --grs on the command line, not by the file
+    QString filePath;            // the settings file, whether or not it exists
+    QString fileProblem;         // the file exists but cannot be read: why
+    std::vector<SettingsProblem> problems;  // values in the file that cannot be used
+};
+
+// $XDG_CONFIG_HOME/veltrax/veltrax.conf or ~/.config/veltrax/veltrax.conf,
+// the file the companion reads.
+QString SettingsFilePath();
+
+// The settings for a run: the spot from --grs when given, else from the file,
+// else the built-in table. Never writes the file.
+WindowSettings LoadWindowSettings(const WindowOptions& options);
+
+// Lines for standard error, one for each problem found in the file.
+std::vector<std::string> SettingsReport(const WindowSettings& s);
+
+// Stores the spot's model in the file (the table: the spot's keys removed),
+// keeping the file's other groups. The file is replaced whole through a
+// temporary file, or left as it was. false with the reason when it cannot be
+// written.
+bool SaveGrsSettings(const QString& path, const GrsModel& grs, QString& why);
+
+}  // namespace veltrax

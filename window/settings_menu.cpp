@@ -1,0 +1,102 @@
+// The window's settings: the background menu, the spot's dialog and the tool
+// tip that says which spot is in force.
+#include "window/main_window.h"
+
+#include "window/grs_dialog.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMessageBox>
+#include <cstdio>
+
+namespace veltrax {
+
+QAction* MainWindow::AddBackgroundAction(const QString& text, const QKeySequence& shortcut,
+                                         void (MainWindow::*handler)())
+{
+    QAction* a = backgroundMenu->addAction(text);
+    a->setShortcut(shortcut);
+    a->setShortcutContext(Qt::WindowShortcut);
+    addAction(a);  // the shortcut works with the menu closed
+    connect(a, &QAction::triggered, this, [this, handler] { Guard([this, handler] { (this->*handler)(); }); });
+    return a;
+}
+
+void MainWindow::CreateBackgroundMenu()
+{
+    backgroundMenu = new QMenu(this);
+    backgroundMenu->setObjectName(QStringLiteral("backgroundMenu"));
+    AddBackgroundAction(QStringLiteral("大赤斑の経度…"), QKeySequence(Qt::CTRL | Qt::Key_G), &MainWindow::GrsSettings_Click);
+
+    // A right click on the window's background opens the menu; the two
+    // pictures keep their right button to themselves.
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    Picture1->setContextMenuPolicy(Qt::PreventContextMenu);
+    Picture2->setContextMenuPolicy(Qt::PreventContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { Guard([&] { backgroundMenu->popup(mapToGlobal(at)); }); });
+}
+
+void MainWindow::UpdateGrsToolTip()
+{
+    QString tip;
+    if (const auto& o = settings.grs.observation) {
+        const GrsSettingsTexts t = GrsSettingsValues(*o);
+        const double perMonth = o->driftDegPerDay * kDaysPerDriftMonth;
+        tip = QStringLiteral("大赤斑の予想経度は観測者の経度によります: ") + QString::fromStdString(t.longitude) +
+              QStringLiteral("°（") + QString::fromStdString(t.epoch) + QStringLiteral(" 世界時0時）、ドリフト ") +
+              (perMonth == 0 ? QStringLiteral("なし") : QString::fromStdString(ShortDecimal(perMonth, 6)) + QStringLiteral("°／月")) +
+              QStringLiteral("。");
+        if (settings.grsForThisRun)
+            tip += QChar(13) + QStringLiteral("（コマンドラインの --grs による、この実行だけの設定です）");
+    } else {
+        tip = QStringLiteral("大赤斑の予想経度は内蔵の表によります。表は2021年で終わり、その後は外挿のため実際の位置とずれます。");
+        if (settings.grsForThisRun)
+            tip += QChar(13) + QStringLiteral("（コマンドラインの --grs table による、この実行だけの設定です）");
+    }
+    tip += QChar(13) + QStringLiteral("Ctrl+G で観測した経度を設定できます。");
+    SetToolTipCaption(Taikei, tip);
+}
+
+void MainWindow::SetSettings(WindowSettings s)
+{
+    settings = std::move(s);
+    UpdateGrsToolTip();
+    if (loaded_)
+        Recalc();
+}
+
+void MainWindow::GrsSettings_Click()
+{
+    global.AnimRunning = kFalse;
+    QString note;
+    if (!settings.fileProblem.isEmpty() || !settings.problems.empty()) {
+        note = QStringLiteral("設定ファイル ") + settings.filePath +
+               QStringLiteral(" の値が使えないため、内蔵の表を使っています。OK で保存すると書き直されます。");
+        for (const SettingsProblem& p : settings.problems)
+            note += QLatin1Char('\n') + QString::fromStdString(p.key) + QStringLiteral(" = \"") +
+                    QString::fromStdString(p.value) + QStringLiteral("\"");
+        if (!settings.fileProblem.isEmpty())
+            note += QStringLiteral("\nファイルを読めません。");
+    }
+    GrsDialog dialog(settings.grs, note, this);
+    if (dialog.exec() != QDialog::Accepted || closed_)
+        return;
+    const GrsModel model = dialog.Model();
+    QString why;
+    if (SaveGrsSettings(settings.filePath, model, why)) {
+        settings.problems.clear();
+        settings.fileProblem.clear();
+    } else {
+        std::fprintf(stderr, "veltrax: %s\n", why.toLocal8Bit().constData());
+        QMessageBox::warning(this, QStringLiteral("大赤斑の経度"),
+                             QStringLiteral("設定ファイルに保存できませんでした（この実行では使います）。\n") + why);
+    }
+    settings.grs = model;
+    settings.grsForThisRun = false;
+    UpdateGrsToolTip();
+    Recalc();
+}
+
+}  // namespace veltrax
