@@ -76,6 +76,7 @@ struct Moment {
     bool ends = false;
     std::string result, Taikei;
     double CurrentJDE = 0, GrsLongitude = 0;
+    MoonPositions moons{};  // satellites I to IV at CurrentJDE, as the picture takes them
 };
 
 void PrintTo(const Moment& m, std::ostream* os) { *os << m.name; }
@@ -105,6 +106,12 @@ std::vector<Moment> LoadMoments()
                 x.Taikei = m["Taikei"].Str();
                 x.CurrentJDE = m["CurrentJDE"].Num();
                 x.GrsLongitude = m["GrsLongitude"].Num();
+                const minijson::Value& mo = m["moons"];
+                for (size_t i = 0; i < 4; ++i) {
+                    x.moons.X[i] = mo["X"][i].Num();
+                    x.moons.Y[i] = mo["Y"][i].Num();
+                    x.moons.U[i] = mo["U"][i].Num();
+                }
             }
             list.push_back(x);
         }
@@ -142,6 +149,13 @@ TEST_P(ReferenceMoment, MatchesExactly)
     EXPECT_EQ(out.results->Taikei, m.Taikei);
     EXPECT_EQ(out.results->CurrentJDE, m.CurrentJDE);
     EXPECT_EQ(out.results->GrsLongitude, m.GrsLongitude);
+    const double daysSince1900 = out.results->CurrentJDE - 2415020;
+    const MoonPositions got = CalcMoons(daysSince1900, CalcAspect(daysSince1900));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(got.X[i], m.moons.X[i]) << "X of satellite " << i + 1;
+        EXPECT_EQ(got.Y[i], m.moons.Y[i]) << "Y of satellite " << i + 1;
+        EXPECT_EQ(got.U[i], m.moons.U[i]) << "U of satellite " << i + 1;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Data, ReferenceMoment, testing::ValuesIn(Moments()),
