@@ -160,7 +160,9 @@ private:
     bool closed_ = false;
     bool loaded_ = false;         // drawing starts once start-up has set the view centre
     bool writingSecond_ = false;  // the second's spin control is writing its field
-    bool selectionWide_ = false;  // the finished selection was made in the wide view
+    // The finished selection steers the next zoom: a drag of some width and
+    // height made in the wide view without the drag-pan, not yet used by a zoom.
+    bool selectionSteersZoom_ = false;
     long leftReleases_ = 0;       // left-button releases seen on the picture
     float lastReleaseX_ = 0, lastReleaseY_ = 0;
     int resizeDepth_ = 0;
