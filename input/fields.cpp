@@ -111,8 +111,12 @@ void MainWindow::Hi_Change()
         return;
     const auto m = FieldWhole(Text(tuki));
     if (!m || *m < 1 || *m > 12) {
-        // No month to measure the day against.
-        HoldInRange(VSday, 1, 31, *this, &MainWindow::VSday_Change);
+        // No month to measure the day against: a day that some month has
+        // moves its spin control as in range; any other is held at the end.
+        if (*d >= 1 && *d <= 31)
+            VSday->SetValue(*FieldSpin(t));
+        else
+            HoldInRange(VSday, 1, 31, *this, &MainWindow::VSday_Change);
         return;
     }
     const int32_t length = global.MonthDays[static_cast<size_t>(*m - 1)];

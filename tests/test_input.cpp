@@ -408,6 +408,21 @@ INSTANTIATE_TEST_SUITE_P(
                    &MainWindow::VSsec, &MainWindow::Byo, +1, 0, 59}),
     RowName<BlockedRow>);
 
+// While the month field is empty the day typed still moves its spin control,
+// so the next arrow click steps from the day shown.
+TEST_F(InputTest, DayTypedWhileTheMonthIsEmptyMovesItsSpin)
+{
+    Start(T(2026, 6, 30, 12, 0, 0));
+    SelectAll(w().tuki);
+    QTest::keyClick(w().tuki, Qt::Key_Backspace);
+    SelectAll(w().Hi);
+    Type(w().Hi, "15");
+    Type(w().tuki, "6");
+    ASSERT_EQ(Show({"2026", "6", "15", "12", "0", "0"}), Show(w().Fields()));
+    w().VSday->StepUp();
+    ExpectShows(w(), {"2026", "6", "16", "12", "0", "0"});
+}
+
 // ---- leap years and the year limit ------------------------------------------
 
 struct LeapRow {
