@@ -91,6 +91,12 @@ public:
     // The animation's pause: the Sleep seam when set, else a real sleep.
     void Pause(int ms);
 
+    // Height of the title bar and frame that the window system puts around
+    // the window, pixels: the layout's window heights include it. 0 until the
+    // window is shown with a frame, and always 0 without a window manager.
+    std::function<int()> FrameHeightPx = [this] { return SystemFrameHeightPx(); };
+    int SystemFrameHeightPx() const;
+
     // True once the window has been closed: loops still on the call stack end
     // without touching the window.
     bool Closed() const { return closed_; }
@@ -145,6 +151,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent*) override;
+    void moveEvent(QMoveEvent*) override;
     void closeEvent(QCloseEvent*) override;
 
 private:
@@ -154,7 +161,9 @@ private:
     void DoEvents();
     // Runs a handler that Qt called: a run-time error ends that handler only.
     void Guard(const std::function<void()>& handler);
+    // The window's outer height (frame included), twips.
     void SetWindowHeight(double twips);
+    double OuterHeight();
     static void SetToolTipCaption(QWidget* w, const QString& caption);
 
     bool closed_ = false;
@@ -166,6 +175,7 @@ private:
     long leftReleases_ = 0;       // left-button releases seen on the picture
     float lastReleaseX_ = 0, lastReleaseY_ = 0;
     int resizeDepth_ = 0;
+    int layoutFramePx_ = 0;  // the frame height the last layout pass allowed for
     long recalcCount_ = 0;
     long drawCount_ = 0;
 };
