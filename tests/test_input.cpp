@@ -847,6 +847,50 @@ INSTANTIATE_TEST_SUITE_P(Input, FullRun,
                                         T(2026, 7, 20, 1, 0, 0), 50}),
                          RowName<FullRunRow>);
 
+// Each pause is measured from the start of its step: ten steps whose work
+// takes less than the pause take ten pauses in all; a longer step is not
+// paused at all. The steady clock moves by the work of each step (while the
+// spin control steps) and by each pause.
+struct PaceRow {
+    std::string name;
+    bool fast;
+    int workMs;
+    int64_t wantMs;  // ten steps
+};
+
+class Pace : public InputTest, public ::testing::WithParamInterface<PaceRow> {};
+
+TEST_P(Pace, TenStepsKeepTheWrittenPace)
+{
+    const PaceRow& r = GetParam();
+    Start(T(2026, 8, 20, 10, 0, 0));
+    if (r.fast)
+        w().Option3->click();
+    int64_t nowMs = 0;
+    w().SteadyMs = [&nowMs] { return nowMs; };
+    SpinBar* stepped = r.fast ? w().VSh : w().VSmin;
+    const auto work = QObject::connect(stepped, &SpinBar::Changed, [&] { nowMs += r.workMs; });
+    Pauses p;
+    p.at = [&](int step) {
+        nowMs += p.ms.back();
+        if (step == 10)
+            w().Command1->click();
+    };
+    Watch(w(), p);
+    w().Command1->click();
+    QObject::disconnect(work);
+    ASSERT_EQ(10u, p.ms.size());
+    EXPECT_EQ(r.wantMs, nowMs);
+    for (int ms : p.ms)
+        EXPECT_GE(ms, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Input, Pace,
+                         ::testing::Values(PaceRow{"Slow3msSteps", false, 3, 10 * 5},
+                                           PaceRow{"Slow8msSteps", false, 8, 10 * 8},
+                                           PaceRow{"Fast20msSteps", true, 20, 10 * 50}),
+                         RowName<PaceRow>);
+
 TEST_F(InputTest, PressingAgainStopsAndPressingOnceMoreRestarts)
 {
     const QDateTime start = T(2026, 8, 20, 10, 0, 0);

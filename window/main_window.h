@@ -14,6 +14,7 @@
 
 #include <QDateTime>
 #include <QWidget>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 
@@ -84,9 +85,15 @@ public:
     double GrsLongitude = 0;
 
     // Seams for tests: the wall clock (local time, taken as Japan Standard
-    // Time) and the animation's pause.
+    // Time), the animation's pause and the steady clock (milliseconds) that
+    // measures each animation step from its start.
     std::function<QDateTime()> Clock = [] { return QDateTime::currentDateTime(); };
     std::function<void(int ms)> Sleep;
+    std::function<int64_t()> SteadyMs = [] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    };
 
     // The animation's pause: the Sleep seam when set, else a real sleep.
     void Pause(int ms);
