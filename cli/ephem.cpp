@@ -34,6 +34,7 @@ const char kHelp[] =
     "      A moment in Japan Standard Time on the 24-hour clock (UT + 9 h), as a\n"
     "      date and a time or as one argument (\"2021-08-20 21:00\", 2021-08-20T21:00).\n"
     "      The year may carry a sign (-0044-03-15); seconds may have a fraction.\n"
+    "      A date alone (2021-08-20) is 00:00 of that day.\n"
     "      With --utc the moment is read in Universal Time.\n"
     "  veltrax-ephem [--json] [--grs LON@DATE[,DRIFT]] --fields Y M D h m s\n"
     "      Six texts exactly as they would stand in the window's year, month, day,\n"
@@ -46,7 +47,8 @@ const char kHelp[] =
     "      One CSV row per moment from FROM to TO inclusive, STEP apart: a whole\n"
     "      number of seconds, minutes, hours or days (30s, 10m, 1h, 1d). FROM and\n"
     "      TO are \"YYYY-MM-DD HH:MM[:SS]\" in Japan Standard Time (quote each, or\n"
-    "      give its date and time as two arguments), years -999999 to 999999;\n"
+    "      give its date and time as two arguments) or a date alone (00:00),\n"
+    "      years -999999 to 999999;\n"
     "      days are counted on the Gregorian calendar, as the window's fields\n"
     "      count them. Columns: JST, UT (ISO 8601), JDE, the whole-disk CM1 CM2\n"
     "      CM3, the illuminated-disk CM1cc CM2cc CM3cc, GrsLongitude, then for\n"
@@ -182,7 +184,7 @@ std::vector<std::string> Split(const std::string& s, char sep)
 }
 
 // "YYYY-MM-DD" (the year may carry a sign) and "HH:MM[:SS[.fff]]" to the six
-// field texts. false when either does not have that form.
+// field texts; an empty time is 00:00. false when either does not have that form.
 bool MomentToFields(const std::string& date, const std::string& time, FieldTexts& f)
 {
     std::string d = date;
@@ -196,7 +198,7 @@ bool MomentToFields(const std::string& date, const std::string& time, FieldTexts
     if (dp.size() != 3 || !AllDigits(dp[0]) || !AllDigits(dp[1]) || !AllDigits(dp[2]) ||
         dp[1].size() > 2 || dp[2].size() > 2 || dp[0].size() > 9)
         return false;
-    const auto tp = Split(time, ':');
+    const auto tp = Split(time.empty() ? std::string("0:0") : time, ':');
     if (tp.size() < 2 || tp.size() > 3 || !AllDigits(tp[0]) || !AllDigits(tp[1]) ||
         tp[0].size() > 2 || tp[1].size() > 2)
         return false;
@@ -298,18 +300,20 @@ int Usage(std::ostream& err, const std::string& what)
 }
 
 // A date and a time given as one argument, "YYYY-MM-DD HH:MM" or with a T
-// between them: false when there is no separator.
-bool SplitMoment(const std::string& moment, std::string& date, std::string& time)
+// between them; a date alone leaves the time empty (00:00).
+void SplitMoment(const std::string& moment, std::string& date, std::string& time)
 {
     const size_t at = moment.find_first_of(" T", 1);
-    if (at == std::string::npos)
-        return false;
+    if (at == std::string::npos) {
+        date = moment;
+        time.clear();
+        return;
+    }
     date = moment.substr(0, at);
     size_t t = at + 1;
     while (moment[at] == ' ' && t < moment.size() && moment[t] == ' ')
         ++t;
     time = moment.substr(t);
-    return true;
 }
 
 // Fields read as a Universal Time moment, moved on by 9 hours to the Japan
@@ -437,11 +441,14 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         if (rest.size() == 2) {
             date = rest[0];
             time = rest[1];
-        } else if (rest.size() != 1 || !SplitMoment(rest[0], date, time)) {
+        } else if (rest.size() == 1) {
+            SplitMoment(rest[0], date, time);
+        } else {
             return Usage(err, "give a date and a time, or --fields");
         }
         if (!MomentToFields(date, time, f))
-            return Usage(err, "cannot read the moment '" + date + " " + time + "' (want YYYY-MM-DD HH:MM[:SS])");
+            return Usage(err, "cannot read the moment '" + date + (time.empty() ? "" : " " + time) +
+                                  "' (want YYYY-MM-DD [HH:MM[:SS]])");
         FieldId field = FieldId::None;
         std::string why;
         if (cl.utc && !UtFieldsToJst(f, field, why)) {

@@ -138,7 +138,7 @@ CivilTime CivilFromSeconds(int64_t seconds)
 
 std::optional<CivilTime> ParseMoment(std::string_view text, std::string& why)
 {
-    const char* const want = "YYYY-MM-DD HH:MM[:SS]";
+    const char* const want = "YYYY-MM-DD [HH:MM[:SS]]";
     why.clear();
     CivilTime c;
     size_t i = 0;
@@ -146,6 +146,8 @@ std::optional<CivilTime> ParseMoment(std::string_view text, std::string& why)
         CannotRead(text, want, why);
         return std::nullopt;
     }
+    if (i == text.size())
+        return c;  // a date alone: 00:00 of that day
     if (!Expect(text, i, 'T')) {
         if (!Expect(text, i, ' ')) {
             CannotRead(text, want, why);

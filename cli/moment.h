@@ -37,9 +37,10 @@ int64_t DaysFromCivil(int64_t year, int32_t month, int32_t day);
 int64_t SecondsFromCivil(const CivilTime& c);
 CivilTime CivilFromSeconds(int64_t seconds);
 
-// Reads "YYYY-MM-DD HH:MM[:SS]" or "YYYY-MM-DDTHH:MM[:SS]": the year may carry a
-// sign and has at most six digits; month, day, hour, minute and second are
-// whole numbers in range. nullopt with a one-line reason otherwise.
+// Reads "YYYY-MM-DD HH:MM[:SS]" or "YYYY-MM-DDTHH:MM[:SS]", or a date alone
+// for 00:00 of that day: the year may carry a sign and has at most six
+// digits; month, day, hour, minute and second are whole numbers in range.
+// nullopt with a one-line reason otherwise.
 std::optional<CivilTime> ParseMoment(std::string_view text, std::string& why);
 
 // Reads "YYYY-MM-DD" (0 h).

@@ -10,6 +10,9 @@
 
 #include <QCheckBox>
 
+#include <cmath>
+#include <optional>
+
 namespace veltrax {
 
 namespace input {
@@ -65,6 +68,13 @@ bool CarryOrBorrow(int32_t v, int lo, int hi, QLineEdit* larger, platform::SpinB
     return false;
 }
 
+// The leap rule on a whole year of any size: a refused year beyond the
+// 32-bit range still sets February.
+bool IsLeapYearWhole(double year)
+{
+    return std::fmod(year, 400) == 0 || (std::fmod(year, 4) == 0 && std::fmod(year, 100) != 0);
+}
+
 }  // namespace
 
 using input::Text;
@@ -75,14 +85,19 @@ void MainWindow::Nen_Change()
     const std::string t = Text(Nen);
     if (t.empty())
         return;
-    const auto y = FieldWhole(t);
-    if (!y)
+    const auto n = FieldNumber(t);
+    if (!n)
         return;
+    // A year above the limit is refused however large ("1e10" is typed in
+    // four characters); one below the 32-bit range faults like any other
+    // year that cannot be computed.
+    const double whole = std::floor(*n);
+    const auto y = whole > 8500 ? std::nullopt : std::optional<int32_t>(FloorToInt32(*n));
     // February follows the year before anything is recalculated.
     global.MonthDays[1] = 28;
-    if (IsLeapYear(*y))
+    if (y ? IsLeapYear(*y) : IsLeapYearWhole(whole))
         global.MonthDays[1] = 29;
-    if (*y > 8500) {
+    if (!y) {
         result->SetCaption(QStringLiteral("年の最大は８５００年です"));
         return;
     }
@@ -111,8 +126,12 @@ void MainWindow::Hi_Change()
         return;
     const auto m = FieldWhole(Text(tuki));
     if (!m || *m < 1 || *m > 12) {
-        // No month to measure the day against.
-        HoldInRange(VSday, 1, 31, *this, &MainWindow::VSday_Change);
+        // No month to measure the day against: a day that some month has
+        // moves its spin control as in range; any other is held at the end.
+        if (*d >= 1 && *d <= 31)
+            VSday->SetValue(*FieldSpin(t));
+        else
+            HoldInRange(VSday, 1, 31, *this, &MainWindow::VSday_Change);
         return;
     }
     const int32_t length = global.MonthDays[static_cast<size_t>(*m - 1)];

@@ -98,6 +98,9 @@ TEST_P(Ephem, DateAndTimeEqualTheFields)
         {"fraction_of_second", {"2021-08-20", "12:00:59.5"}, {"2021", "8", "20", "12", "0", "59.5"}},
         {"negative_year", {"-0044-03-15", "12:00"}, {"-44", "3", "15", "12", "0", "0"}},
         {"json", {"--json", "2024-03-01", "08:59"}, {"2024", "3", "1", "8", "59", "0"}},
+        {"bare_date_is_midnight", {"2026-01-01"}, {"2026", "1", "1", "0", "0", "0"}},
+        // 2000 is a leap year by the 400-year rule; 12:00 UT is 21:00 JST.
+        {"utc_leap_day_2000", {"--utc", "2000-02-29", "12:00"}, {"2000", "2", "29", "21", "0", "0"}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

@@ -408,6 +408,21 @@ INSTANTIATE_TEST_SUITE_P(
                    &MainWindow::VSsec, &MainWindow::Byo, +1, 0, 59}),
     RowName<BlockedRow>);
 
+// While the month field is empty the day typed still moves its spin control,
+// so the next arrow click steps from the day shown.
+TEST_F(InputTest, DayTypedWhileTheMonthIsEmptyMovesItsSpin)
+{
+    Start(T(2026, 6, 30, 12, 0, 0));
+    SelectAll(w().tuki);
+    QTest::keyClick(w().tuki, Qt::Key_Backspace);
+    SelectAll(w().Hi);
+    Type(w().Hi, "15");
+    Type(w().tuki, "6");
+    ASSERT_EQ(Show({"2026", "6", "15", "12", "0", "0"}), Show(w().Fields()));
+    w().VSday->StepUp();
+    ExpectShows(w(), {"2026", "6", "16", "12", "0", "0"});
+}
+
 // ---- leap years and the year limit ------------------------------------------
 
 struct LeapRow {
@@ -453,6 +468,7 @@ struct LimitRow {
     QString year;
     Entry entry;
     int february;
+    bool computable = true;  // a later recalculation can compute the year
 };
 
 class YearAboveLimit : public InputTest, public ::testing::WithParamInterface<LimitRow> {};
@@ -475,15 +491,17 @@ TEST_P(YearAboveLimit, ShowsTheMessageInsteadOfResults)
         EXPECT_EQ(before, w().RecalcCount());
     }
 
-    // Any later recalculation computes with the year in the field.
+    // Any later recalculation computes with the year in the field, when it can.
     w().VSmin->StepUp();
-    EXPECT_EQ(ResultFor(w().Fields()), Caption(w().result));
+    EXPECT_EQ(r.computable ? ResultFor(w().Fields()) : kYearLimit, Caption(w().result));
 }
 
 INSTANTIATE_TEST_SUITE_P(Input, YearAboveLimit,
                          ::testing::Values(LimitRow{"Y8501", "8501", Entry::Program, 28},
                                            LimitRow{"Y8504Leap", "8504", Entry::Program, 29},
-                                           LimitRow{"NineDigitsTyped", "999999999", Entry::Keys, 28}),
+                                           LimitRow{"NineDigitsTyped", "999999999", Entry::Keys, 28},
+                                           // 10^10 lies beyond 32 bits; divisible by 400, it is a leap year.
+                                           LimitRow{"ExponentBeyond32BitsTyped", "1e10", Entry::Keys, 29, false}),
                          RowName<LimitRow>);
 
 // ---- typing limits ----------------------------------------------------------
@@ -828,6 +846,50 @@ INSTANTIATE_TEST_SUITE_P(Input, FullRun,
                              FullRunRow{"FastFromNewYear2026", true, T(2026, 1, 1, 0, 0, 0),
                                         T(2026, 7, 20, 1, 0, 0), 50}),
                          RowName<FullRunRow>);
+
+// Each pause is measured from the start of its step: ten steps whose work
+// takes less than the pause take ten pauses in all; a longer step is not
+// paused at all. The steady clock moves by the work of each step (while the
+// spin control steps) and by each pause.
+struct PaceRow {
+    std::string name;
+    bool fast;
+    int workMs;
+    int64_t wantMs;  // ten steps
+};
+
+class Pace : public InputTest, public ::testing::WithParamInterface<PaceRow> {};
+
+TEST_P(Pace, TenStepsKeepTheWrittenPace)
+{
+    const PaceRow& r = GetParam();
+    Start(T(2026, 8, 20, 10, 0, 0));
+    if (r.fast)
+        w().Option3->click();
+    int64_t nowMs = 0;
+    w().SteadyMs = [&nowMs] { return nowMs; };
+    SpinBar* stepped = r.fast ? w().VSh : w().VSmin;
+    const auto work = QObject::connect(stepped, &SpinBar::Changed, [&] { nowMs += r.workMs; });
+    Pauses p;
+    p.at = [&](int step) {
+        nowMs += p.ms.back();
+        if (step == 10)
+            w().Command1->click();
+    };
+    Watch(w(), p);
+    w().Command1->click();
+    QObject::disconnect(work);
+    ASSERT_EQ(10u, p.ms.size());
+    EXPECT_EQ(r.wantMs, nowMs);
+    for (int ms : p.ms)
+        EXPECT_GE(ms, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Input, Pace,
+                         ::testing::Values(PaceRow{"Slow3msSteps", false, 3, 10 * 5},
+                                           PaceRow{"Slow8msSteps", false, 8, 10 * 8},
+                                           PaceRow{"Fast20msSteps", true, 20, 10 * 50}),
+                         RowName<PaceRow>);
 
 TEST_F(InputTest, PressingAgainStopsAndPressingOnceMoreRestarts)
 {

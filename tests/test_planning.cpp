@@ -111,6 +111,8 @@ TEST(Table, RowsAreTheSingleMomentNumbersExactly)
         {"utc_2100_is_not_leap", {"--utc", "2100-02-28 23:00", "2100-03-01 01:00", "1h"}, 3, true},
         {"seconds_and_last_row_before_to", {"2021-08-20 12:00:00", "2021-08-20 12:05:00", "7s"}, 43, false},
         {"t_separator_and_date_time_pairs", {"2021-08-20T21:00", "2021-08-20", "21:40", "20m"}, 3, false},
+        {"utc_from_the_2000_leap_day", {"--utc", "2000-02-29 12:00", "2000-02-29 14:00", "1h"}, 3, true},
+        {"bare_dates_are_midnight", {"2026-01-01", "2026-01-02", "6h"}, 5, false},
     };
     for (const TableRow& c : cases) {
         SCOPED_TRACE(c.name);

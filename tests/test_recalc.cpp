@@ -76,6 +76,7 @@ struct Moment {
     bool ends = false;
     std::string result, Taikei;
     double CurrentJDE = 0, GrsLongitude = 0;
+    MoonPositions moons{};  // satellites I to IV at CurrentJDE, as the picture takes them
 };
 
 void PrintTo(const Moment& m, std::ostream* os) { *os << m.name; }
@@ -105,6 +106,12 @@ std::vector<Moment> LoadMoments()
                 x.Taikei = m["Taikei"].Str();
                 x.CurrentJDE = m["CurrentJDE"].Num();
                 x.GrsLongitude = m["GrsLongitude"].Num();
+                const minijson::Value& mo = m["moons"];
+                for (size_t i = 0; i < 4; ++i) {
+                    x.moons.X[i] = mo["X"][i].Num();
+                    x.moons.Y[i] = mo["Y"][i].Num();
+                    x.moons.U[i] = mo["U"][i].Num();
+                }
             }
             list.push_back(x);
         }
@@ -142,6 +149,13 @@ TEST_P(ReferenceMoment, MatchesExactly)
     EXPECT_EQ(out.results->Taikei, m.Taikei);
     EXPECT_EQ(out.results->CurrentJDE, m.CurrentJDE);
     EXPECT_EQ(out.results->GrsLongitude, m.GrsLongitude);
+    const double daysSince1900 = out.results->CurrentJDE - 2415020;
+    const MoonPositions got = CalcMoons(daysSince1900, CalcAspect(daysSince1900));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(got.X[i], m.moons.X[i]) << "X of satellite " << i + 1;
+        EXPECT_EQ(got.Y[i], m.moons.Y[i]) << "Y of satellite " << i + 1;
+        EXPECT_EQ(got.U[i], m.moons.U[i]) << "U of satellite " << i + 1;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Data, ReferenceMoment, testing::ValuesIn(Moments()),
@@ -328,6 +342,31 @@ INSTANTIATE_TEST_SUITE_P(
                 [](double jde) { return From2021(jde) - 360; }},
         GrsCase{"year_8500", {"8500", "12", "31", "23", "59", "59"}, [](double jde) { return Turn(From2021(jde)); }}),
     RowName<GrsCase>);
+
+// Every year the prediction reads its own table entry: 09:00 JST on 1 January
+// is 0 h UT, half a day from JD0 (1 January rounded to a whole day), so the
+// longitude shown is that year's value moved by half a day of its drift, at
+// most 0.06 degrees (2021's extrapolation: 28.7 x 1.4772 / 365.24 / 2). The values are the spot's published yearly longitudes
+// (System II, degrees); 2014 to 2020 are predicted backwards from 2021 and
+// never read on 1 January.
+TEST(GreatRedSpot, EveryYearOfTheTableOnTheFirstOfJanuary)
+{
+    constexpr double kHalfDayOfDrift = 0.06;  // degrees
+    const struct {
+        int32_t year;
+        double longitude;
+    } kPublished[] = {
+        {1977, 50}, {1978, 52}, {1979, 59}, {1980, 57}, {1981, 55}, {1982, 52}, {1983, 50},  {1984, 34},
+        {1985, 24}, {1986, 20}, {1987, 19}, {1988, 18}, {1989, 21}, {1990, 30}, {1991, 32},  {1992, 32},
+        {1993, 38}, {1994, 43}, {1995, 43}, {1996, 49}, {1997, 56}, {1998, 60}, {1999, 61},  {2000, 71},
+        {2001, 73}, {2002, 80}, {2003, 84}, {2004, 93}, {2005, 102}, {2006, 113}, {2007, 119}, {2008, 125},
+        {2009, 138}, {2010, 148}, {2011, 166}, {2012, 173}, {2013, 190}, {2021, 351.4},
+    };
+    for (const auto& p : kPublished) {
+        const Results r = MustRun({std::to_string(p.year), "1", "1", "9", "0", "0"});
+        EXPECT_NEAR(r.GrsLongitude, p.longitude, kHalfDayOfDrift) << p.year;
+    }
+}
 
 // ---- phase correction ------------------------------------------------------------------
 

@@ -474,7 +474,8 @@ INSTANTIATE_TEST_SUITE_P(View, ThinSelection,
 
 struct ZoomRow {
     const char* name;
-    int x, y;  // centre of the selection, pixels of the wide view
+    int x, y;            // centre of the selection, pixels of the wide view
+    bool fromBottomRight = false;  // dragged from the lower right corner to the upper left
 };
 
 class ZoomOnSelection : public ::testing::TestWithParam<ZoomRow> {
@@ -488,7 +489,11 @@ protected:
         w->Command2_Click();
         ASSERT_EQ(w->Magnify, 1);
         const int32_t cxWide = w->global.CenterX, cyWide = w->global.CenterY;
-        DragPx(*w, {row.x - 40, row.y - 15}, {row.x + 40, row.y + 15});
+        const QPoint topLeft(row.x - 40, row.y - 15), bottomRight(row.x + 40, row.y + 15);
+        if (row.fromBottomRight)
+            DragPx(*w, bottomRight, topLeft);
+        else
+            DragPx(*w, topLeft, bottomRight);
         const double selX = (w->global.SelX1 + w->global.SelX2) / 2.0;
         const double selY = (w->global.SelY1 + w->global.SelY2) / 2.0;
         w->Command2_Click();
@@ -521,7 +526,8 @@ TEST_P(ZoomOnSelection, BringsTheSelectionCentreToTheMiddle)
 
 INSTANTIATE_TEST_SUITE_P(View, ZoomOnSelection,
                          ::testing::Values(ZoomRow{"LeftOfThePlanet", 200, 30}, ZoomRow{"RightOfThePlanet", 600, 45},
-                                           ZoomRow{"BesideThePlanet", 450, 20}),
+                                           ZoomRow{"BesideThePlanet", 450, 20},
+                                           ZoomRow{"DraggedFromBottomRight", 600, 45, true}),
                          RowName<ZoomRow>);
 
 struct CentreRow {
@@ -557,6 +563,25 @@ INSTANTIATE_TEST_SUITE_P(View, ZoomWithoutWideSelection,
                                                      [](MainWindow& w) {
                                                          DragPx(w, {100, 20}, {200, 50});
                                                          w.Copysel_Click();
+                                                     }},
+                                           CentreRow{"ClickWithoutMovement",
+                                                     [](MainWindow& w) {
+                                                         const QPointF at = At(w, {600, 45});
+                                                         const float x = static_cast<float>(at.x());
+                                                         const float y = static_cast<float>(at.y());
+                                                         w.Picture1_MouseDown(1, 0, x, y);
+                                                         w.Picture1_MouseUp(1, 0, x, y);
+                                                     }},
+                                           CentreRow{"AfterADragPan",
+                                                     [](MainWindow& w) {
+                                                         w.Check1->setChecked(true);
+                                                         DragPx(w, {600, 45}, {500, 20});
+                                                     }},
+                                           CentreRow{"WideSelectionUsedByAnEarlierZoom",
+                                                     [](MainWindow& w) {
+                                                         DragPx(w, {550, 20}, {650, 70});
+                                                         w.Command2_Click();
+                                                         w.Command2_Click();
                                                      }}),
                          RowName<CentreRow>);
 

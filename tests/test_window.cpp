@@ -423,6 +423,26 @@ INSTANTIATE_TEST_SUITE_P(
                   3733, 8600, 5220.8, 4348, 7615, 6895}),
     [](const auto& i) { return std::string(i.param.name); });
 
+// Where the window system draws a title bar and frame (46 pixels here), the
+// heights above are outer heights: the client area is the frame lower, and
+// the picture and the controls under it keep their places and still fit.
+TEST_P(WindowLayout, WithAFrameTheHeightsAreOuterHeights)
+{
+    const LayoutRow& r = GetParam();
+    static constexpr int kFramePx = 46;
+    auto w = Started();
+    w->FrameHeightPx = [] { return kFramePx; };
+    tw::SetWidth(w.get(), r.width);
+    w->Form_Resize();
+    if (!r.zoomed)
+        w->Command2->click();
+    ASSERT_EQ(w->Magnify, r.zoomed ? 4 : 1);
+    EXPECT_EQ(w->height(), std::lround(r.windowHeight / tw::TwipsPerPixel()) - kFramePx);
+    EXPECT_NEAR(tw::Height(w->Picture1), r.pic1Height, 0.01);
+    EXPECT_NEAR(tw::Top(w->Label4), r.label4Top, 0.01);
+    EXPECT_LE(w->Label10->geometry().bottom(), w->height());
+}
+
 TEST(WindowLayout, ShownWindowFollowsAChangeOfItsWidth)
 {
     auto w = Started();

@@ -86,7 +86,10 @@ void MainWindow::Picture1_MouseUp(int16_t button, int16_t, float x, float y)
         global.Selecting = kFalse;
         global.SelCenterX = Add32(std::abs(Sub32(global.SelX1, global.SelX2)) / 2, std::min(global.SelX1, global.SelX2));
         global.SelCenterY = Add32(std::abs(Sub32(global.SelY1, global.SelY2)) / 2, std::min(global.SelY1, global.SelY2));
-        selectionWide_ = Magnify == 1;
+        // A click without movement or the release of a drag-pan is no area
+        // to zoom on; the copy keeps its own rule for such a selection.
+        selectionSteersZoom_ = Magnify == 1 && !Check1->isChecked() && global.SelX1 != global.SelX2 &&
+                               global.SelY1 != global.SelY2;
     } else if (button == 2) {
         global.SelectionDone = kFalse;
         DrawView(global.CurrentJDE);

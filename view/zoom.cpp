@@ -22,8 +22,10 @@ void MainWindow::Command2_Click()
     namespace tw = platform;
     if (Command2->text() == QStringLiteral("拡大") && Zoomed == kFalse) {
         // The point brought to the middle: the centre of a finished selection
-        // made in the wide view, otherwise the reference centre (the planet).
-        const bool onSelection = global.SelectionDone && selectionWide_;
+        // dragged in the wide view, otherwise the reference centre (the
+        // planet). A selection steers one zoom only.
+        const bool onSelection = global.SelectionDone && selectionSteersZoom_;
+        selectionSteersZoom_ = false;
         const int32_t wideCenterX = global.CenterX, wideCenterY = global.CenterY;
         if (onSelection) {
             global.SelCenterX = Add32(std::abs(Sub32(global.SelX1, global.SelX2)) / 2,
@@ -78,6 +80,7 @@ void MainWindow::Command2_Click()
         tw::SetHeight(Picture1, global.BaseHeight);
         global.SelCenterX = 0;
         global.SelCenterY = 0;
+        selectionSteersZoom_ = false;  // the repaint below erases its outline
         Command2->setText(QStringLiteral("拡大"));
         Zoomed = kFalse;
         ViewCenterX = 0;

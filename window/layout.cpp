@@ -6,19 +6,28 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace veltrax {
 
 namespace tw = platform;
 
 void MainWindow::SetWindowHeight(double twips)
 {
-    // The user sets the width only: the height is held where the pass puts it.
-    const int px = tw::TwipsToPixels(twips);
-    if (twips < 0)
+    // The height given includes the title bar and frame; the user sets the
+    // width only, so the height is held where the pass puts it.
+    const double client = twips - layoutFramePx_ * tw::TwipsPerPixel();
+    if (twips < 0 || client < 0)
         throw Fault("invalid property value: negative size");
+    const int px = tw::TwipsToPixels(client);
     setMinimumHeight(px);
     setMaximumHeight(px);
-    tw::SetHeight(this, twips);
+    tw::SetHeight(this, client);
+}
+
+double MainWindow::OuterHeight()
+{
+    return tw::Height(this) + layoutFramePx_ * tw::TwipsPerPixel();
 }
 
 void MainWindow::Form_Resize()
@@ -40,6 +49,7 @@ void MainWindow::Form_Resize()
     };
     auto f = [](double v) { return static_cast<float>(v); };
 
+    step([&] { layoutFramePx_ = std::max(FrameHeightPx(), 0); });
     step([&] {
         global.FormWidthNow = f(tw::Width(this));
         global.WinScale = global.FormWidthNow / 13100;
@@ -52,7 +62,7 @@ void MainWindow::Form_Resize()
     step([&] { tw::SetWidth(Picture1, f(tw::Width(this) - 1000)); });
     step([&] { tw::SetLeft(Picture1, 370); });
     step([&] { tw::SetHeight(Picture2, 260); });
-    step([&] { tw::SetHeight(Picture1, f(tw::Height(this) - tw::Height(Picture2) - 3800)); });
+    step([&] { tw::SetHeight(Picture1, f(OuterHeight() - tw::Height(Picture2) - 3800)); });
     step([&] { tw::SetWidth(Picture2, tw::Width(Picture1)); });
     step([&] { tw::SetLeft(Picture2, tw::Left(Picture1)); });
     step([&] { tw::SetTop(Picture2, f(tw::Top(Picture1) + tw::Height(Picture1))); });

@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -276,6 +277,24 @@ FieldTexts MainWindow::Fields() const
 void MainWindow::resizeEvent(QResizeEvent*)
 {
     if (closed_)
+        return;
+    Guard([this] { Form_Resize(); });
+}
+
+int MainWindow::SystemFrameHeightPx() const
+{
+    // The offscreen platform reports a frame of 2 pixels a side that nothing
+    // draws: only a real window system's frame counts.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return 0;
+    return frameGeometry().height() - geometry().height();
+}
+
+void MainWindow::moveEvent(QMoveEvent*)
+{
+    // The window system reports the frame once the window is shown (it moves
+    // the window into it): the layout then fits the outer height again.
+    if (closed_ || FrameHeightPx() == layoutFramePx_)
         return;
     Guard([this] { Form_Resize(); });
 }

@@ -15,6 +15,7 @@
 
 #include <QDateTime>
 #include <QWidget>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 
@@ -96,12 +97,24 @@ public:
     QMenu* backgroundMenu = nullptr;
 
     // Seams for tests: the wall clock (local time, taken as Japan Standard
-    // Time) and the animation's pause.
+    // Time), the animation's pause and the steady clock (milliseconds) that
+    // measures each animation step from its start.
     std::function<QDateTime()> Clock = [] { return QDateTime::currentDateTime(); };
     std::function<void(int ms)> Sleep;
+    std::function<int64_t()> SteadyMs = [] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    };
 
     // The animation's pause: the Sleep seam when set, else a real sleep.
     void Pause(int ms);
+
+    // Height of the title bar and frame that the window system puts around
+    // the window, pixels: the layout's window heights include it. 0 until the
+    // window is shown with a frame, and always 0 without a window manager.
+    std::function<int()> FrameHeightPx = [this] { return SystemFrameHeightPx(); };
+    int SystemFrameHeightPx() const;
 
     // True once the window has been closed: loops still on the call stack end
     // without touching the window.
@@ -165,6 +178,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent*) override;
+    void moveEvent(QMoveEvent*) override;
     void closeEvent(QCloseEvent*) override;
 
 private:
@@ -174,6 +188,7 @@ private:
     void DoEvents();
     // Runs a handler that Qt called: a run-time error ends that handler only.
     void Guard(const std::function<void()>& handler);
+    // The window's outer height (frame included), twips.
     void SetWindowHeight(double twips);
     // One item of the background menu, also reachable by its shortcut
     // anywhere in the window; the handler runs guarded.
@@ -181,15 +196,19 @@ private:
     void CreateBackgroundMenu();
     // Taikei's tool tip: which spot is in force.
     void UpdateGrsToolTip();
+    double OuterHeight();
     static void SetToolTipCaption(QWidget* w, const QString& caption);
 
     bool closed_ = false;
     bool loaded_ = false;         // drawing starts once start-up has set the view centre
     bool writingSecond_ = false;  // the second's spin control is writing its field
-    bool selectionWide_ = false;  // the finished selection was made in the wide view
+    // The finished selection steers the next zoom: a drag of some width and
+    // height made in the wide view without the drag-pan, not yet used by a zoom.
+    bool selectionSteersZoom_ = false;
     long leftReleases_ = 0;       // left-button releases seen on the picture
     float lastReleaseX_ = 0, lastReleaseY_ = 0;
     int resizeDepth_ = 0;
+    int layoutFramePx_ = 0;  // the frame height the last layout pass allowed for
     long recalcCount_ = 0;
     long drawCount_ = 0;
 };

@@ -13,12 +13,14 @@ struct FixedClock {
 };
 
 // A window after start-up, its clock reading `clock->now` (changeable later)
-// and its animation pauses skipped.
+// and its animation pauses skipped; its steady clock stands still, so every
+// step asks for its whole pause.
 inline std::unique_ptr<MainWindow> StartedWindow(std::shared_ptr<FixedClock> clock)
 {
     auto w = std::make_unique<MainWindow>();
     w->Clock = [clock] { return clock->now; };
     w->Sleep = [](int) {};
+    w->SteadyMs = [] { return int64_t{0}; };
     w->Form_Load();
     return w;
 }
