@@ -1,5 +1,7 @@
 #include "cli/moment.h"
 
+#include "results/grs.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -196,30 +198,7 @@ std::optional<CivilTime> ParseDate(std::string_view text, std::string& why)
 
 std::optional<double> ParseDecimal(std::string_view text)
 {
-    size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        ++i;
-    size_t digits = 0;
-    while (i < text.size() && IsDigit(text[i])) {
-        ++i;
-        ++digits;
-    }
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && IsDigit(text[i])) {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0 || i != text.size())
-        return std::nullopt;
-    // from_chars takes no plus sign.
-    const std::string_view body = text[0] == '+' ? text.substr(1) : text;
-    double v = 0;
-    const auto r = std::from_chars(body.data(), body.data() + body.size(), v);
-    if (r.ec != std::errc() || r.ptr != body.data() + body.size() || !std::isfinite(v))
-        return std::nullopt;
-    return v;
+    return ParseGrsDecimal(text);
 }
 
 char* WriteMoment(char* p, const CivilTime& c, char sep)

@@ -37,6 +37,19 @@ void CheckFinite(float v)
         throw Fault("drawing coordinate is not a number");
 }
 
+// The semi-axes in pixels of an ellipse of that radius (twips) and aspect
+// (vertical / horizontal): the radius is the longer one.
+void EllipseRadiiPx(float radius, float aspect, double& rx, double& ry)
+{
+    const double tpp = TwipsPerPixel();
+    rx = std::fabs(radius) / tpp;
+    ry = rx;
+    if (aspect <= 1)
+        ry = rx * std::fabs(aspect);
+    else
+        rx = ry / aspect;
+}
+
 void CheckFinite(std::initializer_list<float> values)
 {
     for (float v : values)
@@ -124,12 +137,8 @@ void PictureBox::CircleStep(float dx, float dy, float radius, float aspect)
     CurrentX = cx;
     CurrentY = cy;
 
-    const double tpp = TwipsPerPixel();
-    double rx = std::fabs(radius) / tpp, ry = rx;
-    if (aspect <= 1)
-        ry = rx * std::fabs(aspect);
-    else
-        rx = ry / aspect;
+    double rx, ry;
+    EllipseRadiiPx(radius, aspect, rx, ry);
 
     EnsureImage();
     QPainter p(&image_);
@@ -143,12 +152,8 @@ void PictureBox::CircleStep(float dx, float dy, float radius, float aspect)
 void PictureBox::SetClipEllipse(float cx, float cy, float radius, float aspect)
 {
     CheckFinite({cx, cy, radius, aspect});
-    const double tpp = TwipsPerPixel();
-    double rx = std::fabs(radius) / tpp, ry = rx;
-    if (aspect <= 1)
-        ry = rx * std::fabs(aspect);
-    else
-        rx = ry / aspect;
+    double rx, ry;
+    EllipseRadiiPx(radius, aspect, rx, ry);
     const QPointF c = ToPixels(cx, cy);
     clipEllipse_ = QRectF(c.x() - rx, c.y() - ry, 2 * rx, 2 * ry);
     clipping_ = true;
