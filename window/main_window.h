@@ -94,6 +94,7 @@ public:
     // The context menu of the window's background (a right click beside the
     // picture); each item is one AddBackgroundAction.
     QMenu* backgroundMenu = nullptr;
+    QAction* shadowsAction = nullptr;  // "衛星の影", checked while the shadows are drawn
 
     // Seams for tests: the wall clock (local time, taken as Japan Standard
     // Time) and the animation's pause.
@@ -121,6 +122,9 @@ public:
     // "大赤斑の経度" (Ctrl+G, background menu): the dialog; OK saves the file
     // and recalculates, Cancel changes nothing.
     void GrsSettings_Click();
+    // "衛星の影" (Ctrl+H, background menu, checkable): the satellites' shadows
+    // on the disk and their eclipses, on or off; kept in the settings file.
+    void Shadows_Click();
 
     // ---- date and time input (input/) ----
     void Nen_Change();

@@ -28,6 +28,8 @@ void MainWindow::CreateBackgroundMenu()
     backgroundMenu = new QMenu(this);
     backgroundMenu->setObjectName(QStringLiteral("backgroundMenu"));
     AddBackgroundAction(QStringLiteral("大赤斑の経度…"), QKeySequence(Qt::CTRL | Qt::Key_G), &MainWindow::GrsSettings_Click);
+    shadowsAction = AddBackgroundAction(QStringLiteral("衛星の影"), QKeySequence(Qt::CTRL | Qt::Key_H), &MainWindow::Shadows_Click);
+    shadowsAction->setCheckable(true);
 
     // A right click on the window's background opens the menu; the two
     // pictures keep their right button to themselves.
@@ -63,6 +65,7 @@ void MainWindow::SetSettings(WindowSettings s)
 {
     settings = std::move(s);
     UpdateGrsToolTip();
+    shadowsAction->setChecked(settings.shadows);
     if (loaded_)
         Recalc();
 }
@@ -74,7 +77,7 @@ void MainWindow::GrsSettings_Click()
     if (!settings.fileProblem.isEmpty() || !settings.problems.empty()) {
         note = QStringLiteral("設定ファイル ") + settings.filePath +
                QStringLiteral(" の値が使えないため、内蔵の表を使っています。OK で保存すると書き直されます。");
-        for (const SettingsProblem& p : settings.problems)
+        for (const SettingsProblem& p : settings.problems)  // the spot's keys only
             note += QLatin1Char('\n') + QString::fromStdString(p.key) + QStringLiteral(" = \"") +
                     QString::fromStdString(p.value) + QStringLiteral("\"");
         if (!settings.fileProblem.isEmpty())
@@ -97,6 +100,19 @@ void MainWindow::GrsSettings_Click()
     settings.grsForThisRun = false;
     UpdateGrsToolTip();
     Recalc();
+}
+
+void MainWindow::Shadows_Click()
+{
+    // The action has toggled its check mark already; the setting follows it.
+    settings.shadows = shadowsAction->isChecked();
+    QString why;
+    if (SaveViewSettings(settings.filePath, settings.shadows, why))
+        settings.viewProblems.clear();
+    else
+        std::fprintf(stderr, "veltrax: %s\n", why.toLocal8Bit().constData());
+    if (loaded_)
+        DrawView(global.CurrentJDE);
 }
 
 }  // namespace veltrax
