@@ -10,6 +10,7 @@
 #include "platform/picture_box.h"
 #include "render/scene.h"
 #include "results/grs.h"
+#include "results/night_events.h"
 #include "results/recalc.h"
 #include "window/settings.h"
 
@@ -29,6 +30,8 @@ class QSlider;
 class QTimer;
 
 namespace veltrax {
+
+class EventsDialog;
 
 // Booleans of the window state: -1 true, 0 false.
 constexpr int16_t kTrue = -1;
@@ -95,6 +98,7 @@ public:
     // picture); each item is one AddBackgroundAction.
     QMenu* backgroundMenu = nullptr;
     QAction* shadowsAction = nullptr;  // "衛星の影", checked while the shadows are drawn
+    EventsDialog* eventsDialog = nullptr;  // once opened; kept while the window lives
 
     // Seams for tests: the wall clock (local time, taken as Japan Standard
     // Time) and the animation's pause.
@@ -125,6 +129,12 @@ public:
     // "衛星の影" (Ctrl+H, background menu, checkable): the satellites' shadows
     // on the disk and their eclipses, on or off; kept in the settings file.
     void Shadows_Click();
+    // "衛星現象" (Ctrl+E, background menu): the events dialog, opened beside
+    // the window or brought to the front.
+    void Events_Click();
+    // Sets the six fields to a moment through their handlers, as typing
+    // would (the animation and the real-time run stopped first).
+    void TypeMoment(const JstMoment& m);
 
     // ---- date and time input (input/) ----
     void Nen_Change();

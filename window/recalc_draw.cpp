@@ -3,6 +3,7 @@
 
 #include "render/paint.h"
 #include "results/shadows.h"
+#include "window/events_dialog.h"
 
 #include <QRadioButton>
 
@@ -25,6 +26,8 @@ void MainWindow::Recalc()
     Taikei->SetCaption(QString::fromStdString(r.Taikei));
     ++recalcCount_;
     DrawView(global.CurrentJDE);
+    if (eventsDialog && eventsDialog->isVisible() && !closed_)
+        eventsDialog->Follow(global.CurrentJDE);
 }
 
 void MainWindow::DrawView(double& jde)
