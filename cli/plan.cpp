@@ -519,7 +519,7 @@ std::optional<int64_t> ParseStep(std::string_view text, std::string& why)
     return total;
 }
 
-std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why)
+std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why, const std::optional<Site>& settingsSite)
 {
     if (!cl.error.empty()) {
         why = cl.error;
@@ -571,6 +571,9 @@ std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why)
             return std::nullopt;
         plan.site = SiteFilter{};
         plan.site->site = *site;
+    } else if (!cl.site && settingsSite && !table) {
+        plan.site = SiteFilter{};
+        plan.site->site = *settingsSite;
     }
     for (const auto& [option, given, limit] :
          {std::make_tuple("--min-alt", &cl.minAlt, 0), std::make_tuple("--sun-alt", &cl.sunAlt, 1)}) {
@@ -580,7 +583,7 @@ std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why)
         if (!deg)
             return std::nullopt;
         if (!plan.site) {
-            why = std::string(option) + " needs a site (--site LAT,LON[,HEIGHT])";
+            why = std::string(option) + " needs a site (--site LAT,LON[,HEIGHT], or [Site] in the settings file)";
             return std::nullopt;
         }
         (limit == 0 ? plan.site->minJupiterAltitudeDeg : plan.site->maxSunAltitudeDeg) = *deg;
