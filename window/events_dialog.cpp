@@ -108,6 +108,7 @@ EventsDialog::EventsDialog(const std::optional<Site>& site, const QString& note,
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setTabKeyNavigation(false);
+    table->setWordWrap(false);
     table->verticalHeader()->setVisible(false);
     table->horizontalHeader()->setStretchLastSection(true);
     table->setSortingEnabled(true);
@@ -274,6 +275,11 @@ void EventsDialog::Refresh()
             restore = static_cast<int>(i);
     }
     table->setSortingEnabled(true);
+    if (!sized_ && table->rowCount() > 0) {
+        // The columns fit their texts once; later refills keep what the observer set.
+        table->resizeColumnsToContents();
+        sized_ = true;
+    }
     if (restore >= 0)
         for (int row = 0; row < table->rowCount(); ++row)
             if (table->item(row, kTime)->data(Qt::UserRole + 1).toInt() == restore) {

@@ -57,6 +57,7 @@ private:
     bool haveMoment_ = false;
     double shownJde_ = 0;
     bool shown_ = false;
+    bool sized_ = false;
     std::vector<EventRow> rows_;
     QTimer* pending_;
 };
