@@ -421,15 +421,15 @@ std::optional<Site> ParseSiteOption(std::string_view text, std::string& why)
               given + "'";
         return std::nullopt;
     }
-    if (*v[0] < -90 || *v[0] > 90) {
+    if (std::fabs(*v[0]) > kMaxSiteLatitudeDeg) {
         why = "--site: the latitude " + std::string(parts[0]) + " lies beyond -90 to 90 degrees";
         return std::nullopt;
     }
-    if (*v[1] < -360 || *v[1] > 360) {
+    if (std::fabs(*v[1]) > kMaxSiteLongitudeDeg) {
         why = "--site: the longitude " + std::string(parts[1]) + " lies beyond -360 to 360 degrees";
         return std::nullopt;
     }
-    if (*v[2] < -500 || *v[2] > 10000) {
+    if (*v[2] < kMinSiteHeightM || *v[2] > kMaxSiteHeightM) {
         why = "--site: the height " + std::string(parts[2]) + " lies beyond -500 to 10000 metres";
         return std::nullopt;
     }

@@ -83,8 +83,10 @@ ViewSettings ReadViewSettings(const std::function<std::optional<std::string>(con
 std::optional<double> ParseSiteValue(const char* key, const std::string& text, std::string& expected)
 {
     const std::string k = key;
-    const double limit = k == kSiteLatitudeKey ? 90 : k == kSiteLongitudeKey ? 360 : 10000;
-    const double low = k == kSiteHeightKey ? -500 : -limit;
+    const double limit = k == kSiteLatitudeKey    ? kMaxSiteLatitudeDeg
+                         : k == kSiteLongitudeKey ? kMaxSiteLongitudeDeg
+                                                  : kMaxSiteHeightM;
+    const double low = k == kSiteHeightKey ? kMinSiteHeightM : -limit;
     const std::optional<double> v = ParseGrsDecimal(text);
     if (v && *v >= low && *v <= limit)
         return v;

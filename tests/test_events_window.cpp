@@ -133,8 +133,9 @@ TEST(EventsDialog, RowsOfAPublishedNightInTimeOrderTheUnseenGreyed)
     for (size_t i = 0; i < rows.size(); ++i) {
         seen += !rows[i].grey;
         EXPECT_EQ(rows[i].grey, !rows[i].event.observable);
-        if (i > 0)
+        if (i > 0) {
             EXPECT_LE(rows[i - 1].minutes, rows[i].minutes);
+        }
         EXPECT_GE(rows[i].minutes, Minutes({2, 0, 0, 0, {}, {}}) - 1);  // 12 h before 12:00 JST
         EXPECT_LE(rows[i].minutes, Minutes({3, 24, 0, 0, {}, {}}) + 1);  // 36 h after
     }

@@ -96,6 +96,7 @@ EventsDialog::EventsDialog(const std::optional<Site>& site, const QString& note,
 
     onlySeen = new QCheckBox(QStringLiteral("見える現象だけ"), this);
     onlySeen->setObjectName(QStringLiteral("onlySeen"));
+    onlySeen->setToolTip(QStringLiteral("見える現象: 木星の高度10°以上、太陽の高度−6°以下（観測地がなければ地球から見えるもの）"));
     grid->addWidget(onlySeen, 3, 0, 1, 3);
     rangeLabel = new QLabel(this);
     grid->addWidget(rangeLabel, 3, 3, 1, 4);
@@ -177,7 +178,6 @@ void EventsDialog::ReadSite()
     siteValid_ = why.isEmpty();
     siteMessage->setText(why);
     saveSite->setEnabled(siteValid_);
-    onlySeen->setToolTip(QStringLiteral("木星の高度10°以上、太陽の高度−6°以下の現象だけを表示します"));
     if (!siteValid_)
         return;  // the table keeps the last site that could be used
     const bool changed = site.has_value() != site_.has_value() ||
