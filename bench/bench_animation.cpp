@@ -14,9 +14,10 @@
 
 namespace {
 
-void BM_SlowAnimationStep(benchmark::State& state)
+void SlowAnimationStep(benchmark::State& state, bool shadows)
 {
     veltrax::MainWindow w;
+    w.settings.shadows = shadows;
     const QDateTime fixed(QDate(2026, 12, 31), QTime(10, 58, 0));
     w.Clock = [fixed] { return fixed; };
     w.Sleep = [](int) {};
@@ -36,6 +37,11 @@ void BM_SlowAnimationStep(benchmark::State& state)
     if (w.DrawCount() == draws)
         state.SkipWithError("the steps drew nothing");
 }
+void BM_SlowAnimationStep(benchmark::State& state) { SlowAnimationStep(state, false); }
 BENCHMARK(BM_SlowAnimationStep)->Unit(benchmark::kMicrosecond);
+
+// With the satellites' shadows on.
+void BM_SlowAnimationStepShadows(benchmark::State& state) { SlowAnimationStep(state, true); }
+BENCHMARK(BM_SlowAnimationStepShadows)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -55,4 +55,17 @@ void BM_RecalcDrawZoomed4(benchmark::State& state)
 }
 BENCHMARK(BM_RecalcDrawZoomed4)->Unit(benchmark::kMicrosecond);
 
+// The same with the satellites' shadows on: the precise theory runs once a redraw.
+void BM_RecalcDrawZoomed4Shadows(benchmark::State& state)
+{
+    auto w = StartedWindow();
+    w->settings.shadows = true;
+    if (w->Magnify != 4) {
+        state.SkipWithError("not magnified 4 times");
+        return;
+    }
+    RecalcDraw(state, *w);
+}
+BENCHMARK(BM_RecalcDrawZoomed4Shadows)->Unit(benchmark::kMicrosecond);
+
 }  // namespace

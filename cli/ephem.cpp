@@ -103,7 +103,10 @@ const char kHelp[] =
     "               stands at least --min-alt high and the Sun at most --sun-alt\n"
     "               at this site: latitude (north positive), longitude (east\n"
     "               positive) in degrees, height in metres (0 when left out);\n"
-    "               --site 35.68,139.77 for Tokyo. --site none: no site\n"
+    "               --site 35.68,139.77 for Tokyo. Without --site, the settings\n"
+    "               file's site is used (group [Site], keys latitude, longitude,\n"
+    "               height, as the window's events dialog saves them); --site\n"
+    "               none: no site, whatever the file holds\n"
     "  --min-alt DEG  Jupiter's lowest altitude with --site (default 10)\n"
     "  --sun-alt DEG  the Sun's highest altitude with --site (default -6)\n"
     "  --grs LON@DATE[,DRIFT]\n"
@@ -354,40 +357,78 @@ bool UtFieldsToJst(FieldTexts& f, FieldId& field, std::string& why)
     return true;
 }
 
-// The spot's model when no --grs is given: the settings file's, or the
-// built-in table. Each value there that cannot be used is reported once on err.
-GrsModel GrsFromSettings(std::ostream& err)
-{
-    const std::string path = SettingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+// The settings file, read once: its problems are reported on err only for
+// the values a command uses.
+struct FileSettings {
+    std::string path;
+    bool read = false;
     cli::IniFile ini;
+};
+
+FileSettings ReadSettingsFile(std::ostream& err, const char* unreadable)
+{
+    FileSettings f;
+    f.path = SettingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     std::string why;
-    if (path.empty())
-        return GrsModel{};
-    switch (cli::ReadIniFile(path, ini, why)) {
+    if (f.path.empty())
+        return f;
+    switch (cli::ReadIniFile(f.path, f.ini, why)) {
     case cli::IniRead::Missing:
-        return GrsModel{};
+        return f;
     case cli::IniRead::Unreadable:
-        err << "veltrax-ephem: " << path << ": " << why << "; the built-in Great Red Spot table is used\n";
-        return GrsModel{};
+        err << "veltrax-ephem: " << f.path << ": " << why << "; " << unreadable << "\n";
+        return f;
     case cli::IniRead::Ok:
         break;
     }
-    const GrsSettings s = ReadGrsSettings([&](const char* key) { return ini.Value(kGrsGroup, key); });
+    f.read = true;
+    return f;
+}
+
+// The spot's model when no --grs is given: the settings file's, or the
+// built-in table. Each value there that cannot be used is reported once on err.
+GrsModel GrsFromSettings(const FileSettings& f, std::ostream& err)
+{
+    if (!f.read)
+        return GrsModel{};
+    const GrsSettings s = ReadGrsSettings([&](const char* key) { return f.ini.Value(kGrsGroup, key); });
     for (const SettingsProblem& p : s.problems)
-        err << "veltrax-ephem: " << DescribeSettingsProblem(path, p) << "\n";
+        err << "veltrax-ephem: " << DescribeSettingsProblem(f.path, p) << "\n";
     return s.model;
+}
+
+GrsModel GrsFromSettings(std::ostream& err)
+{
+    return GrsFromSettings(ReadSettingsFile(err, "the built-in Great Red Spot table is used"), err);
+}
+
+// The observer's site when no --site is given: the settings file's [Site], or none.
+std::optional<Site> SiteFromSettings(const FileSettings& f, std::ostream& err)
+{
+    if (!f.read)
+        return std::nullopt;
+    const SiteSettings s = ReadSiteSettings([&](const char* key) { return f.ini.Value(kSiteGroup, key); });
+    for (const SettingsProblem& p : s.problems)
+        err << "veltrax-ephem: " << DescribeSettingsProblem(f.path, p) << "\n";
+    return s.site;
 }
 
 int RunPlanCommand(const cli::CommandLine& cl, std::ostream& out, std::ostream& err)
 {
+    const bool table = cl.positional[0] == "table";
+    const bool wantsSite = !table && !cl.site;
+    FileSettings file;
+    if (!cl.grs || wantsSite)
+        file = ReadSettingsFile(err, "the built-in Great Red Spot table is used");
+    const std::optional<Site> site = wantsSite ? SiteFromSettings(file, err) : std::nullopt;
     std::string why;
-    std::optional<cli::Plan> plan = cli::ParsePlan(cl, why);
+    std::optional<cli::Plan> plan = cli::ParsePlan(cl, why, site);
     if (!plan) {
         err << "veltrax-ephem " << cl.positional[0] << ": " << why << "\n";
         return kExitUsage;
     }
     if (!cl.grs) {
-        if (const GrsModel m = GrsFromSettings(err); m.observation)
+        if (const GrsModel m = GrsFromSettings(file, err); m.observation)
             plan->grs = m.observation->observed;
     }
     return cli::RunPlan(*plan, out, err);

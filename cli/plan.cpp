@@ -421,15 +421,15 @@ std::optional<Site> ParseSiteOption(std::string_view text, std::string& why)
               given + "'";
         return std::nullopt;
     }
-    if (*v[0] < -90 || *v[0] > 90) {
+    if (std::fabs(*v[0]) > kMaxSiteLatitudeDeg) {
         why = "--site: the latitude " + std::string(parts[0]) + " lies beyond -90 to 90 degrees";
         return std::nullopt;
     }
-    if (*v[1] < -360 || *v[1] > 360) {
+    if (std::fabs(*v[1]) > kMaxSiteLongitudeDeg) {
         why = "--site: the longitude " + std::string(parts[1]) + " lies beyond -360 to 360 degrees";
         return std::nullopt;
     }
-    if (*v[2] < -500 || *v[2] > 10000) {
+    if (*v[2] < kMinSiteHeightM || *v[2] > kMaxSiteHeightM) {
         why = "--site: the height " + std::string(parts[2]) + " lies beyond -500 to 10000 metres";
         return std::nullopt;
     }
@@ -519,7 +519,7 @@ std::optional<int64_t> ParseStep(std::string_view text, std::string& why)
     return total;
 }
 
-std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why)
+std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why, const std::optional<Site>& settingsSite)
 {
     if (!cl.error.empty()) {
         why = cl.error;
@@ -571,6 +571,9 @@ std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why)
             return std::nullopt;
         plan.site = SiteFilter{};
         plan.site->site = *site;
+    } else if (!cl.site && settingsSite && !table) {
+        plan.site = SiteFilter{};
+        plan.site->site = *settingsSite;
     }
     for (const auto& [option, given, limit] :
          {std::make_tuple("--min-alt", &cl.minAlt, 0), std::make_tuple("--sun-alt", &cl.sunAlt, 1)}) {
@@ -580,7 +583,7 @@ std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why)
         if (!deg)
             return std::nullopt;
         if (!plan.site) {
-            why = std::string(option) + " needs a site (--site LAT,LON[,HEIGHT])";
+            why = std::string(option) + " needs a site (--site LAT,LON[,HEIGHT], or [Site] in the settings file)";
             return std::nullopt;
         }
         (limit == 0 ? plan.site->minJupiterAltitudeDeg : plan.site->maxSunAltitudeDeg) = *deg;

@@ -87,7 +87,10 @@ struct Plan {
 // arguments, a moment, the step or an option is wrong, FROM is after TO, or
 // more than kMaxLinesWithoutForce lines would be printed (events: more than
 // kMaxEventYearsWithoutForce years searched) without --force.
-std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why);
+// settingsSite: the settings file's site, used by events and grs-transits
+// when no --site is given (--site none: no site whatever the file says).
+std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why,
+                              const std::optional<Site>& settingsSite = std::nullopt);
 std::optional<Plan> ParsePlan(const std::vector<std::string>& args, std::string& why);
 
 // The numbers of the moment `ut` (UT) plus `fraction` of a second (0 to 1),

@@ -29,6 +29,11 @@ constexpr double kDegRad = 0.017453292518843;
 // centuries from J2000.0.
 double CalcJD(double year, double month, double day);
 
+// The Julian Day in Universal Time a JDE of CalcJD was made from: its linear
+// TT - UT taken off again, so the precise theories (with their own Delta T)
+// see the moment the observer set.
+double WindowJdUT(double jde);
+
 // ---- Angle helpers ---------------------------------------------------------
 
 // Angle reduced to one turn: degrees in 0 to 360. A tiny negative angle whose

@@ -35,4 +35,12 @@ double CalcJD(double year, double month, double day)
     return Finite(jd + deltaT, "CalcJD");
 }
 
+double WindowJdUT(double jde)
+{
+    // jde = jd + (T + 1) k with T = (jd - 2451545) / 36525 is linear in jd:
+    // jde = jd (1 + k / 36525) + k (1 - 2451545 / 36525), solved for jd.
+    constexpr double k = 0.0007316;
+    return Finite((jde - k + 2451545.0 * (k / 36525)) / (1 + k / 36525), "WindowJdUT");
+}
+
 }  // namespace veltrax

@@ -17,6 +17,14 @@ struct Site {
     double heightM;       // above sea level, metres
 };
 
+// The values a site may take, wherever one is typed: the latitude within
+// +-90 degrees, the longitude within +-360 (west as negative or as over 180),
+// the height from a shore below sea level to a high mountain.
+constexpr double kMaxSiteLatitudeDeg = 90;
+constexpr double kMaxSiteLongitudeDeg = 360;
+constexpr double kMinSiteHeightM = -500;
+constexpr double kMaxSiteHeightM = 10000;
+
 // Apparent topocentric altitudes of the centres of Jupiter and the Sun,
 // degrees, with standard atmospheric refraction (10 C, 1010 hPa).
 struct SkyAltitudes {

@@ -63,8 +63,77 @@ std::string DescribeSettingsProblem(const std::string& file, const SettingsProbl
             value.push_back(static_cast<char>(c));
         }
     }
-    return file + ": [" + kGrsGroup + "] " + p.key + " = \"" + value + "\" cannot be used (want " + p.expected +
-           "); the built-in Great Red Spot table is used";
+    return file + ": [" + p.group + "] " + p.key + " = \"" + value + "\" cannot be used (want " + p.expected +
+           "); " + p.fallback;
+}
+
+ViewSettings ReadViewSettings(const std::function<std::optional<std::string>(const char* key)>& lookup)
+{
+    ViewSettings s;
+    const std::optional<std::string> v = lookup(kShadowsKey);
+    if (!v || *v == "false")
+        return s;
+    if (*v == "true")
+        s.shadows = true;
+    else
+        s.problems.push_back({kShadowsKey, *v, "true or false", kViewGroup, "the shadows are not drawn"});
+    return s;
+}
+
+std::optional<double> ParseSiteValue(const char* key, const std::string& text, std::string& expected)
+{
+    const std::string k = key;
+    const double limit = k == kSiteLatitudeKey    ? kMaxSiteLatitudeDeg
+                         : k == kSiteLongitudeKey ? kMaxSiteLongitudeDeg
+                                                  : kMaxSiteHeightM;
+    const double low = k == kSiteHeightKey ? kMinSiteHeightM : -limit;
+    const std::optional<double> v = ParseGrsDecimal(text);
+    if (v && *v >= low && *v <= limit)
+        return v;
+    expected = k == kSiteLatitudeKey    ? "degrees from -90 to 90, north positive, such as 35.68"
+               : k == kSiteLongitudeKey ? "degrees from -360 to 360, east positive, such as 139.77"
+                                        : "metres from -500 to 10000, such as 40";
+    return std::nullopt;
+}
+
+SiteSettings ReadSiteSettings(const std::function<std::optional<std::string>(const char* key)>& lookup)
+{
+    SiteSettings s;
+    const std::optional<std::string> lat = lookup(kSiteLatitudeKey);
+    const std::optional<std::string> lon = lookup(kSiteLongitudeKey);
+    const std::optional<std::string> height = lookup(kSiteHeightKey);
+    if (!lat && !lon)
+        return s;
+    const char* fallback = "no site is used";
+    double v[3] = {0, 0, 0};
+    const struct {
+        const char* key;
+        const std::optional<std::string>& text;
+        bool required;
+    } keys[] = {{kSiteLatitudeKey, lat, true}, {kSiteLongitudeKey, lon, true}, {kSiteHeightKey, height, false}};
+    for (int i = 0; i < 3; ++i) {
+        const auto& k = keys[i];
+        if (!k.text || (!k.required && k.text->empty())) {
+            if (k.required)
+                s.problems.push_back({k.key, "", std::string("a value beside the other coordinate; the key is missing"),
+                                      kSiteGroup, fallback});
+            continue;
+        }
+        std::string expected;
+        const std::optional<double> x = ParseSiteValue(k.key, *k.text, expected);
+        if (x)
+            v[i] = *x;
+        else
+            s.problems.push_back({k.key, *k.text, expected, kSiteGroup, fallback});
+    }
+    if (s.problems.empty())
+        s.site = Site{v[0], v[1], v[2]};
+    return s;
+}
+
+SiteSettingsTexts SiteSettingsValues(const Site& site)
+{
+    return {ShortDecimal(site.latitudeDeg, 6), ShortDecimal(site.longitudeDeg, 6), ShortDecimal(site.heightM, 1)};
 }
 
 std::string ShortDecimal(double v, int decimals)

@@ -4,6 +4,7 @@
 // both hand the values to the one interpretation here.
 #pragma once
 
+#include "engine/site.h"
 #include "results/grs.h"
 
 #include <functional>
@@ -25,11 +26,24 @@ constexpr const char* kGrsDriftKey = "drift";          // 1.5/month, 18/year, 0.
 // folder. Arguments are the variables' values, null when unset.
 std::string SettingsFilePath(const char* xdgConfigHome, const char* home);
 
+// The picture's switches: the satellites' shadows (true or false; absent: off).
+constexpr const char* kViewGroup = "View";
+constexpr const char* kShadowsKey = "shadows";
+
+// The observer's site: latitude (north positive, -90 to 90), longitude (east
+// positive, -360 to 360) and height (metres, -500 to 10000; absent: 0).
+constexpr const char* kSiteGroup = "Site";
+constexpr const char* kSiteLatitudeKey = "latitude";
+constexpr const char* kSiteLongitudeKey = "longitude";
+constexpr const char* kSiteHeightKey = "height";
+
 // One key whose value cannot be used.
 struct SettingsProblem {
     std::string key;    // "longitude", "epoch", "drift"
     std::string value;  // as it stands in the file
     std::string expected;  // what the key wants, in English
+    std::string group = kGrsGroup;  // the key's group
+    std::string fallback = "the built-in Great Red Spot table is used";  // what is used instead
 };
 
 // The spot's model from the file's values, and every value that could not be
@@ -42,6 +56,32 @@ struct GrsSettings {
 // lookup(key) gives the value of key in the group kGrsGroup, nullopt when the
 // key is absent. No longitude: the built-in table, whatever else stands there.
 GrsSettings ReadGrsSettings(const std::function<std::optional<std::string>(const char* key)>& lookup);
+
+// The [View] keys. A value other than true or false is a problem and leaves
+// the shadows off.
+struct ViewSettings {
+    bool shadows = false;
+    std::vector<SettingsProblem> problems;
+};
+ViewSettings ReadViewSettings(const std::function<std::optional<std::string>(const char* key)>& lookup);
+
+// The [Site] keys: no site when neither latitude nor longitude is given;
+// any problem leaves no site.
+struct SiteSettings {
+    std::optional<Site> site;
+    std::vector<SettingsProblem> problems;
+};
+SiteSettings ReadSiteSettings(const std::function<std::optional<std::string>(const char* key)>& lookup);
+
+// Checks one value typed for a site key (latitude, longitude, height): the
+// number, or nullopt with what the key wants (English) in expected.
+std::optional<double> ParseSiteValue(const char* key, const std::string& text, std::string& expected);
+
+// The three values to store for a site.
+struct SiteSettingsTexts {
+    std::string latitude, longitude, height;
+};
+SiteSettingsTexts SiteSettingsValues(const Site& site);
 
 // One line for standard error: the file, the group and key, the value and
 // what was expected.

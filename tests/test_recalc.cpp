@@ -2,6 +2,7 @@
 // the window keeps, or the end of the cycle naming the field.
 #include "engine/engine.h"
 #include "results/numtext.h"
+#include "results/night_events.h"
 #include "results/recalc.h"
 #include "support/mini_json.h"
 
@@ -426,6 +427,35 @@ TEST(FarYears, BeyondThe32BitDayNumber)
     const Results r = MustRun({"-5884202", "1", "1", "5", "0", "0"});
     EXPECT_LT(r.CurrentJDE, -2147483648.0);
     EXPECT_EQ(r.GrsLongitude, 50.0);
+}
+
+// Known Julian Days: J2000.0, 2000 January 1 12:00 UT, is JD 2451545.0; the
+// Gregorian calendar began on 1582 October 15 (JD 2299160.5 at 0 h), the day
+// after Julian October 4 (JD 2299159.5). JST is UT + 9 h.
+TEST(WindowMoments, WindowJdeBackToUniversalTimeAndToJapanStandardTime)
+{
+    EXPECT_NEAR(WindowJdUT(CalcJD(2000, 1, 1.5)), 2451545.0, 1e-9);
+    EXPECT_NEAR(WindowJdUT(CalcJD(1582, 10, 15)), 2299160.5, 1e-9);
+    const struct {
+        double jdUT;
+        bool down;
+        int y, mo, d, h, mi, s;
+    } rows[] = {
+        {2451545.0, false, 2000, 1, 1, 21, 0, 0},
+        {2451545.0 + 14.6 / 86400, false, 2000, 1, 1, 21, 0, 15},
+        {2451545.0 + 59.9 / 86400, true, 2000, 1, 1, 21, 0, 0},
+        {2451545.0 + 2.9999 / 24, true, 2000, 1, 1, 23, 59, 0},
+        {2451545.0 + 3.0 / 24, false, 2000, 1, 2, 0, 0, 0},
+        {2299160.5, false, 1582, 10, 15, 9, 0, 0},
+        {2299159.5, false, 1582, 10, 4, 9, 0, 0},
+        {2451545.0 + 11.0 / 24 - 0.2 / 86400, false, 2000, 1, 2, 8, 0, 0},  // rounds up into the next second
+    };
+    for (const auto& r : rows) {
+        const JstMoment m = JstFromJdUT(r.jdUT, r.down);
+        EXPECT_EQ((std::vector<int>{m.year, m.month, m.day, m.hour, m.minute, m.second}),
+                  (std::vector<int>{r.y, r.mo, r.d, r.h, r.mi, r.s}))
+            << std::fixed << r.jdUT;
+    }
 }
 
 }  // namespace

@@ -214,5 +214,40 @@ TEST(CompanionSettings, AnUnusableFileIsReportedOnceAndLeftAlone)
     }
 }
 
+TEST(CompanionSettings, TheFileGivesTheSiteToEventsAndTransitsUnlessSiteSaysOtherwise)
+{
+    // Tokyo, written as the window's events dialog saves it.
+    SettingsDir dir;
+    const std::string tokyo = "[Site]\nlatitude=35.68\nlongitude=139.77\nheight=40\n";
+    dir.Write(tokyo);
+    for (const char* command : {"events", "grs-transits"}) {
+        SCOPED_TRACE(command);
+        const Args plan{command, "2016-01-02 00:00", "2016-01-04 00:00", "--csv"};
+        Args given = plan, none = plan;
+        given.insert(given.end(), {"--site", "35.68,139.77,40"});
+        none.insert(none.end(), {"--site", "none"});
+        const test_support::Ran fromFile = InChildProcess(plan), fromOption = InChildProcess(given),
+                                noSite = InChildProcess(none);
+        EXPECT_EQ(fromFile.status, 0);
+        EXPECT_EQ(fromFile.err, "");
+        EXPECT_EQ(fromFile.out, fromOption.out);
+        EXPECT_NE(fromFile.out, noSite.out);
+        // The altitude limit needs a site: the file's will do.
+        Args lower = plan;
+        lower.insert(lower.end(), {"--min-alt", "5"});
+        EXPECT_EQ(InChildProcess(lower).status, 0);
+    }
+
+    // A bad value: one line on standard error, no site, the file as it was.
+    const std::string bad = "[Site]\nlatitude=95\nlongitude=139.77\n";
+    dir.Write(bad);
+    const test_support::Ran ran = InChildProcess({"events", "2016-01-02 00:00", "2016-01-04 00:00", "--csv"});
+    EXPECT_EQ(ran.status, 0);
+    EXPECT_NE(ran.err.find("[Site] latitude = \"95\""), std::string::npos) << ran.err;
+    EXPECT_EQ(std::count(ran.err.begin(), ran.err.end(), '\n'), 1) << ran.err;
+    EXPECT_EQ(ran.out, InChildProcess({"events", "2016-01-02 00:00", "2016-01-04 00:00", "--csv", "--site", "none"}).out);
+    EXPECT_EQ(dir.Read(), bad);
+}
+
 }  // namespace
 }  // namespace veltrax

@@ -10,6 +10,7 @@
 #include "platform/picture_box.h"
 #include "render/scene.h"
 #include "results/grs.h"
+#include "results/night_events.h"
 #include "results/recalc.h"
 #include "window/settings.h"
 
@@ -30,6 +31,8 @@ class QSlider;
 class QTimer;
 
 namespace veltrax {
+
+class EventsDialog;
 
 // Booleans of the window state: -1 true, 0 false.
 constexpr int16_t kTrue = -1;
@@ -95,6 +98,8 @@ public:
     // The context menu of the window's background (a right click beside the
     // picture); each item is one AddBackgroundAction.
     QMenu* backgroundMenu = nullptr;
+    QAction* shadowsAction = nullptr;  // "衛星の影", checked while the shadows are drawn
+    EventsDialog* eventsDialog = nullptr;  // once opened; kept while the window lives
 
     // Seams for tests: the wall clock (local time, taken as Japan Standard
     // Time), the animation's pause and the steady clock (milliseconds) that
@@ -134,6 +139,15 @@ public:
     // "大赤斑の経度" (Ctrl+G, background menu): the dialog; OK saves the file
     // and recalculates, Cancel changes nothing.
     void GrsSettings_Click();
+    // "衛星の影" (Ctrl+H, background menu, checkable): the satellites' shadows
+    // on the disk and their eclipses, on or off; kept in the settings file.
+    void Shadows_Click();
+    // "衛星現象" (Ctrl+E, background menu): the events dialog, opened beside
+    // the window or brought to the front.
+    void Events_Click();
+    // Sets the six fields to a moment through their handlers, as typing
+    // would (the animation and the real-time run stopped first).
+    void TypeMoment(const JstMoment& m);
 
     // ---- date and time input (input/) ----
     void Nen_Change();

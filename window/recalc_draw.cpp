@@ -2,6 +2,8 @@
 #include "window/main_window.h"
 
 #include "render/paint.h"
+#include "results/shadows.h"
+#include "window/events_dialog.h"
 
 #include <QRadioButton>
 
@@ -24,6 +26,8 @@ void MainWindow::Recalc()
     Taikei->SetCaption(QString::fromStdString(r.Taikei));
     ++recalcCount_;
     DrawView(global.CurrentJDE);
+    if (eventsDialog && eventsDialog->isVisible() && !closed_)
+        eventsDialog->Follow(global.CurrentJDE);
 }
 
 void MainWindow::DrawView(double& jde)
@@ -42,6 +46,20 @@ void MainWindow::DrawView(double& jde)
     in.CenterY = global.CenterY;
     in.CM2 = CM2;
     in.GrsLongitude = GrsLongitude;
+    // The shadows from the precise theory; outside its years the picture is
+    // drawn without them.
+    SceneShadows shadows{};
+    if (settings.shadows) {
+        if (const std::optional<SatelliteShadows> s = ShadowsAtWindowJde(jde)) {
+            for (int i = 0; i < 4; ++i) {
+                shadows.seen[i] = s->seen[i];
+                shadows.dx[i] = s->dx[i];
+                shadows.dy[i] = s->dy[i];
+                shadows.eclipsed[i] = s->eclipsed[i];
+            }
+            in.shadows = &shadows;
+        }
+    }
     const Scene scene = BuildScene(in, global.Bodies);  // a fault here draws nothing
 
     for (int i = 0; i < 5; ++i) {

@@ -20,7 +20,6 @@ WindowSettings LoadWindowSettings(const WindowOptions& options)
     if (options.grs) {
         s.grs = *options.grs;
         s.grsForThisRun = true;
-        return s;
     }
     const QFileInfo info(s.filePath);
     if (s.filePath.isEmpty() || !info.exists())
@@ -31,25 +30,35 @@ WindowSettings LoadWindowSettings(const WindowOptions& options)
     }
     // Read only: a QSettings that changes nothing never writes the file.
     // Lines it cannot parse are passed over, as the companion passes them over;
-    // only the values of the spot's keys are judged.
+    // only the values of the keys this program uses are judged.
     QSettings file(s.filePath, QSettings::IniFormat);
     if (file.status() == QSettings::AccessError) {
         s.fileProblem = QStringLiteral("cannot be read");
         return s;
     }
-    file.beginGroup(QString::fromLatin1(kGrsGroup));
-    const GrsSettings read = ReadGrsSettings([&](const char* key) -> std::optional<std::string> {
-        const QString k = QString::fromLatin1(key);
-        if (!file.contains(k))
-            return std::nullopt;
-        const QVariant v = file.value(k);
-        // An unquoted comma makes a list; the value is then unusable either way.
-        if (v.typeId() == QMetaType::QStringList)
-            return v.toStringList().join(QLatin1Char(',')).toStdString();
-        return v.toString().toStdString();
-    });
-    s.grs = read.model;
-    s.problems = read.problems;
+    const auto lookupIn = [&file](const char* group) {
+        return [&file, group](const char* key) -> std::optional<std::string> {
+            const QString k = QString::fromLatin1(group) + QLatin1Char('/') + QString::fromLatin1(key);
+            if (!file.contains(k))
+                return std::nullopt;
+            const QVariant v = file.value(k);
+            // An unquoted comma makes a list; the value is then unusable either way.
+            if (v.typeId() == QMetaType::QStringList)
+                return v.toStringList().join(QLatin1Char(',')).toStdString();
+            return v.toString().toStdString();
+        };
+    };
+    if (!options.grs) {
+        const GrsSettings read = ReadGrsSettings(lookupIn(kGrsGroup));
+        s.grs = read.model;
+        s.problems = read.problems;
+    }
+    const ViewSettings view = ReadViewSettings(lookupIn(kViewGroup));
+    s.shadows = view.shadows;
+    s.viewProblems = view.problems;
+    const SiteSettings site = ReadSiteSettings(lookupIn(kSiteGroup));
+    s.site = site.site;
+    s.siteProblems = site.problems;
     return s;
 }
 
@@ -59,12 +68,18 @@ std::vector<std::string> SettingsReport(const WindowSettings& s)
     const std::string file = s.filePath.toStdString();
     if (!s.fileProblem.isEmpty())
         lines.push_back(file + ": " + s.fileProblem.toStdString() + "; the built-in Great Red Spot table is used");
-    for (const SettingsProblem& p : s.problems)
-        lines.push_back(DescribeSettingsProblem(file, p));
+    for (const auto* list : {&s.problems, &s.viewProblems, &s.siteProblems})
+        for (const SettingsProblem& p : *list)
+            lines.push_back(DescribeSettingsProblem(file, p));
     return lines;
 }
 
-bool SaveGrsSettings(const QString& path, const GrsModel& grs, QString& why)
+namespace {
+
+// Replaces the keys of one group by `values` (none: the group removed),
+// keeping the file's other groups.
+bool SaveGroup(const QString& path, const char* group, const std::vector<std::pair<const char*, std::string>>& values,
+               QString& why)
 {
     if (path.isEmpty()) {
         why = QStringLiteral("no folder for settings (neither XDG_CONFIG_HOME nor HOME is set)");
@@ -78,14 +93,10 @@ bool SaveGrsSettings(const QString& path, const GrsModel& grs, QString& why)
     // the old one by a rename (atomic sync is its default).
     QSettings file(path, QSettings::IniFormat);
     file.setAtomicSyncRequired(true);
-    file.beginGroup(QString::fromLatin1(kGrsGroup));
+    file.beginGroup(QString::fromLatin1(group));
     file.remove(QString());
-    if (grs.observation) {
-        const GrsSettingsTexts t = GrsSettingsValues(*grs.observation);
-        file.setValue(QString::fromLatin1(kGrsLongitudeKey), QString::fromStdString(t.longitude));
-        file.setValue(QString::fromLatin1(kGrsEpochKey), QString::fromStdString(t.epoch));
-        file.setValue(QString::fromLatin1(kGrsDriftKey), QString::fromStdString(t.drift));
-    }
+    for (const auto& [key, value] : values)
+        file.setValue(QString::fromLatin1(key), QString::fromStdString(value));
     file.endGroup();
     file.sync();
     // A format error only says that lines of the old file could not be
@@ -95,6 +106,33 @@ bool SaveGrsSettings(const QString& path, const GrsModel& grs, QString& why)
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool SaveGrsSettings(const QString& path, const GrsModel& grs, QString& why)
+{
+    std::vector<std::pair<const char*, std::string>> values;
+    if (grs.observation) {
+        const GrsSettingsTexts t = GrsSettingsValues(*grs.observation);
+        values = {{kGrsLongitudeKey, t.longitude}, {kGrsEpochKey, t.epoch}, {kGrsDriftKey, t.drift}};
+    }
+    return SaveGroup(path, kGrsGroup, values, why);
+}
+
+bool SaveViewSettings(const QString& path, bool shadows, QString& why)
+{
+    return SaveGroup(path, kViewGroup, {{kShadowsKey, shadows ? "true" : "false"}}, why);
+}
+
+bool SaveSiteSettings(const QString& path, const std::optional<Site>& site, QString& why)
+{
+    std::vector<std::pair<const char*, std::string>> values;
+    if (site) {
+        const SiteSettingsTexts t = SiteSettingsValues(*site);
+        values = {{kSiteLatitudeKey, t.latitude}, {kSiteLongitudeKey, t.longitude}, {kSiteHeightKey, t.height}};
+    }
+    return SaveGroup(path, kSiteGroup, values, why);
 }
 
 }  // namespace veltrax

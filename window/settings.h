@@ -7,6 +7,7 @@
 #include "window/options.h"
 
 #include <QString>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,11 @@ struct WindowSettings {
     bool grsForThisRun = false;  // set by --grs on the command line, not by the file
     QString filePath;            // the settings file, whether or not it exists
     QString fileProblem;         // the file exists but cannot be read: why
-    std::vector<SettingsProblem> problems;  // values in the file that cannot be used
+    std::vector<SettingsProblem> problems;  // the spot's values in the file that cannot be used
+    bool shadows = false;        // [View] shadows: the satellites' shadows drawn
+    std::vector<SettingsProblem> viewProblems;
+    std::optional<Site> site;    // [Site]: the observer's site, when set
+    std::vector<SettingsProblem> siteProblems;
 };
 
 // $XDG_CONFIG_HOME/veltrax/veltrax.conf or ~/.config/veltrax/veltrax.conf,
@@ -36,5 +41,10 @@ std::vector<std::string> SettingsReport(const WindowSettings& s);
 // temporary file, or left as it was. false with the reason when it cannot be
 // written.
 bool SaveGrsSettings(const QString& path, const GrsModel& grs, QString& why);
+
+// The same for the [View] switches and for the site (none: the site's keys
+// removed).
+bool SaveViewSettings(const QString& path, bool shadows, QString& why);
+bool SaveSiteSettings(const QString& path, const std::optional<Site>& site, QString& why);
 
 }  // namespace veltrax

@@ -2,9 +2,12 @@
 // tip that says which spot is in force.
 #include "window/main_window.h"
 
+#include "window/events_dialog.h"
 #include "window/grs_dialog.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMessageBox>
@@ -28,6 +31,9 @@ void MainWindow::CreateBackgroundMenu()
     backgroundMenu = new QMenu(this);
     backgroundMenu->setObjectName(QStringLiteral("backgroundMenu"));
     AddBackgroundAction(QStringLiteral("大赤斑の経度…"), QKeySequence(Qt::CTRL | Qt::Key_G), &MainWindow::GrsSettings_Click);
+    shadowsAction = AddBackgroundAction(QStringLiteral("衛星の影"), QKeySequence(Qt::CTRL | Qt::Key_H), &MainWindow::Shadows_Click);
+    shadowsAction->setCheckable(true);
+    AddBackgroundAction(QStringLiteral("衛星現象…"), QKeySequence(Qt::CTRL | Qt::Key_E), &MainWindow::Events_Click);
 
     // A right click on the window's background opens the menu; the two
     // pictures keep their right button to themselves.
@@ -63,6 +69,7 @@ void MainWindow::SetSettings(WindowSettings s)
 {
     settings = std::move(s);
     UpdateGrsToolTip();
+    shadowsAction->setChecked(settings.shadows);
     if (loaded_)
         Recalc();
 }
@@ -74,7 +81,7 @@ void MainWindow::GrsSettings_Click()
     if (!settings.fileProblem.isEmpty() || !settings.problems.empty()) {
         note = QStringLiteral("設定ファイル ") + settings.filePath +
                QStringLiteral(" の値が使えないため、内蔵の表を使っています。OK で保存すると書き直されます。");
-        for (const SettingsProblem& p : settings.problems)
+        for (const SettingsProblem& p : settings.problems)  // the spot's keys only
             note += QLatin1Char('\n') + QString::fromStdString(p.key) + QStringLiteral(" = \"") +
                     QString::fromStdString(p.value) + QStringLiteral("\"");
         if (!settings.fileProblem.isEmpty())
@@ -97,6 +104,69 @@ void MainWindow::GrsSettings_Click()
     settings.grsForThisRun = false;
     UpdateGrsToolTip();
     Recalc();
+}
+
+void MainWindow::Shadows_Click()
+{
+    // The action has toggled its check mark already; the setting follows it.
+    settings.shadows = shadowsAction->isChecked();
+    QString why;
+    if (SaveViewSettings(settings.filePath, settings.shadows, why))
+        settings.viewProblems.clear();
+    else
+        std::fprintf(stderr, "veltrax: %s\n", why.toLocal8Bit().constData());
+    if (loaded_)
+        DrawView(global.CurrentJDE);
+}
+
+void MainWindow::Events_Click()
+{
+    if (!eventsDialog) {
+        QString note;
+        if (!settings.siteProblems.empty()) {
+            note = QStringLiteral("設定ファイル ") + settings.filePath +
+                   QStringLiteral(" の観測地の値が使えないため、観測地なしで表示しています。保存すると書き直されます。");
+            for (const SettingsProblem& p : settings.siteProblems)
+                note += QLatin1Char('\n') + QString::fromStdString(p.key) + QStringLiteral(" = \"") +
+                        QString::fromStdString(p.value) + QStringLiteral("\"");
+        }
+        eventsDialog = new EventsDialog(settings.site, note, this);
+        eventsDialog->setWindowFlag(Qt::Window);
+        // The dialog calls these from Qt's signals: each runs guarded.
+        eventsDialog->onMoment = [this](const JstMoment& m) { Guard([&] { TypeMoment(m); }); };
+        eventsDialog->onSite = [this](const std::optional<Site>& site) { settings.site = site; };
+        eventsDialog->onSaveSite = [this](const std::optional<Site>& site, QString& why) {
+            bool saved = false;
+            Guard([&] {
+                saved = SaveSiteSettings(settings.filePath, site, why);
+                if (saved)
+                    settings.siteProblems.clear();
+                else
+                    std::fprintf(stderr, "veltrax: %s\n", why.toLocal8Bit().constData());
+            });
+            return saved;
+        };
+    }
+    eventsDialog->show();
+    eventsDialog->raise();
+    eventsDialog->activateWindow();
+    eventsDialog->Follow(global.CurrentJDE, true);
+}
+
+void MainWindow::TypeMoment(const JstMoment& m)
+{
+    global.AnimRunning = kFalse;
+    if (RTime->isChecked())
+        RTime->click();
+    // The day first to 1, which every month has, so no field carries on the way.
+    const auto type = [](QLineEdit* field, int v) { field->setText(QString::number(v)); };
+    type(Hi, 1);
+    type(Nen, m.year);
+    type(tuki, m.month);
+    type(Hi, m.day);
+    type(Jikoku, m.hour);
+    type(Hun, m.minute);
+    type(Byo, m.second);
 }
 
 }  // namespace veltrax

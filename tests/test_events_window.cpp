@@ -1,0 +1,276 @@
+// The "衛星現象" dialog on the real window: the rows for a published night,
+// the site and its settings, a row setting the window's moment.
+#include "support/settings_dir.h"
+#include "support/window_fixture.h"
+#include "window/events_dialog.h"
+#include "window/options.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+namespace veltrax {
+namespace {
+
+using test_support::SettingsDir;
+
+std::unique_ptr<MainWindow> StartedAt(int y, int mo, int d, int h, int mi)
+{
+    auto w = std::make_unique<MainWindow>();
+    auto clock = testing::ClockAt(y, mo, d, h, mi, 0);
+    w->Clock = [clock] { return clock->now; };
+    w->Sleep = [](int) {};
+    w->SetSettings(LoadWindowSettings({}));
+    w->Form_Load();
+    return w;
+}
+
+// Opens the dialog with Ctrl+E, as the observer would.
+EventsDialog& Open(MainWindow& w)
+{
+    w.show();
+    w.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_E, Qt::ControlModifier);
+    if (!w.eventsDialog)
+        throw std::runtime_error("Ctrl+E opened no dialog");
+    return *w.eventsDialog;
+}
+
+// A row of the table as shown: minutes of its JST text from 2016-01-01 0:00
+// JST, the event it stands for, whether it is greyed out.
+struct Shown {
+    double minutes;
+    GalileanEvent event;
+    bool grey;
+    std::string altitude;
+};
+std::vector<Shown> ShownRows(const EventsDialog& d)
+{
+    std::vector<Shown> out;
+    for (int row = 0; row < d.table->rowCount(); ++row) {
+        const QTableWidgetItem* t = d.table->item(row, 0);
+        int y, mo, day, h, mi, s;
+        EXPECT_EQ(std::sscanf(t->text().toLatin1().constData(), "%d-%d-%d %d:%d:%d", &y, &mo, &day, &h, &mi, &s), 6);
+        EXPECT_EQ(y * 100 + mo, 201601);
+        const EventRow& r = d.Rows()[static_cast<size_t>(t->data(Qt::UserRole + 1).toInt())];
+        out.push_back({(day - 1) * 1440.0 + h * 60 + mi + s / 60.0, r.event, t->data(Qt::ForegroundRole).isValid(),
+                       d.table->item(row, 4)->text().toStdString()});
+    }
+    return out;
+}
+
+// "Phenomena of Jupiter's Moons, January 2016", Sky & Telescope (predictions
+// courtesy IMCCE / Paris Observatory), UT to the minute, with 9 hours added
+// by hand for JST: every edge from 2016 January 1, 15:00 UT to January 3,
+// 15:00 UT (12 hours before and 36 after January 2, 12:00 JST).
+struct Published {
+    int day, hour, minute;  // JST
+    int moon;               // 0 to 3
+    EventKind kind;
+    EventEdge edge;
+};
+const Published kNight[] = {
+    {2, 0, 39, 0, EventKind::Eclipse, EventEdge::Start},       // 1 15:39 I.Ec.D
+    {2, 2, 39, 2, EventKind::Eclipse, EventEdge::End},         // 1 17:39 III.Ec.R
+    {2, 4, 6, 2, EventKind::Occultation, EventEdge::Start},    // 1 19:06 III.Oc.D
+    {2, 4, 6, 0, EventKind::Occultation, EventEdge::End},      // 1 19:06 I.Oc.R
+    {2, 7, 19, 2, EventKind::Occultation, EventEdge::End},     // 1 22:19 III.Oc.R
+    {2, 14, 35, 1, EventKind::Eclipse, EventEdge::Start},      // 2 5:35 II.Ec.D
+    {2, 19, 41, 1, EventKind::Occultation, EventEdge::End},    // 2 10:41 II.Oc.R
+    {2, 20, 32, 3, EventKind::Eclipse, EventEdge::Start},      // 2 11:32 IV.Ec.D
+    {2, 22, 1, 0, EventKind::Shadow, EventEdge::Start},        // 2 13:01 I.Sh.I
+    {2, 23, 10, 0, EventKind::Transit, EventEdge::Start},      // 2 14:10 I.Tr.I
+    {3, 0, 10, 3, EventKind::Eclipse, EventEdge::End},         // 2 15:10 IV.Ec.R
+    {3, 0, 16, 0, EventKind::Shadow, EventEdge::End},          // 2 15:16 I.Sh.E
+    {3, 1, 24, 0, EventKind::Transit, EventEdge::End},         // 2 16:24 I.Tr.E
+    {3, 8, 24, 3, EventKind::Occultation, EventEdge::Start},   // 2 23:24 IV.Oc.D
+    {3, 10, 42, 3, EventKind::Occultation, EventEdge::End},    // 3 1:42 IV.Oc.R
+    {3, 19, 7, 0, EventKind::Eclipse, EventEdge::Start},       // 3 10:07 I.Ec.D
+    {3, 22, 34, 0, EventKind::Occultation, EventEdge::End},    // 3 13:34 I.Oc.R
+};
+
+double Minutes(const Published& p) { return (p.day - 1) * 1440.0 + p.hour * 60 + p.minute; }
+
+TEST(EventsDialog, RowsOfAPublishedNightInTimeOrderTheUnseenGreyed)
+{
+    SettingsDir dir;
+    const auto w = StartedAt(2016, 1, 2, 12, 0);
+    EventsDialog& d = Open(*w);
+    EXPECT_EQ(d.windowTitle().toStdString(), "衛星現象");
+    EXPECT_FALSE(d.isModal());
+    EXPECT_EQ(d.focusWidget(), d.table);  // the arrow keys move through the events at once
+    const std::vector<Shown> rows = ShownRows(d);
+    // Every published edge, within two minutes (their shadow ingress is when
+    // the shadow becomes visible, their transit egress may be at the terminator).
+    for (const Published& p : kNight) {
+        const Shown* match = nullptr;
+        for (const Shown& r : rows)
+            if (r.event.moon == p.moon && r.event.kind == p.kind && r.event.edge == p.edge &&
+                std::fabs(r.minutes - Minutes(p)) <= 2.0)
+                match = &r;
+        ASSERT_NE(match, nullptr) << "no row for day " << p.day << " " << p.hour << ":" << p.minute;
+        // Their shadow ingress is when the shadow shows on the disk; the
+        // search's edge is the centre meeting the limb the Sun sees, which two
+        // months before opposition lies just over the limb the Earth sees:
+        // a row that cannot be seen.
+        const bool shadowIngress = p.kind == EventKind::Shadow && p.edge == EventEdge::Start;
+        EXPECT_EQ(match->grey, shadowIngress) << "day " << p.day << " " << p.hour << ":" << p.minute;
+        EXPECT_TRUE(match->altitude.empty());  // no site
+    }
+    // The others are the edges that cannot be seen (behind the disk or in
+    // the shadow), greyed out; the table is in time order.
+    int seen = 0;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        seen += !rows[i].grey;
+        EXPECT_EQ(rows[i].grey, !rows[i].event.observable);
+        if (i > 0) {
+            EXPECT_LE(rows[i - 1].minutes, rows[i].minutes);
+        }
+        EXPECT_GE(rows[i].minutes, Minutes({2, 0, 0, 0, {}, {}}) - 1);  // 12 h before 12:00 JST
+        EXPECT_LE(rows[i].minutes, Minutes({3, 24, 0, 0, {}, {}}) + 1);  // 36 h after
+    }
+    EXPECT_EQ(seen, static_cast<int>(std::size(kNight)) - 1);
+
+    // "見える現象だけ" without a site: the same events, none greyed.
+    QTest::keyClick(d.onlySeen, Qt::Key_Space);
+    EXPECT_EQ(d.table->rowCount(), seen);
+
+    // Sorted by satellite with a click on its header, then back by time.
+    QHeaderView* header = d.table->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
+    const std::vector<Shown> bySatellite = ShownRows(d);
+    for (size_t i = 1; i < bySatellite.size(); ++i)
+        EXPECT_LE(bySatellite[i - 1].event.moon, bySatellite[i].event.moon);
+}
+
+TEST(EventsDialog, SiteShowsAltitudesAndOnlySeenKeepsTheWatchable)
+{
+    SettingsDir dir;
+    // Tokyo. On 2016 January 2 the Sun is up there at 14:35 JST (II.Ec.D)
+    // and Jupiter, in Leo, stands high before dawn at 01:24 JST (I.Tr.E).
+    dir.Write("[Site]\nlatitude=35.68\nlongitude=139.77\nheight=40\n");
+    const auto w = StartedAt(2016, 1, 2, 12, 0);
+    EXPECT_TRUE(w->settings.site.has_value());
+    EventsDialog& d = Open(*w);
+    EXPECT_EQ(d.latitude->text().toStdString(), "35.68");
+    QTest::keyClick(d.onlySeen, Qt::Key_Space);
+    const std::vector<Shown> rows = ShownRows(d);
+    ASSERT_FALSE(rows.empty());
+    bool egress = false, daylight = false;
+    for (const Shown& r : rows) {
+        EXPECT_FALSE(r.grey);
+        EXPECT_GE(std::stod(r.altitude), 10.0) << r.altitude;
+        egress |= r.event.moon == 0 && r.event.kind == EventKind::Transit && r.event.edge == EventEdge::End;
+        daylight |= r.event.moon == 1 && r.event.kind == EventKind::Eclipse && r.event.edge == EventEdge::Start;
+    }
+    EXPECT_TRUE(egress);
+    EXPECT_FALSE(daylight);
+    EXPECT_LT(static_cast<int>(rows.size()), 16);
+
+    // The site cleared: no altitudes, the Earth's whole list again.
+    d.latitude->clear();
+    d.longitude->clear();
+    EXPECT_FALSE(w->settings.site.has_value());
+    EXPECT_EQ(d.table->rowCount(), 16);  // the published night less its shadow ingress
+}
+
+TEST(EventsDialog, ActivatingARowTypesItsMinuteIntoTheFieldsAndTheDialogFollows)
+{
+    SettingsDir dir;
+    const auto w = StartedAt(2016, 1, 2, 12, 0);
+    EventsDialog& d = Open(*w);
+    QTest::keyClick(d.onlySeen, Qt::Key_Space);
+    // Io's transit egress, published for January 2, 16:24 UT: January 3,
+    // 1:24 JST. Double-clicked.
+    int row = -1;
+    for (int i = 0; i < d.table->rowCount(); ++i)
+        if (d.table->item(i, 0)->text().startsWith(QStringLiteral("2016-01-03 01:2")))
+            row = i;
+    ASSERT_GE(row, 0);
+    const QString text = d.table->item(row, 0)->text();
+    const QRect cell = d.table->visualItemRect(d.table->item(row, 2));
+    QTest::mouseClick(d.table->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(d.table->viewport(), Qt::LeftButton, {}, cell.center());
+    const FieldTexts f = w->Fields();
+    const std::string typed = f.Nen + "-" + f.tuki + "-" + f.Hi + " " + f.Jikoku + ":" + f.Hun + ":" + f.Byo;
+    // The row's minute, the second dropped.
+    char expected[40];
+    std::snprintf(expected, sizeof expected, "2016-1-3 1:%d:0", text.mid(14, 2).toInt());
+    EXPECT_EQ(typed, expected);
+    EXPECT_TRUE(d.isVisible());
+    const double moved = w->global.CurrentJDE;
+
+    // The dialog follows the new moment: 12 hours before 01:2x JST is
+    // January 2, 13:2x, so the morning's events have gone.
+    QTest::qWait(400);
+    for (const Shown& r : ShownRows(d))
+        EXPECT_GE(r.minutes, Minutes({2, 13, 20, 0, {}, {}}));
+
+    // Return on the first row, keyboard only.
+    d.table->setFocus();
+    QTest::keyClick(d.table, Qt::Key_Home, Qt::ControlModifier);
+    const QString first = d.table->item(d.table->currentRow(), 0)->text();
+    QTest::keyClick(d.table, Qt::Key_Return);
+    EXPECT_NE(w->global.CurrentJDE, moved);
+    EXPECT_EQ(w->Fields().Jikoku, std::to_string(first.mid(11, 2).toInt()));
+    EXPECT_TRUE(d.isVisible());
+}
+
+TEST(EventsDialog, BadSiteValuesAreReportedIgnoredAndLeftUntilSaved)
+{
+    const struct {
+        const char* file;
+        const char* key;
+    } bad[] = {
+        {"[Site]\nlatitude=95\nlongitude=139.77\n", "latitude"},
+        {"[Site]\nlatitude=35.68\nlongitude=east\n", "longitude"},
+        {"[Site]\nlatitude=35.68\nlongitude=139.77\nheight=20000\n", "height"},
+        {"[Site]\nlatitude=35.68\n", "longitude"},
+    };
+    for (const auto& b : bad) {
+        SCOPED_TRACE(b.file);
+        SettingsDir dir;
+        dir.Write(b.file);
+        const WindowSettings s = LoadWindowSettings({});
+        EXPECT_FALSE(s.site.has_value());
+        const std::vector<std::string> report = SettingsReport(s);
+        ASSERT_EQ(report.size(), 1u);
+        EXPECT_NE(report[0].find(std::string("[Site] ") + b.key), std::string::npos) << report[0];
+        const auto w = StartedAt(2016, 1, 2, 12, 0);
+        EventsDialog& d = Open(*w);
+        EXPECT_TRUE(d.noteLabel->isVisibleTo(&d));
+        EXPECT_NE(d.noteLabel->text().toStdString().find(b.key), std::string::npos);
+        EXPECT_EQ(dir.Read(), b.file);
+    }
+
+    // Refused in the dialog, then saved once good.
+    SettingsDir dir;
+    dir.Write("[Site]\nlatitude=95\nlongitude=139.77\n[View]\nshadows=false\n");
+    const auto w = StartedAt(2016, 1, 2, 12, 0);
+    EventsDialog& d = Open(*w);
+    QTest::keyClicks(d.latitude, QStringLiteral("abc"));
+    EXPECT_FALSE(d.siteMessage->text().isEmpty());
+    EXPECT_FALSE(d.saveSite->isEnabled());
+    d.latitude->clear();
+    QTest::keyClicks(d.latitude, QStringLiteral("35.68"));
+    QTest::keyClicks(d.longitude, QStringLiteral("139.77"));
+    EXPECT_TRUE(d.saveSite->isEnabled());
+    QTest::keyClick(d.saveSite, Qt::Key_Space);
+    const std::string saved = dir.Read();
+    for (const char* line : {"latitude=35.68", "longitude=139.77", "shadows=false"})
+        EXPECT_NE(saved.find(line), std::string::npos) << saved;
+    EXPECT_TRUE(LoadWindowSettings({}).site.has_value());
+}
+
+}  // namespace
+}  // namespace veltrax

@@ -1,0 +1,65 @@
+// The dialog "衛星現象": the satellites' events from 12 hours before to 36
+// hours after the window's moment, the observer's site and "見える現象だけ".
+// It stays open beside the window and follows its moment; activating a row
+// (double-click or Return) hands the event's moment to the window.
+#pragma once
+
+#include "engine/site.h"
+#include "results/night_events.h"
+
+#include <QDialog>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+class QTimer;
+
+namespace veltrax {
+
+class EventsDialog : public QDialog {
+    Q_OBJECT
+public:
+    // site: the site in force; note: what was wrong with the settings file's
+    // site (empty: nothing).
+    EventsDialog(const std::optional<Site>& site, const QString& note, QWidget* parent);
+
+    // The window's moment (its JDE): the table is recomputed for it soon
+    // after, at once when now is true.
+    void Follow(double jde, bool now = false);
+
+    // What the window does with the dialog's choices; none throws.
+    std::function<void(const JstMoment&)> onMoment;                 // a row activated: its moment, down to the minute
+    std::function<void(const std::optional<Site>&)> onSite;          // the fields give a new site (or none)
+    std::function<bool(const std::optional<Site>&, QString& why)> onSaveSite;  // "保存": into the settings file
+
+    QLineEdit *latitude, *longitude, *height;
+    QLabel *siteMessage, *noteLabel, *rangeLabel;
+    QPushButton* saveSite;
+    QCheckBox* onlySeen;
+    QTableWidget* table;
+
+    // The rows the table was filled from, in time order (hidden ones too).
+    const std::vector<EventRow>& Rows() const { return rows_; }
+
+private:
+    void Refresh();
+    void ReadSite();
+    void Activated(int row);
+
+    std::optional<Site> site_;
+    bool siteValid_ = true;
+    double jde_ = 0;
+    bool haveMoment_ = false;
+    double shownJde_ = 0;
+    bool shown_ = false;
+    bool sized_ = false;
+    std::vector<EventRow> rows_;
+    QTimer* pending_;
+};
+
+}  // namespace veltrax
