@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Veltrax: build, run, test and benchmark.
 #   make run    build and start the window program
 #   make test   build and run every test, then again under ASan/UBSan

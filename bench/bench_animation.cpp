@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One step of the slow animation as its loop runs it: the minute spin control
 // one higher (its handler writes the field, carries at 60 minutes through the
 // hour, day, month and year, recalculates and redraws), then the window's

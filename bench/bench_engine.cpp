@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timings of the engine and of the whole results computation. Each iteration
 // moves the moment a little so that nothing is computed once and reused.
 #include "engine/engine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timing of the satellite event search: a year of events, all four
 // satellites and all four kinds, observable or not (about 3,000 edges), from
 // the precise theory. Target: under 200 ms on one core.

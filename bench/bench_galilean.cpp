@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timings of the precise satellite theory and of a site's altitudes, which an
 // event search calls tens of thousands of times per simulated year. Each
 // iteration moves the moment by a minute so that nothing is reused.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timings of veltrax-ephem's observing plans: the table over one year at
 // one-minute steps (525,600 rows, about 196 MB of CSV) and a year of Great Red
 // Spot transits, each written to a stream that discards what it is given.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One recalculation with its redraw on the real window (offscreen), in the
 // wide view and magnified 4 times, at the start-up width of 13100 twips. An
 // animation step pauses 5 ms, so this should stay well under 200 us.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // veltrax-ephem, the command-line companion: the results panel of any moment,
 // as text or JSON, ephemeris tables and Great Red Spot transit times, from the
 // same code the window runs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small reader of INI files as the window's settings store writes them:
 // "[Group]" headers, "key=value" lines, comments, quoted values. No Qt.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Moments on the command line: calendar dates and clock times counted in whole
 // seconds on the proleptic Gregorian calendar (the leap rule the window's
 // fields use for every year), read from and written as text.

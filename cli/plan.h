@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Observing plans: the ephemeris table over a range of moments, the Great Red
 // Spot's central-meridian transits, and the observer's own GRS longitude, all
 // from the same computation as the single-moment output.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checked numeric conversions and integer arithmetic.
 //
 // The original arithmetic stopped the program on an overflow, a failed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ephemeris engine: pure functions from a Universal Time calendar moment to
 // the Julian Day in dynamical time, Jupiter's central meridians, its apparent
 // geometry and the Galilean satellites' positions.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Galilean satellites' events: transits, occultations, shadow transits and
 // eclipses, found from the precise theory (engine/galilean.h) by the generic
 // search (engine/search.h).

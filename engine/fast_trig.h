@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sine and cosine of one argument together, inline, for the series theories
 // whose hundreds of terms each need both (a library call per term costs more
 // than the rest of the theory). Arguments up to about 1e6 radians: the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Galilean satellites from the L1.2 theory, seen from the Earth and from
 // the Sun.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // High-accuracy positions of the Galilean satellites, for event times and
 // shadows. The window's own satellite positions (CalcMoons) are a compact
 // theory kept as it is; this one is independent of it.

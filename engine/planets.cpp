@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Truncated VSOP87 for the Earth and Jupiter.
 //
 // Series: VSOP87B, heliocentric ecliptic spherical coordinates (L, B, R) on the

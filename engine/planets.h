@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Heliocentric positions of the Earth and Jupiter from a truncated VSOP87
 // (Bretagnon & Francou 1988), in AU on the Earth's mean equator and equinox of
 // J2000 (the frame of the satellites' theory and of Jupiter's pole), for a

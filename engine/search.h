@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One search for the moments at which functions of time pass through zero:
 // satellite events, Great Red Spot transits, anything else that is a sign
 // change of a smooth function.

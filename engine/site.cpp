@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Delta T and the altitudes of Jupiter and the Sun for a site.
 //
 // Delta T: the observed TT - UT at January 1 of 2005 to 2026, from the IERS

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time scales and the sky seen from a site on the Earth: a modern Delta T, and
 // the altitudes of Jupiter and the Sun for event and transit filters.
 #pragma once

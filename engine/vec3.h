@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Three-vectors for the engine's geometry (positions in AU or planet radii,
 // velocities per day), with the few operations the theories need.
 #pragma once

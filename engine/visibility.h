@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether an observer at a site can watch Jupiter at a moment: Jupiter high
 // enough and the sky dark enough. One filter for satellite events and Great
 // Red Spot transits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Today's date, the real-time run and the animation. All three only write the
 // fields and spin controls; the carries and the recalculation are the fields'.
 #include "results/numtext.h"

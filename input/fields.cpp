@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The six date and time fields. Each handler runs on every change of its
 // field's text, typed or written by the program, nested in the writer. Out of
 // range, a field carries into or borrows from the next larger unit and wraps

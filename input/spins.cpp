@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The five spin controls. Each writes its value back into its field (which
 // may carry and wrap it, nested) and recalculates unless the next finer unit
 // is itself still in the middle of a carry.

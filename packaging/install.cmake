@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing Veltrax as a desktop program, and `make package`: a Debian package
 # built by CPack. Included at the end of the top-level CMakeLists.txt.
 #

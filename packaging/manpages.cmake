@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Manual pages, section 1, for veltrax and veltrax-ephem: help2man runs each
 # built program with --help and --version at build time and turns what they
 # print into a page, with the NAME line and the sections of packaging/man/*.h2m

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small controls the window needs beyond what Qt offers as it is.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's Japanese fonts, by the names it was designed with.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A drawing surface in twips with a persistent image.
 //
 // Everything drawn goes into an image that the widget shows and that can be

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Twips (1/1440 inch) on Qt widgets.
 //
 // Controls are placed and sized in twips, as the window was designed. A

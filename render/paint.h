@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays a scene's surface operations on the two picture surfaces.
 #pragma once
 

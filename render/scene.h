@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the view draws for one instant: the satellites' drawing offsets, the
 // depth order and the surface operations for the planet, its belts and spot,
 // the satellites and their numerals. Pure: no Qt, no pixels. The window replays

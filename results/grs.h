@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Great Red Spot's predicted System II longitude.
 #pragma once
 

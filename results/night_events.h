@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The satellites' events around the window's moment, as the events dialog
 // lists them: from 12 hours before to 36 hours after, with their Japan
 // Standard Time and, for a site, whether they can be watched from it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers as the window reads and writes them: the three readings of a field's
 // text, the decimal texts, and the numeric format patterns of the results panel.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recalculation cycle: the six date and time fields (Japan Standard Time)
 // to the texts of the two result labels and the values the window keeps.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file shared by the window and the companion: where it lives
 // and what its Great Red Spot keys mean. Reading the file itself is left to
 // each program (the window through Qt, the companion through its own reader);

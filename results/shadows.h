@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The satellites' shadows and eclipses for the window's picture, from the
 // high-accuracy theory at the moment the window shows.
 #pragma once

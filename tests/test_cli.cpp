@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // veltrax-ephem, in process through RunEphem and end to end through the
 // program: the label texts, the JSON, the exit statuses.
 #include "cli/ephem.h"

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # test_debian_package.sh SOURCE_DIR BUILD_DIR GUI CMAKE
 # Builds the Debian package from BUILD_DIR (CPack, into a temporary folder) and
 # checks it as a distribution's packager would:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ephemeris engine against outside reference points and calendar counts,
 // and the checked integer conversions it relies on.
 #include "engine/checked.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The satellite event search on a made-up sky whose event times are worked
 // out by hand (timing, order, the observability rules, a grazing transit),
 // and on the real theory against published times.

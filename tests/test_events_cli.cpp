@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // veltrax-ephem events: the CSV's columns and order, the observable-only
 // default, --moons and --kinds, the site filter on a night when Jupiter sets,
 // and the refusals.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "衛星現象" dialog on the real window: the rows for a published night,
 // the site and its settings, a row setting the window's moment.
 #include "support/settings_dir.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The precise satellite theory and the site's sky: offsets against a modern
 // theory's reference file, the Sun-view quantities by their geometric
 // properties, Delta T and the altitudes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window with the observer's Great Red Spot: a settings file, --grs, a
 // damaged file, the dialog, and the same spot as the companion's.
 #include "support/mini_json.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Date and time input on the real widgets: the six fields with their carries
 // and borrows, the five spin controls, today's date, the real-time run and
 // the animation loop. The wall clock and the animation's pause go through the

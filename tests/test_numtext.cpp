@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Field texts read three ways, the short decimal text of a carry, and the
 // numeric format patterns of the results panel.
 #include "engine/checked.h"

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # test_packaging.sh SOURCE_DIR BUILD_DIR GUI CMAKE
 # Checks what installing puts on a desktop:
 #   - the desktop entry passes desktop-file-validate (errors and warnings fail;

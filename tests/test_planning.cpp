@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Observing plans from veltrax-ephem: the table against the single-moment
 // output, the Great Red Spot transits against a fine scan, the observer's own
 // GRS longitude, and the refusals.

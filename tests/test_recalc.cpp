@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recalculation: six field texts to the two result labels and the values
 // the window keeps, or the end of the cycle naming the field.
 #include "engine/engine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A long random session on one real started window: typed and pasted texts of
 // every kind, arrow clicks at the ends of the ranges, today's date, the
 // real-time box, animation runs with events inside them and speed switches.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scene as primitives: satellite offsets, depth order, the planet with its
 // belts and spot, the satellites and their numerals. No Qt, no pixels.
 #include "engine/engine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generic search on functions whose roots are known by hand: plain sign
 // changes, a dip through zero and back between two samples, a tangent touch,
 // a wrap that is not a root, the range's ends and early stopping.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The observer's Great Red Spot: the model's prediction, the settings values
 // and their refusals, the settings file's place, the companion's INI reader,
 // and the companion run with a settings file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The satellites' shadows and eclipses in the window, switched on by the
 // settings file or the background menu.
 #include "support/settings_dir.h"

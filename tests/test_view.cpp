@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mouse, the keys and the clipboard over the sky view, on the started
 // window: the selection outline, drag-pan, arrow keys, zoom on a selection and
 // the copy of the selected area or of the whole picture.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window on the real widgets (offscreen): controls, start-up, the
 // recalculation wiring, the painted scene, the layout pass, zoom, orientation
 // and closing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clipboard copy: the selected area, or the whole picture.
 #include "platform/twips.h"
 #include "window/main_window.h"

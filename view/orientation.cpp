@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Erect (binoculars) or inverted (astronomical telescope) view.
 #include "window/main_window.h"
 

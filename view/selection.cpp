@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The selection rectangle, the drag-pan and the arrow keys over the picture.
 // The outline is drawn by inverting pixels, so drawing it again erases it.
 #include "platform/twips.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Zoom: the slider chooses the magnification of the next zoom; the zoom button
 // switches between the wide view and the magnified one.
 #include "platform/twips.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialog "衛星現象": the satellites' events from 12 hours before to 36
 // hours after the window's moment, the observer's site and "見える現象だけ".
 // It stays open beside the window and follows its moment; activating a row

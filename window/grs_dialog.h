@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialog "大赤斑の経度": the observer's longitude of the Great Red Spot,
 // its date and drift, or the built-in table. It changes nothing itself: the
 // window takes Model() after OK.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout pass: everything follows the window's width.
 #include "window/main_window.h"
 

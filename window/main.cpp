@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // veltrax: the window program.
 #include "platform/fonts.h"
 #include "window/main_window.h"

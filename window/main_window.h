@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: its controls at their design places, the window-wide state
 // and the event handlers. The handlers live with their subsystem:
 //   input/   the date and time fields, spin controls, today, real-time run, animation

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window program's command line, read before any Qt object exists so that
 // --help and --version work without a display.
 #pragma once

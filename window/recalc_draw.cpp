@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recalculation of the results panel and the redraw of the scene.
 #include "window/main_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's settings: the one place where the settings file is read and
 // written. The window owns one WindowSettings and reads the spot's model
 // through it; the dialog changes it, then the window recalculates.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's settings: the background menu, the spot's dialog and the tool
 // tip that says which spot is in force.
 #include "window/main_window.h"

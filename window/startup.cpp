@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the controls' run-time state, the tables, the wall-clock moment,
 // the first layout, the first recalculation and the zoom that opens the view
 // magnified.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main() for the window benchmarks: one QApplication on the offscreen platform,
 // with the window's fonts.
 #include "platform/fonts.h"

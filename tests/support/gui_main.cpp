@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main() for the window tests: one QApplication on the offscreen platform,
 // with the window's font substitutions.
 #include "platform/fonts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small JSON reader for the tests: objects, arrays, strings (with \uXXXX
 // escapes and surrogate pairs), numbers read so that doubles round-trip
 // exactly, true, false and null. Parse() throws std::runtime_error with the

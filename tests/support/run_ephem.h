@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs veltrax-ephem for a test: in process through RunEphem, or as the built
 // program in a child process, capturing its output and exit status.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A throw-away settings folder: XDG_CONFIG_HOME points into a new temporary
 // folder while the object lives, so no test reads or writes the user's own
 // settings file; the variable and the folder are restored after.

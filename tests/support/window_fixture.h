@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A started window with a wall clock the test sets.
 #pragma once
 
