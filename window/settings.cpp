@@ -68,7 +68,9 @@ std::vector<std::string> SettingsReport(const WindowSettings& s)
     std::vector<std::string> lines;
     const std::string file = s.filePath.toStdString();
     if (!s.fileProblem.isEmpty())
-        lines.push_back(file + ": " + s.fileProblem.toStdString() + "; the built-in Great Red Spot table is used");
+        lines.push_back(file + ": " + s.fileProblem.toStdString() +
+                        (s.grsForThisRun ? "; its settings are not used"
+                                         : "; its settings are not used, and the built-in Great Red Spot table is"));
     for (const auto* list : {&s.problems, &s.viewProblems, &s.siteProblems})
         for (const SettingsProblem& p : *list)
             lines.push_back(DescribeSettingsProblem(file, p));
