@@ -22,6 +22,7 @@
 
 #include "engine/checked.h"
 #include "engine/fast_trig.h"
+#include "engine/series.h"
 #include "engine/planets.h"
 #include "engine/vec3.h"
 
@@ -31,11 +32,9 @@
 namespace veltrax {
 namespace {
 
-struct Term {
-    double amp;
-    double phase;
-    double freq;
-};
+using series::Term;
+using series::Series;
+using series::S;
 
 // Io: mu 2.82489428433814e-7, mean longitude 1.446213296021224 + 3.5515522861824 t
 const Term kIo_a[] = {
@@ -149,13 +148,6 @@ const Term kCallisto_zeta[] = {
     {0.000033211214323, 5.5604137742337, 0.00290037688507},
 };
 
-struct Series {
-    const Term* terms;
-    size_t count;
-};
-
-template <size_t N>
-constexpr Series S(const Term (&t)[N]) { return {t, N}; }
 
 struct SatelliteTheory {
     double mu;          // AU^3/day^2

@@ -73,6 +73,16 @@ struct GalileanSky {
     GalileanSatellite moon[4];   // I (Io), II (Europa), III (Ganymede), IV (Callisto)
 };
 
+// What a picture needs of the shadows: indexed 0 to 3 for satellites I to IV;
+// offsets in Jupiter equatorial radii on the Earth's sky (X toward celestial
+// west along the equator, Y toward the north).
+struct SatelliteShadows {
+    bool seen[4];      // the shadow lies on the face of the disk the Earth sees
+    double dx[4];      // the shadow's centre minus its satellite's, X
+    double dy[4];      // the same, Y
+    bool eclipsed[4];  // the satellite stands in Jupiter's shadow
+};
+
 // The four satellites for an observer at the Earth's centre at jdeTT. Throws
 // Fault (engine/checked.h) for a moment outside the years 1000 to 3000 or not
 // a number.

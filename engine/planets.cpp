@@ -15,6 +15,7 @@
 
 #include "engine/checked.h"
 #include "engine/fast_trig.h"
+#include "engine/series.h"
 
 #include <cmath>
 #include <cstddef>
@@ -22,11 +23,9 @@
 namespace veltrax {
 namespace {
 
-struct Term {
-    double amp;
-    double phase;
-    double freq;
-};
+using series::Term;
+using series::Series;
+using series::S;
 
 const Term kEarthL0[] = {
     {1.75347045673, 0.0, 0.0},
@@ -180,13 +179,6 @@ const Term kJupiterR1[] = {
     {0.00041390269, 0.0, 0.0},
 };
 
-struct Series {
-    const Term* terms;
-    size_t count;
-};
-
-template <size_t N>
-constexpr Series S(const Term (&t)[N]) { return {t, N}; }
 constexpr Series kNone{nullptr, 0};
 
 // One coordinate: the series of t^0, t^1, t^2 (unused ones empty).

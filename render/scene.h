@@ -7,6 +7,8 @@
 // Lengths are twips, y grows downward; colours are 0x00BBGGRR.
 #pragma once
 
+#include "engine/galilean.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -90,17 +92,12 @@ struct SceneInput {
     double GrsLongitude;    // predicted GRS longitude, degrees
     // The satellites' shadows and eclipses when the observer asked for them;
     // none drawn when null.
-    const struct SceneShadows* shadows = nullptr;
+    const SatelliteShadows* shadows = nullptr;
 };
 
 // What the high-accuracy theory tells of the satellites' shadows at the
-// instant, indexed 0 to 3 for satellites I to IV.
-struct SceneShadows {
-    bool seen[4];      // the shadow falls on the face of the disk the Earth sees
-    double dx[4];      // the shadow's centre minus the satellite's, sky X, Jupiter radii
-    double dy[4];      // the same, sky Y
-    bool eclipsed[4];  // the satellite stands in Jupiter's shadow
-};
+// instant (engine/galilean.h).
+using SceneShadows = SatelliteShadows;
 
 constexpr uint32_t kShadowColor = 0x000000;
 constexpr uint32_t kEclipsedColor = 0x404040;  // dark grey

@@ -22,8 +22,8 @@ constexpr const char* kGrsEpochKey = "epoch";          // YYYY-MM-DD, at 0 h UT
 constexpr const char* kGrsDriftKey = "drift";          // 1.5/month, 18/year, 0.05/day; absent: 0
 
 // $XDG_CONFIG_HOME/veltrax/veltrax.conf, or $HOME/.config/veltrax/veltrax.conf
-// when the variable is unset, empty or not an absolute path (the XDG Base
-// Directory Specification ignores a relative one). Empty when neither gives a
+// when the variable is unset, empty or not an absolute path (the desktops'
+// folder rules ignore a relative one). Empty when neither gives a
 // folder. Arguments are the variables' values, null when unset.
 std::string SettingsFilePath(const char* xdgConfigHome, const char* home);
 

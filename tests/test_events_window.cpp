@@ -24,16 +24,7 @@ namespace {
 
 using test_support::SettingsDir;
 
-std::unique_ptr<MainWindow> StartedAt(int y, int mo, int d, int h, int mi)
-{
-    auto w = std::make_unique<MainWindow>();
-    auto clock = testing::ClockAt(y, mo, d, h, mi, 0);
-    w->Clock = [clock] { return clock->now; };
-    w->Sleep = [](int) {};
-    w->SetSettings(LoadWindowSettings({}));
-    w->Form_Load();
-    return w;
-}
+using testing::StartedAt;
 
 // Opens the dialog with Ctrl+E, as the observer would.
 EventsDialog& Open(MainWindow& w)

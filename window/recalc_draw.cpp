@@ -49,18 +49,9 @@ void MainWindow::DrawView(double& jde)
     in.GrsLongitude = GrsLongitude;
     // The shadows from the precise theory; outside its years the picture is
     // drawn without them.
-    SceneShadows shadows{};
-    if (settings.shadows) {
-        if (const std::optional<SatelliteShadows> s = ShadowsAtWindowJde(jde)) {
-            for (int i = 0; i < 4; ++i) {
-                shadows.seen[i] = s->seen[i];
-                shadows.dx[i] = s->dx[i];
-                shadows.dy[i] = s->dy[i];
-                shadows.eclipsed[i] = s->eclipsed[i];
-            }
-            in.shadows = &shadows;
-        }
-    }
+    std::optional<SatelliteShadows> shadows;
+    if (settings.shadows && (shadows = ShadowsAtWindowJde(jde)))
+        in.shadows = &*shadows;
     const Scene scene = BuildScene(in, global.Bodies);  // a fault here draws nothing
 
     for (int i = 0; i < 5; ++i) {

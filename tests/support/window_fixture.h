@@ -3,6 +3,7 @@
 #pragma once
 
 #include "window/main_window.h"
+#include "window/settings.h"
 
 #include <QDateTime>
 #include <memory>
@@ -31,6 +32,19 @@ inline std::shared_ptr<FixedClock> ClockAt(int y, int mo, int d, int h, int mi, 
     auto c = std::make_shared<FixedClock>();
     c->now = QDateTime(QDate(y, mo, d), QTime(h, mi, s));
     return c;
+}
+
+// A window started at that local (JST) minute with the settings the test's
+// settings file gives, as the program would start without options.
+inline std::unique_ptr<MainWindow> StartedAt(int y, int mo, int d, int h, int mi)
+{
+    auto w = std::make_unique<MainWindow>();
+    auto clock = ClockAt(y, mo, d, h, mi, 0);
+    w->Clock = [clock] { return clock->now; };
+    w->Sleep = [](int) {};
+    w->SetSettings(LoadWindowSettings({}));
+    w->Form_Load();
+    return w;
 }
 
 }  // namespace veltrax::testing
