@@ -2,6 +2,11 @@
 #include "platform/controls.h"
 
 #include <QApplication>
+#include <QDataStream>
+#include <QGuiApplication>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QtMath>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
@@ -10,10 +15,83 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QRawFont>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <deque>
+#include <cmath>
+#include <map>
 
 namespace veltrax::platform {
 
-SpinBar::SpinBar(QWidget* parent, int minimum, int maximum) : QWidget(parent), bar_(new QScrollBar(Qt::Vertical, this))
+namespace {
+
+// The spin control's bar. Each animation step moves it, and the style takes
+// longer to draw it than the step takes for anything else of its size; the
+// bar looks the same for the same value and state, so each look is drawn
+// once and copied after. A look the style leaves partly transparent, and the
+// bar while the pointer is over it or a button is held (the arrows then show
+// state the bar keeps to itself), are drawn by the style each time.
+class CachedScrollBar : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void paintEvent(QPaintEvent* e) override
+    {
+        if (underMouse() || isSliderDown() || QGuiApplication::mouseButtons() != Qt::NoButton) {
+            QScrollBar::paintEvent(e);
+            return;
+        }
+        QStyleOptionSlider opt;
+        initStyleOption(&opt);
+        opt.subControls = QStyle::SC_All;
+        opt.activeSubControls = QStyle::SC_None;
+        const qreal dpr = devicePixelRatioF();
+        QByteArray key;
+        {
+            QDataStream out(&key, QIODevice::WriteOnly);
+            out << reinterpret_cast<quintptr>(style()) << dpr << opt.rect << static_cast<int>(opt.state)
+                << static_cast<int>(opt.direction) << opt.palette.cacheKey() << opt.palette.currentColorGroup()
+                << opt.minimum << opt.maximum << opt.sliderPosition << opt.sliderValue << opt.singleStep << opt.pageStep
+                << static_cast<int>(opt.orientation) << opt.upsideDown << static_cast<int>(opt.tickPosition)
+                << opt.tickInterval << opt.notchTarget << opt.dialWrapping << static_cast<int>(opt.keyboardModifiers);
+        }
+        auto found = looks_.find(key);
+        if (found == looks_.end()) {
+            QImage look(QSize(std::max(1, qCeil(width() * dpr)), std::max(1, qCeil(height() * dpr))),
+                        QImage::Format_ARGB32_Premultiplied);
+            look.setDevicePixelRatio(dpr);
+            look.fill(Qt::transparent);
+            QPainter p(&look);
+            style()->drawComplexControl(QStyle::CC_ScrollBar, &opt, &p, this);
+            p.end();
+            bool opaque = true;
+            for (int y = 0; y < look.height() && opaque; ++y) {
+                const auto* row = reinterpret_cast<const QRgb*>(look.constScanLine(y));
+                for (int x = 0; x < look.width() && opaque; ++x)
+                    opaque = qAlpha(row[x]) == 255;
+            }
+            if (looks_.size() >= 256)
+                looks_.clear();
+            found = looks_.emplace(key, opaque ? look : QImage()).first;
+        }
+        if (found->second.isNull()) {
+            QScrollBar::paintEvent(e);
+            return;
+        }
+        QPainter p(this);
+        p.drawImage(QPointF(0, 0), found->second);
+    }
+
+private:
+    std::map<QByteArray, QImage> looks_;
+};
+
+}  // namespace
+
+SpinBar::SpinBar(QWidget* parent, int minimum, int maximum) : QWidget(parent), bar_(new CachedScrollBar(Qt::Vertical, this))
 {
     bar_->setRange(-maximum, -minimum);
     bar_->setSingleStep(1);
@@ -108,40 +186,203 @@ void LimitedLineEdit::contextMenuEvent(QContextMenuEvent* e)
 
 CaptionLabel::CaptionLabel(QWidget* parent, const QString& caption) : QLabel(parent)
 {
-    SetCaption(caption);
-}
-
-void CaptionLabel::SetCaption(const QString& caption)
-{
     caption_ = caption;
     QString shown = caption;
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     setText(shown);
-    Fit();
+    LayOutLines(QStringList());
 }
 
-void CaptionLabel::paintEvent(QPaintEvent*)
+void CaptionLabel::SetCaption(const QString& caption)
 {
-    QPainter p(this);
-    p.setFont(font());
-    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    if (caption == caption_)
+        return;
+    const QStringList before = caption_.split(QLatin1Char('\r'));
+    std::vector<std::unique_ptr<Line>> old;
+    old.swap(lines_);
+    caption_ = caption;
+    QString shown = caption;
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QStringList after = LayOutLines(before, &old);
+
+    // QLabel repaints its whole rectangle for a new text, and with it every
+    // widget the rectangle overlaps. The results change a few digits at each
+    // animation step: with the same number of lines, only the changed part of
+    // each line is repainted.
+    const bool partial = isVisible() && updatesEnabled() && before.size() == after.size();
+    if (!partial) {
+        setText(shown);
+        Fit();
+        return;
+    }
+    setAttribute(Qt::WA_UpdatesDisabled, true);
+    setText(shown);
+    setAttribute(Qt::WA_UpdatesDisabled, false);
+    const QSize was = size();
+    Fit();
+    if (size() != was) {
+        update();
+        return;
+    }
+    QRegion changed;
+    for (qsizetype i = 0; i < after.size(); ++i) {
+        if (before.at(i) != after.at(i))
+            changed += ChangedPart(*old[static_cast<size_t>(i)], i);
+    }
+    update(changed);
+}
+
+QStringList CaptionLabel::LayOutLines(const QStringList& before, std::vector<std::unique_ptr<Line>>* old)
+{
+    // Each line is shaped once, when it changes: the repaints draw the shaped
+    // lines, and the partial repaint measures them.
+    const QStringList after = caption_.split(QLatin1Char('\r'));
+    lines_.clear();
+    for (qsizetype i = 0; i < after.size(); ++i) {
+        const size_t k = static_cast<size_t>(i);
+        if (old && k < old->size() && i < before.size() && before.at(i) == after.at(i)) {
+            lines_.push_back(std::move((*old)[k]));
+            continue;
+        }
+        lines_.push_back(Shape(after.at(i)));
+    }
+    return after;
+}
+
+std::unique_ptr<CaptionLabel::Line> CaptionLabel::Shape(const QString& text) const
+{
+    auto line = std::make_unique<Line>(text, font());
+    line->layout.setCacheEnabled(true);
+    line->layout.beginLayout();
+    line->layout.createLine();
+    line->layout.endLayout();
+    line->glyphs = line->layout.glyphRuns();
+    return line;
+}
+
+double CaptionLabel::LineTop(qsizetype lines, qsizetype index) const
+{
     const QFontMetricsF fm(font());
-    const QStringList lines = caption_.split(QLatin1Char('\r'));
     const QRectF area = contentsRect();
-    const double height = fm.height() * lines.size();
+    const double height = fm.height() * static_cast<double>(lines);
     double y = area.top();
     if (alignment() & Qt::AlignVCenter)
         y += (area.height() - height) / 2;
     else if (alignment() & Qt::AlignBottom)
         y += area.height() - height;
-    for (const QString& line : lines) {
-        double x = area.left();
-        if (alignment() & (Qt::AlignHCenter | Qt::AlignRight)) {
-            const double w = fm.horizontalAdvance(line);
-            x += (alignment() & Qt::AlignRight) ? area.width() - w : (area.width() - w) / 2;
+    return y + fm.height() * static_cast<double>(index);
+}
+
+double CaptionLabel::LineLeft(const QTextLayout& line) const
+{
+    const QRectF area = contentsRect();
+    double x = area.left();
+    if (alignment() & (Qt::AlignHCenter | Qt::AlignRight)) {
+        const double w = line.lineAt(0).naturalTextWidth();
+        x += (alignment() & Qt::AlignRight) ? area.width() - w : (area.width() - w) / 2;
+    }
+    return x;
+}
+
+double CaptionLabel::Reach() const
+{
+    // Glyphs reach past their advance by at most their bearings; two pixels
+    // more cover the rounding of the line's position.
+    const QFontMetricsF fm(font());
+    return std::ceil(std::max({0.0, -fm.minLeftBearing(), -fm.minRightBearing()})) + 2;
+}
+
+QRegion CaptionLabel::ChangedPart(const Line& before, qsizetype i) const
+{
+    // A glyph drawn from the same font, with the same index, at the same
+    // place leaves the same pixels: only the glyphs that are not in both
+    // lines are repainted, over their ink and a margin for the smoothing.
+    const Line& after = *lines_[static_cast<size_t>(i)];
+    const double top = LineTop(static_cast<qsizetype>(lines_.size()), i);
+    const double ascentA = before.layout.lineAt(0).ascent(), ascentB = after.layout.lineAt(0).ascent();
+    const QFontMetricsF fm(font());
+    const QPointF originA(LineLeft(before.layout), top + fm.ascent() - ascentA);
+    const QPointF originB(LineLeft(after.layout), top + fm.ascent() - ascentB);
+    const int margin = static_cast<int>(Reach());
+
+    struct Placed {
+        const QRawFont* font;
+        quint32 index;
+        QPointF at;
+    };
+    std::deque<QRawFont> fonts;  // one per run, for the glyphs to point at
+    auto placed = [&fonts](const Line& line, QPointF origin) {
+        std::vector<Placed> all;
+        for (const QGlyphRun& run : line.glyphs) {
+            const QList<quint32> indexes = run.glyphIndexes();
+            const QList<QPointF> places = run.positions();
+            const QRawFont& font = fonts.emplace_back(run.rawFont());
+            for (qsizetype g = 0; g < indexes.size() && g < places.size(); ++g)
+                all.push_back({&font, indexes.at(g), origin + places.at(g)});
         }
-        p.drawText(QPointF(x, y + fm.ascent()), line);
-        y += fm.height();
+        // Left to right, as the comparison below walks them.
+        std::stable_sort(all.begin(), all.end(), [](const Placed& l, const Placed& r) { return l.at.x() < r.at.x(); });
+        return all;
+    };
+    const std::vector<Placed> a = placed(before, originA), b = placed(after, originB);
+    // Neighbouring changed glyphs make one rectangle.
+    QRegion changed;
+    QRect span;
+    auto mark = [&](const Placed& p) {
+        const QRect r = p.font->boundingRect(p.index).translated(p.at).toAlignedRect().adjusted(-margin, -margin, margin, margin);
+        if (!span.isNull() && r.left() <= span.right() + 1 && r.right() + 1 >= span.left()) {
+            span |= r;
+            return;
+        }
+        if (!span.isNull())
+            changed += span;
+        span = r;
+    };
+    size_t ia = 0, ib = 0;
+    while (ia < a.size() || ib < b.size()) {
+        if (ia < a.size() && ib < b.size() && a[ia].at.x() == b[ib].at.x() && a[ia].at.y() == b[ib].at.y()) {
+            if (a[ia].index != b[ib].index || !(*a[ia].font == *b[ib].font)) {
+                mark(a[ia]);
+                mark(b[ib]);
+            }
+            ++ia;
+            ++ib;
+        } else if (ib == b.size() || (ia < a.size() && a[ia].at.x() <= b[ib].at.x())) {
+            mark(a[ia++]);
+        } else {
+            mark(b[ib++]);
+        }
+    }
+    if (!span.isNull())
+        changed += span;
+    return changed;
+}
+
+void CaptionLabel::changeEvent(QEvent* e)
+{
+    if (e->type() == QEvent::FontChange)
+        LayOutLines(QStringList());
+    QLabel::changeEvent(e);
+}
+
+void CaptionLabel::paintEvent(QPaintEvent* e)
+{
+    QPainter p(this);
+    p.setFont(font());
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    const QFontMetricsF fm(font());
+    const double reach = Reach();
+    const auto count = static_cast<qsizetype>(lines_.size());
+    for (qsizetype i = 0; i < count; ++i) {
+        // Lines wholly outside the repainted part are left as they are.
+        const double y = LineTop(count, i);
+        const QRect band = QRectF(0, y - reach, width(), fm.height() + 2 * reach).toAlignedRect();
+        if (!e->region().intersects(band))
+            continue;
+        const QTextLayout& layout = lines_[static_cast<size_t>(i)]->layout;
+        const QTextLine line = layout.lineAt(0);
+        // The baseline one ascent below the line's top, as for text drawn at a point.
+        line.draw(&p, QPointF(LineLeft(layout), y + fm.ascent() - line.ascent()));
     }
 }
 

@@ -2,9 +2,14 @@
 // Small controls the window needs beyond what Qt offers as it is.
 #pragma once
 
+#include <QGlyphRun>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTextLayout>
+
+#include <memory>
+#include <vector>
 
 namespace veltrax::platform {
 
@@ -78,15 +83,35 @@ public:
 protected:
     // Draws the lines itself: the results change at every animation step, and
     // a line drawn at a point costs much less than the style's laid-out text.
+    // Only the lines the repainted part reaches are drawn.
     void paintEvent(QPaintEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     void Fit();
+    // One line of the caption, shaped once: drawn at every repaint, and
+    // compared glyph by glyph with the line it replaces.
+    struct Line {
+        Line(const QString& text, const QFont& font) : layout(text, font) {}
+        QTextLayout layout;
+        QList<QGlyphRun> glyphs;  // the layout's glyphs, at their places
+    };
+    // Shapes the caption's lines; a line equal to the same line of `before`
+    // keeps its layout, moved from `old` (where the changed lines remain).
+    QStringList LayOutLines(const QStringList& before, std::vector<std::unique_ptr<Line>>* old = nullptr);
+    std::unique_ptr<Line> Shape(const QString& text) const;
+    // Where line `index` of `lines` starts, in the label's pixels.
+    double LineTop(qsizetype lines, qsizetype index) const;
+    double LineLeft(const QTextLayout& line) const;
+    double Reach() const;
+    // What must be repainted of line i when it replaces `before`.
+    QRegion ChangedPart(const Line& before, qsizetype i) const;
 
     QString caption_;
     bool autoSize_ = false;
     QSize designSize_;
     QList<qsizetype> fittedLines_;  // line lengths the size was last fitted to
+    std::vector<std::unique_ptr<Line>> lines_;  // the caption's lines, shaped
 };
 
 }  // namespace veltrax::platform

@@ -4,12 +4,14 @@
 #include "engine/checked.h"
 #include "platform/twips.h"
 
+#include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -227,10 +229,38 @@ void PictureBox::Print(const QString& text)
     p.setPen(Color(ForeColor));
     const QFontMetricsF fm(font());
     const QPointF at = ToPixels(CurrentX, CurrentY);
-    p.drawText(QPointF(at.x(), at.y() + fm.ascent()), text);
-    Touched(QRectF(at.x(), at.y(), fm.horizontalAdvance(text), fm.height()), 1);
+    const PrintedText& shaped = Shaped(text);
+    const QTextLine line = shaped.layout.lineAt(0);
+    // The baseline one ascent below the current position.
+    line.draw(&p, QPointF(at.x(), at.y() + fm.ascent() - line.ascent()));
+    // Glyphs may reach past their advance by their bearings.
+    const double left = std::max(0.0, -fm.minLeftBearing()), right = std::max(0.0, -fm.minRightBearing());
+    Touched(QRectF(at.x() - left, at.y(), shaped.advance + left + right, fm.height()), 1);
     CurrentX = 0;
     CurrentY = static_cast<float>(CurrentY + fm.height() * TwipsPerPixel());
+}
+
+const PictureBox::PrintedText& PictureBox::Shaped(const QString& text)
+{
+    auto found = printed_.find(text);
+    if (found != printed_.end())
+        return *found->second;
+    if (printed_.size() >= 64)
+        printed_.clear();  // the numerals and captions are few; other texts are not kept
+    auto shaped = std::make_unique<PrintedText>(text, font());
+    shaped->layout.setCacheEnabled(true);
+    shaped->layout.beginLayout();
+    shaped->layout.createLine();
+    shaped->layout.endLayout();
+    shaped->advance = QFontMetricsF(font()).horizontalAdvance(text);
+    return *printed_.emplace(text, std::move(shaped)).first->second;
+}
+
+void PictureBox::changeEvent(QEvent* e)
+{
+    if (e->type() == QEvent::FontChange)
+        printed_.clear();
+    QWidget::changeEvent(e);
 }
 
 QImage PictureBox::CopyRect(double left, double top, double width, double height) const

@@ -13,8 +13,11 @@
 #include <QImage>
 #include <QRectF>
 #include <QPen>
+#include <QTextLayout>
 #include <QWidget>
 #include <cstdint>
+#include <map>
+#include <memory>
 
 namespace veltrax::platform {
 
@@ -104,8 +107,18 @@ protected:
     void mouseMoveEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
     void keyPressEvent(QKeyEvent*) override;
+    void changeEvent(QEvent*) override;
 
 private:
+    // A text shaped once in the surface's font: the numerals are printed at
+    // every redraw.
+    struct PrintedText {
+        PrintedText(const QString& text, const QFont& font) : layout(text, font) {}
+        QTextLayout layout;
+        double advance = 0;
+    };
+    const PrintedText& Shaped(const QString& text);
+
     void EnsureImage();
     QColor Color(uint32_t bgr) const;
     // Sets up p for an outlined shape in `color`; returns the pen.
@@ -117,6 +130,7 @@ private:
     void Clip(QPainter& p) const;
 
     QImage image_;
+    std::map<QString, std::unique_ptr<PrintedText>> printed_;
     bool clipping_ = false;
     QRectF clipEllipse_;  // widget pixels
     QRect drawn_;  // bounds of what was drawn since the last clearing, widget pixels

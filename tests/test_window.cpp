@@ -13,7 +13,9 @@
 #include <QTimer>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -694,6 +696,154 @@ TEST(WindowPicture, ScreenShowsTheImageAfterTheSceneMoves)
             ASSERT_EQ(shown.size(), image.size()) << p->objectName().toStdString();
             EXPECT_TRUE(shown == image) << p->objectName().toStdString() << " differs from its image at step " << step;
         }
+    }
+}
+
+// The results change a few digits at each step and only those are
+// repainted: what the window system holds must stay what a whole new
+// rendering of the window shows, through minutes, carries into the hour and
+// the day, and a caption that changes its length.
+TEST(WindowPicture, ScreenShowsAWholeRenderingThroughAnimationSteps)
+{
+    auto w = At(2026, 12, 7, 22, 50, 0);
+    w->show();
+    QCoreApplication::processEvents();
+    for (int step = 0; step < 24; ++step) {
+        w->VSmin->SetValue(w->VSmin->Value() + (step % 4 == 3 ? 7 : 1));
+        QCoreApplication::processEvents();
+        const QImage screen = QGuiApplication::primaryScreen()->grabWindow(w->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage whole = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(screen.size(), whole.size());
+        ASSERT_TRUE(screen == whole) << "stale pixels after step " << step << " ("
+                                     << w->result->Caption().toStdString() << ")";
+    }
+    // A longer caption in the same label, then the results again.
+    w->Nen->setText(QStringLiteral("99999"));
+    QCoreApplication::processEvents();
+    w->Nen->setText(QStringLiteral("2026"));
+    QCoreApplication::processEvents();
+    const QImage screen = QGuiApplication::primaryScreen()->grabWindow(w->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(screen == w->grab().toImage().convertToFormat(QImage::Format_RGB32));
+}
+
+// Each caption line looks as Qt draws a text at a point in the label's font,
+// its baseline one ascent below the line's top.
+TEST(WindowPicture, CaptionLinesLookLikeTextDrawnAtAPoint)
+{
+    auto w = At(2021, 12, 9, 23, 45, 0);
+    w->show();
+    QCoreApplication::processEvents();
+    for (int step = 0; step < 3; ++step) {
+        for (platform::CaptionLabel* l : w->findChildren<platform::CaptionLabel*>()) {
+            QImage shown(l->size(), QImage::Format_RGB32);
+            shown.fill(Qt::white);
+            l->render(&shown, QPoint(), QRegion(), QWidget::RenderFlags());
+            QImage drawn(l->size(), QImage::Format_RGB32);
+            drawn.fill(Qt::white);
+            QPainter p(&drawn);
+            p.setFont(l->font());
+            p.setPen(l->palette().color(QPalette::Active, l->foregroundRole()));
+            const QFontMetricsF fm(l->font());
+            const QStringList lines = l->Caption().split(QLatin1Char('\r'));
+            double y = l->contentsRect().top();
+            if (l->alignment() & Qt::AlignVCenter)
+                y += (l->contentsRect().height() - fm.height() * lines.size()) / 2;
+            for (const QString& line : lines) {
+                p.drawText(QPointF(l->contentsRect().left(), y + fm.ascent()), line);
+                y += fm.height();
+            }
+            p.end();
+            EXPECT_TRUE(shown == drawn) << l->objectName().toStdString();
+        }
+        w->VSh->SetValue(w->VSh->Value() + 5);
+        QCoreApplication::processEvents();
+    }
+}
+
+// The numerals look as Qt draws a text at a point, at every fraction of a
+// pixel a place in twips can fall on.
+TEST(WindowPicture, PrintedNumeralsLookLikeTextDrawnAtAPoint)
+{
+    auto w = Started();
+    platform::PictureBox& box = *w->Picture2;
+    int differing = 0;
+    for (const char* text : {"Ⅰ", "Ⅱ", "Ⅲ", "Ⅳ"}) {
+        for (int dx = 0; dx < 15; ++dx) {
+            for (int dy = 0; dy < 15; dy += 7) {
+                box.Cls();
+                box.ForeColor = 0;
+                box.CurrentX = static_cast<float>(300 + dx);
+                box.CurrentY = static_cast<float>(dy);
+                box.Print(QString::fromUtf8(text));
+                QImage drawn(box.Image().size(), QImage::Format_RGB32);
+                drawn.fill(box.Image().pixel(0, 0));
+                QPainter p(&drawn);
+                p.setFont(box.font());
+                p.setPen(Qt::black);
+                const QPointF at = box.ToPixels(static_cast<float>(300 + dx), static_cast<float>(dy));
+                p.drawText(QPointF(at.x(), at.y() + QFontMetricsF(box.font()).ascent()), QString::fromUtf8(text));
+                p.end();
+                differing += box.Image().convertToFormat(QImage::Format_RGB32) == drawn ? 0 : 1;
+            }
+        }
+    }
+    EXPECT_EQ(differing, 0);
+}
+
+// A spin control shows, for every value, what a plain scroll bar of the same
+// size and range shows; tall enough, the bar shows its handle moving.
+TEST(Controls, SpinBarLooksLikeAPlainScrollBarAtEveryValue)
+{
+    QWidget top;
+    top.resize(80, 240);
+    platform::SpinBar spin(&top, 0, 59);
+    spin.setGeometry(10, 10, 13, 200);
+    QScrollBar plain(Qt::Vertical, &top);
+    plain.setRange(spin.Bar()->minimum(), spin.Bar()->maximum());
+    plain.setPageStep(spin.Bar()->pageStep());
+    plain.setGeometry(40, 20, 13, 200);
+    top.show();
+    QCoreApplication::processEvents();
+    QImage first;
+    for (int v = 0; v <= 59; v += 3) {
+        spin.SetValue(v);
+        plain.setValue(spin.Bar()->value());
+        QCoreApplication::processEvents();
+        const QImage screen = QGuiApplication::primaryScreen()->grabWindow(top.winId()).toImage();
+        const QImage shown = screen.copy(spin.geometry());
+        ASSERT_TRUE(shown == screen.copy(plain.geometry())) << "value " << v;
+        if (first.isNull())
+            first = shown;
+        else if (v == 30)
+            EXPECT_FALSE(shown == first) << "the handle did not move";
+    }
+}
+
+// A label repaints only the glyphs that changed: through captions whose
+// lines change in places, in length and in script, what the window system
+// holds stays what a whole new rendering shows.
+TEST(Controls, CaptionRepaintLeavesNoStalePixels)
+{
+    QWidget top;
+    top.resize(420, 120);
+    platform::CaptionLabel label(&top, QStringLiteral("CM Ⅰ= 121.47　CMⅠcc= 121.73\r世界時 01時58分00秒"));
+    label.setGeometry(10, 10, 400, 80);
+    label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    top.show();
+    QCoreApplication::processEvents();
+    const char* captions[] = {
+        "CM Ⅰ= 122.08　CMⅠcc= 122.34\r世界時 01時59分00秒",    // digits in two places
+        "CM Ⅰ= 9.1　CMⅠcc= 9.1\r世界時 1時0分0秒",              // shorter lines
+        "CM Ⅰ= 9.1　CMⅠcc= 9.1\r世界時 1時0分0秒 (GRS予想経度 245.6)",  // a longer line
+        "CM Ⅰ= ＡＢＣ　CMⅠcc= ｱｲｳ\rWorld time 01:59:00",            // other scripts
+        "\r",                                                         // empty lines
+        "CM Ⅰ= 121.47　CMⅠcc= 121.73\r世界時 01時58分00秒",
+    };
+    for (const char* c : captions) {
+        label.SetCaption(QString::fromUtf8(c));
+        QCoreApplication::processEvents();
+        const QImage screen = QGuiApplication::primaryScreen()->grabWindow(top.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_TRUE(screen == top.grab().toImage().convertToFormat(QImage::Format_RGB32)) << c;
     }
 }
 
