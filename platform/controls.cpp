@@ -15,11 +15,11 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QGlyphRun>
 #include <QRawFont>
 #include <QTextLayout>
 
 #include <algorithm>
-#include <deque>
 #include <cmath>
 #include <map>
 
@@ -256,7 +256,16 @@ std::unique_ptr<CaptionLabel::Line> CaptionLabel::Shape(const QString& text) con
     line->layout.beginLayout();
     line->layout.createLine();
     line->layout.endLayout();
-    line->glyphs = line->layout.glyphRuns();
+    for (const QGlyphRun& run : line->layout.glyphRuns()) {
+        line->fonts.push_back(run.rawFont());
+        const QList<quint32> indexes = run.glyphIndexes();
+        const QList<QPointF> places = run.positions();
+        for (qsizetype g = 0; g < indexes.size() && g < places.size(); ++g)
+            line->glyphs.push_back({line->fonts.size() - 1, indexes.at(g), places.at(g)});
+    }
+    // Left to right, as the comparison of two lines walks them.
+    std::stable_sort(line->glyphs.begin(), line->glyphs.end(),
+                     [](const Line::Glyph& l, const Line::Glyph& r) { return l.at.x() < r.at.x(); });
     return line;
 }
 
@@ -305,31 +314,11 @@ QRegion CaptionLabel::ChangedPart(const Line& before, qsizetype i) const
     const QPointF originB(LineLeft(after.layout), top + fm.ascent() - ascentB);
     const int margin = static_cast<int>(Reach());
 
-    struct Placed {
-        const QRawFont* font;
-        quint32 index;
-        QPointF at;
-    };
-    std::deque<QRawFont> fonts;  // one per run, for the glyphs to point at
-    auto placed = [&fonts](const Line& line, QPointF origin) {
-        std::vector<Placed> all;
-        for (const QGlyphRun& run : line.glyphs) {
-            const QList<quint32> indexes = run.glyphIndexes();
-            const QList<QPointF> places = run.positions();
-            const QRawFont& font = fonts.emplace_back(run.rawFont());
-            for (qsizetype g = 0; g < indexes.size() && g < places.size(); ++g)
-                all.push_back({&font, indexes.at(g), origin + places.at(g)});
-        }
-        // Left to right, as the comparison below walks them.
-        std::stable_sort(all.begin(), all.end(), [](const Placed& l, const Placed& r) { return l.at.x() < r.at.x(); });
-        return all;
-    };
-    const std::vector<Placed> a = placed(before, originA), b = placed(after, originB);
     // Neighbouring changed glyphs make one rectangle.
     QRegion changed;
     QRect span;
-    auto mark = [&](const Placed& p) {
-        const QRect r = p.font->boundingRect(p.index).translated(p.at).toAlignedRect().adjusted(-margin, -margin, margin, margin);
+    auto mark = [&](const Line& line, const Line::Glyph& g, QPointF origin) {
+        const QRect r = line.fonts[g.font].boundingRect(g.index).translated(origin + g.at).toAlignedRect().adjusted(-margin, -margin, margin, margin);
         if (!span.isNull() && r.left() <= span.right() + 1 && r.right() + 1 >= span.left()) {
             span |= r;
             return;
@@ -338,19 +327,23 @@ QRegion CaptionLabel::ChangedPart(const Line& before, qsizetype i) const
             changed += span;
         span = r;
     };
+    const std::vector<Line::Glyph>& a = before.glyphs;
+    const std::vector<Line::Glyph>& b = after.glyphs;
     size_t ia = 0, ib = 0;
     while (ia < a.size() || ib < b.size()) {
-        if (ia < a.size() && ib < b.size() && a[ia].at.x() == b[ib].at.x() && a[ia].at.y() == b[ib].at.y()) {
-            if (a[ia].index != b[ib].index || !(*a[ia].font == *b[ib].font)) {
-                mark(a[ia]);
-                mark(b[ib]);
+        const QPointF pa = ia < a.size() ? originA + a[ia].at : QPointF();
+        const QPointF pb = ib < b.size() ? originB + b[ib].at : QPointF();
+        if (ia < a.size() && ib < b.size() && pa.x() == pb.x() && pa.y() == pb.y()) {
+            if (a[ia].index != b[ib].index || !(before.fonts[a[ia].font] == after.fonts[b[ib].font])) {
+                mark(before, a[ia], originA);
+                mark(after, b[ib], originB);
             }
             ++ia;
             ++ib;
-        } else if (ib == b.size() || (ia < a.size() && a[ia].at.x() <= b[ib].at.x())) {
-            mark(a[ia++]);
+        } else if (ib == b.size() || (ia < a.size() && pa.x() <= pb.x())) {
+            mark(before, a[ia++], originA);
         } else {
-            mark(b[ib++]);
+            mark(after, b[ib++], originB);
         }
     }
     if (!span.isNull())

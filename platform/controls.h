@@ -2,9 +2,9 @@
 // Small controls the window needs beyond what Qt offers as it is.
 #pragma once
 
-#include <QGlyphRun>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRawFont>
 #include <QScrollBar>
 #include <QTextLayout>
 
@@ -93,8 +93,14 @@ private:
     // compared glyph by glyph with the line it replaces.
     struct Line {
         Line(const QString& text, const QFont& font) : layout(text, font) {}
+        struct Glyph {
+            size_t font;  // in fonts
+            quint32 index;
+            QPointF at;  // from the layout's origin
+        };
         QTextLayout layout;
-        QList<QGlyphRun> glyphs;  // the layout's glyphs, at their places
+        std::vector<QRawFont> fonts;
+        std::vector<Glyph> glyphs;  // left to right
     };
     // Shapes the caption's lines; a line equal to the same line of `before`
     // keeps its layout, moved from `old` (where the changed lines remain).

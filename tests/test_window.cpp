@@ -812,10 +812,11 @@ TEST(Controls, SpinBarLooksLikeAPlainScrollBarAtEveryValue)
         const QImage screen = QGuiApplication::primaryScreen()->grabWindow(top.winId()).toImage();
         const QImage shown = screen.copy(spin.geometry());
         ASSERT_TRUE(shown == screen.copy(plain.geometry())) << "value " << v;
-        if (first.isNull())
+        if (first.isNull()) {
             first = shown;
-        else if (v == 30)
+        } else if (v == 30) {
             EXPECT_FALSE(shown == first) << "the handle did not move";
+        }
     }
 }
 
