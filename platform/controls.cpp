@@ -184,6 +184,14 @@ void LimitedLineEdit::contextMenuEvent(QContextMenuEvent* e)
     delete menu;
 }
 
+namespace {
+
+// A glyph's smoothed pixels reach at most a pixel past the bounds its font
+// gives, and its place is rounded to the pixel by at most another.
+constexpr int kInkMargin = 2;
+
+}  // namespace
+
 CaptionLabel::CaptionLabel(QWidget* parent, const QString& caption) : QLabel(parent)
 {
     caption_ = caption;
@@ -260,12 +268,17 @@ std::unique_ptr<CaptionLabel::Line> CaptionLabel::Shape(const QString& text) con
         line->fonts.push_back(run.rawFont());
         const QList<quint32> indexes = run.glyphIndexes();
         const QList<QPointF> places = run.positions();
+        const QRawFont& font = line->fonts.back();
         for (qsizetype g = 0; g < indexes.size() && g < places.size(); ++g)
-            line->glyphs.push_back({line->fonts.size() - 1, indexes.at(g), places.at(g)});
+            line->glyphs.push_back({line->fonts.size() - 1, indexes.at(g), places.at(g),
+                                    font.boundingRect(indexes.at(g)).translated(places.at(g))});
     }
+    for (const Line::Glyph& g : line->glyphs)
+        line->ink |= g.ink;
     // Left to right, as the comparison of two lines walks them.
-    std::stable_sort(line->glyphs.begin(), line->glyphs.end(),
-                     [](const Line::Glyph& l, const Line::Glyph& r) { return l.at.x() < r.at.x(); });
+    const auto leftOf = [](const Line::Glyph& l, const Line::Glyph& r) { return l.at.x() < r.at.x(); };
+    if (!std::is_sorted(line->glyphs.begin(), line->glyphs.end(), leftOf))
+        std::stable_sort(line->glyphs.begin(), line->glyphs.end(), leftOf);
     return line;
 }
 
@@ -293,14 +306,6 @@ double CaptionLabel::LineLeft(const QTextLayout& line) const
     return x;
 }
 
-double CaptionLabel::Reach() const
-{
-    // Glyphs reach past their advance by at most their bearings; two pixels
-    // more cover the rounding of the line's position.
-    const QFontMetricsF fm(font());
-    return std::ceil(std::max({0.0, -fm.minLeftBearing(), -fm.minRightBearing()})) + 2;
-}
-
 QRegion CaptionLabel::ChangedPart(const Line& before, qsizetype i) const
 {
     // A glyph drawn from the same font, with the same index, at the same
@@ -312,13 +317,13 @@ QRegion CaptionLabel::ChangedPart(const Line& before, qsizetype i) const
     const QFontMetricsF fm(font());
     const QPointF originA(LineLeft(before.layout), top + fm.ascent() - ascentA);
     const QPointF originB(LineLeft(after.layout), top + fm.ascent() - ascentB);
-    const int margin = static_cast<int>(Reach());
+    const int margin = kInkMargin;
 
     // Neighbouring changed glyphs make one rectangle.
     QRegion changed;
     QRect span;
-    auto mark = [&](const Line& line, const Line::Glyph& g, QPointF origin) {
-        const QRect r = line.fonts[g.font].boundingRect(g.index).translated(origin + g.at).toAlignedRect().adjusted(-margin, -margin, margin, margin);
+    auto mark = [&](const Line::Glyph& g, QPointF origin) {
+        const QRect r = g.ink.translated(origin).toAlignedRect().adjusted(-margin, -margin, margin, margin);
         if (!span.isNull() && r.left() <= span.right() + 1 && r.right() + 1 >= span.left()) {
             span |= r;
             return;
@@ -335,15 +340,15 @@ QRegion CaptionLabel::ChangedPart(const Line& before, qsizetype i) const
         const QPointF pb = ib < b.size() ? originB + b[ib].at : QPointF();
         if (ia < a.size() && ib < b.size() && pa.x() == pb.x() && pa.y() == pb.y()) {
             if (a[ia].index != b[ib].index || !(before.fonts[a[ia].font] == after.fonts[b[ib].font])) {
-                mark(before, a[ia], originA);
-                mark(after, b[ib], originB);
+                mark(a[ia], originA);
+                mark(b[ib], originB);
             }
             ++ia;
             ++ib;
         } else if (ib == b.size() || (ia < a.size() && pa.x() <= pb.x())) {
-            mark(before, a[ia++], originA);
+            mark(a[ia++], originA);
         } else {
-            mark(after, b[ib++], originB);
+            mark(b[ib++], originB);
         }
     }
     if (!span.isNull())
@@ -364,18 +369,56 @@ void CaptionLabel::paintEvent(QPaintEvent* e)
     p.setFont(font());
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
     const QFontMetricsF fm(font());
-    const double reach = Reach();
+    const int reach = kInkMargin;
     const auto count = static_cast<qsizetype>(lines_.size());
     for (qsizetype i = 0; i < count; ++i) {
-        // Lines wholly outside the repainted part are left as they are.
+        // Only the glyphs that may reach the repainted part are drawn: Qt
+        // spends nearly as long on a glyph outside the clip as inside it.
         const double y = LineTop(count, i);
-        const QRect band = QRectF(0, y - reach, width(), fm.height() + 2 * reach).toAlignedRect();
-        if (!e->region().intersects(band))
-            continue;
-        const QTextLayout& layout = lines_[static_cast<size_t>(i)]->layout;
-        const QTextLine line = layout.lineAt(0);
+        const Line& line = *lines_[static_cast<size_t>(i)];
         // The baseline one ascent below the line's top, as for text drawn at a point.
-        line.draw(&p, QPointF(LineLeft(layout), y + fm.ascent() - line.ascent()));
+        const QPointF origin(LineLeft(line.layout), y + fm.ascent() - line.layout.lineAt(0).ascent());
+        if (font().underline() || font().overline() || font().strikeOut()) {
+            // The decorations are the line's, not its glyphs'.
+            if (e->region().intersects(QRectF(0, y - reach, width(), fm.height() + 2 * reach).toAlignedRect()))
+                line.layout.lineAt(0).draw(&p, origin);
+            continue;
+        }
+        const QRegion part = e->region() & line.ink.translated(origin).toAlignedRect().adjusted(-reach, -reach, reach, reach);
+        if (part.isEmpty())
+            continue;
+        // The columns of the repainted part, in the layout's own coordinates
+        // and widened by the margin: a glyph whose ink reaches one is drawn
+        // (the part already holds the line's rows).
+        std::vector<std::pair<double, double>> columns;
+        for (const QRect& r : part) {
+            const double from = r.left() - origin.x() - reach, to = r.right() + 1 - origin.x() + reach;
+            if (!columns.empty() && from <= columns.back().second && to >= columns.back().first) {
+                columns.back() = {std::min(from, columns.back().first), std::max(to, columns.back().second)};
+                continue;
+            }
+            columns.push_back({from, to});
+        }
+        std::vector<QList<quint32>> indexes(line.fonts.size());
+        std::vector<QList<QPointF>> places(line.fonts.size());
+        for (const Line::Glyph& g : line.glyphs) {
+            for (const auto& [from, to] : columns) {
+                if (g.ink.right() >= from && g.ink.left() <= to) {
+                    indexes[g.font].append(g.index);
+                    places[g.font].append(g.at);
+                    break;
+                }
+            }
+        }
+        for (size_t f = 0; f < line.fonts.size(); ++f) {
+            if (indexes[f].isEmpty())
+                continue;
+            QGlyphRun run;
+            run.setRawFont(line.fonts[f]);
+            run.setGlyphIndexes(indexes[f]);
+            run.setPositions(places[f]);
+            p.drawGlyphRun(origin, run);
+        }
     }
 }
 

@@ -83,7 +83,7 @@ public:
 protected:
     // Draws the lines itself: the results change at every animation step, and
     // a line drawn at a point costs much less than the style's laid-out text.
-    // Only the lines the repainted part reaches are drawn.
+    // Only the glyphs the repainted part reaches are drawn.
     void paintEvent(QPaintEvent* e) override;
     void changeEvent(QEvent* e) override;
 
@@ -97,10 +97,12 @@ private:
             size_t font;  // in fonts
             quint32 index;
             QPointF at;  // from the layout's origin
+            QRectF ink;  // from the layout's origin
         };
         QTextLayout layout;
         std::vector<QRawFont> fonts;
         std::vector<Glyph> glyphs;  // left to right
+        QRectF ink;  // the bounds of all the glyphs' ink, from the layout's origin
     };
     // Shapes the caption's lines; a line equal to the same line of `before`
     // keeps its layout, moved from `old` (where the changed lines remain).
@@ -109,7 +111,6 @@ private:
     // Where line `index` of `lines` starts, in the label's pixels.
     double LineTop(qsizetype lines, qsizetype index) const;
     double LineLeft(const QTextLayout& line) const;
-    double Reach() const;
     // What must be repainted of line i when it replaces `before`.
     QRegion ChangedPart(const Line& before, qsizetype i) const;
 
