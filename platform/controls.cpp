@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/controls.h"
 
+#include "platform/fonts.h"
+
 #include <QApplication>
 #include <QDataStream>
 #include <QGuiApplication>
@@ -260,10 +262,7 @@ QStringList CaptionLabel::LayOutLines(const QStringList& before, std::vector<std
 std::unique_ptr<CaptionLabel::Line> CaptionLabel::Shape(const QString& text) const
 {
     auto line = std::make_unique<Line>(text, font());
-    line->layout.setCacheEnabled(true);
-    line->layout.beginLayout();
-    line->layout.createLine();
-    line->layout.endLayout();
+    LayOutOneLine(line->layout);
     for (const QGlyphRun& run : line->layout.glyphRuns()) {
         line->fonts.push_back(run.rawFont());
         const QList<quint32> indexes = run.glyphIndexes();

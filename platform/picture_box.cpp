@@ -2,6 +2,7 @@
 #include "platform/picture_box.h"
 
 #include "engine/checked.h"
+#include "platform/fonts.h"
 #include "platform/twips.h"
 
 #include <QEvent>
@@ -248,10 +249,7 @@ const PictureBox::PrintedText& PictureBox::Shaped(const QString& text)
     if (printed_.size() >= 64)
         printed_.clear();  // the numerals and captions are few; other texts are not kept
     auto shaped = std::make_unique<PrintedText>(text, font());
-    shaped->layout.setCacheEnabled(true);
-    shaped->layout.beginLayout();
-    shaped->layout.createLine();
-    shaped->layout.endLayout();
+    LayOutOneLine(shaped->layout);
     shaped->advance = QFontMetricsF(font()).horizontalAdvance(text);
     return *printed_.emplace(text, std::move(shaped)).first->second;
 }

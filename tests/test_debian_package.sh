@@ -14,14 +14,7 @@
 #     copyright and changelog.
 set -u
 src=$1 build=$2 gui=$3 cmake=$4
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-need() {
-  command -v "$1" >/dev/null || {
-    echo "FAIL: $1 not found; install the Debian package $2 (make test does)" >&2
-    exit 1
-  }
-}
+. "$src/tests/support/checks.sh"
 need lintian lintian; need appstreamcli appstream; need man man-db
 need lexgrog man-db; need dpkg-deb dpkg; need dpkg-parsechangelog dpkg-dev
 need xmllint libxml2-utils

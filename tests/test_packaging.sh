@@ -13,15 +13,7 @@ set -u
 src=$1 build=$2 gui=$3 cmake=$4
 entry=$src/packaging/veltrax.desktop
 icon=$src/packaging/veltrax.svg
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-
-need() {
-  command -v "$1" >/dev/null || {
-    echo "FAIL: $1 not found; install the Debian package $2 (make test does)" >&2
-    exit 1
-  }
-}
+. "$src/tests/support/checks.sh"
 need desktop-file-validate desktop-file-utils
 need xmllint libxml2-utils
 
