@@ -2,7 +2,7 @@
 #include "cli/ephem.h"
 
 #include "cli/ini.h"
-#include "cli/moment.h"
+#include "engine/calendar.h"
 #include "cli/plan.h"
 
 #include "engine/engine.h"
@@ -325,7 +325,7 @@ void SplitMoment(const std::string& moment, std::string& date, std::string& time
 // field and the reason, when the date or the time is not a real one.
 bool UtFieldsToJst(FieldTexts& f, FieldId& field, std::string& why)
 {
-    cli::CivilTime c;
+    CivilTime c;
     c.year = std::stoll(f.Nen);
     const int64_t month = std::stoll(f.tuki), day = std::stoll(f.Hi);
     const int64_t hour = std::stoll(f.Jikoku), minute = std::stoll(f.Hun);
@@ -334,7 +334,7 @@ bool UtFieldsToJst(FieldTexts& f, FieldId& field, std::string& why)
         why = "'" + f.tuki + "' is out of range (1 to 12)";
         return false;
     }
-    const int32_t length = cli::DaysInMonth(c.year, static_cast<int32_t>(month));
+    const int32_t length = DaysInMonth(c.year, static_cast<int32_t>(month));
     if (day < 1 || day > length) {
         field = FieldId::Day;
         why = "'" + f.Hi + "' is out of range (1 to " + std::to_string(length) + ")";
@@ -349,7 +349,7 @@ bool UtFieldsToJst(FieldTexts& f, FieldId& field, std::string& why)
     c.day = static_cast<int32_t>(day);
     c.hour = static_cast<int32_t>(hour);
     c.minute = static_cast<int32_t>(minute);
-    const cli::CivilTime jst = cli::CivilFromSeconds(cli::SecondsFromCivil(c) + cli::kJstOffsetSeconds);
+    const CivilTime jst = CivilFromSeconds(SecondsFromCivil(c) + kJstOffsetSeconds);
     f.Nen = std::to_string(jst.year);
     f.tuki = std::to_string(jst.month);
     f.Hi = std::to_string(jst.day);
@@ -504,10 +504,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             observed = m.observation->observed;
     }
 
-    // February follows the year field, as in the window.
+    // February follows the year field, as in the window. A moment typed as
+    // a date is read on the calendar CalcJD computes with, so that a Julian
+    // 29 February before 1582 is the day it names.
     MonthTable monthDays = CommonMonthDays();
     try {
-        if (const auto y = FieldWhole(f.Nen); y && IsLeapYear(*y))
+        if (const auto y = FieldWhole(f.Nen); y && (cl.fields ? IsGregorianLeapYear(*y) : DaysInMonth(*y, 2) == 29))
             monthDays[1] = 29;
     } catch (const Fault&) {
         // a year beyond the 32-bit range: the cycle reports it below

@@ -2,13 +2,8 @@
 #include "cli/plan.h"
 
 #include "cli/ephem.h"
-#include "engine/checked.h"
-#include "engine/engine.h"
-#include "engine/events.h"
-#include "engine/search.h"
-#include "engine/site.h"
-#include "render/scene.h"
 #include "results/numtext.h"
+#include "results/settings.h"
 
 #include <charconv>
 #include <tuple>
@@ -20,33 +15,6 @@ namespace cli {
 namespace {
 
 const char* const kMomentForm = "\"YYYY-MM-DD HH:MM[:SS]\"";
-
-// The meridian gains about 870.27 degrees a day on a fixed longitude: one
-// transit every 35730 seconds or so.
-constexpr int64_t kTransitPeriodSeconds = 35730;
-
-// Scan step of the transit search: the difference changes by about 12 degrees
-// from one sample to the next, far from the 180-degree wrap.
-constexpr int64_t kScanSeconds = 1200;
-
-// The root finder closes the bracket to this (seconds).
-constexpr double kBracketSeconds = 0.01;
-
-// A difference turning from negative to non-negative by more than this between
-// two samples is the wrap at 180 degrees, not a transit.
-constexpr double kWrapJump = 90;
-
-// At the whole second found the two longitudes differ by at most about 0.005
-// degrees (half a second of rotation). Where JupArgJ passes 180 the phase
-// correction changes sign and the illuminated meridian steps forward by twice
-// the correction (Jupiter is then near conjunction: under 0.01 degrees); a
-// transit inside the step is reported at the better of the two seconds around
-// it, still within 0.01 degrees. Where JupArgJ passes 360 the meridian steps
-// back by up to 0.02 degrees, and a longitude inside that step is met twice
-// within two seconds; the search reports one of the two. A residual larger
-// than this means the root search closed on a step of the prediction itself,
-// which no meridian passes.
-constexpr double kMaxResidual = 0.5;
 
 constexpr int kMaxDigits = 17;
 
@@ -161,9 +129,8 @@ char* TableRow(char* p, int64_t ut, const Plan& plan, const GrsSource& grs)
     *p++ = 'Z';
 
     const Results r = ResultsAt(c, 0, grs);
-    const double d = r.CurrentJDE - 2415020;
-    const JupiterAspect aspect = CalcAspect(d);
-    const MoonPositions moons = CalcMoons(d, aspect);
+    const SatellitesSeen seen = SatellitesAt(r.CurrentJDE);
+    const MoonPositions& moons = seen.moons;
 
     for (double v : {r.CurrentJDE, r.CM1Whole, r.CM2Whole, r.CM3Whole, r.CM1, r.CM2, r.CM3, r.GrsLongitude}) {
         *p++ = ',';
@@ -174,19 +141,10 @@ char* TableRow(char* p, int64_t ut, const Plan& plan, const GrsSource& grs)
         p = Number(p, moons.X[i], plan.digits);
         *p++ = ',';
         p = Number(p, moons.Y[i], plan.digits);
-        // The view draws a satellite whose key is exactly 90 after the planet.
-        p = Text(p, DepthKey(moons.U[i]) <= 90 ? ",front" : ",behind");
+        p = Text(p, seen.front[i] ? ",front" : ",behind");
     }
     *p++ = '\n';
     return p;
-}
-
-// The Julian Day (UT) of 1970-01-01 0 h, where moment seconds count from.
-constexpr double kJdUnixEpoch = 2440587.5;
-
-double JdUTFromSeconds(double seconds)
-{
-    return kJdUnixEpoch + seconds / 86400;
 }
 
 // An altitude with one decimal ("-0.0" written as "0.0").
@@ -402,39 +360,10 @@ std::optional<GrsObserved> ParseGrsOption(std::string_view text, std::string& wh
 
 std::optional<Site> ParseSiteOption(std::string_view text, std::string& why)
 {
-    const std::string given(text);
-    std::vector<std::string_view> parts;
-    for (size_t start = 0;;) {
-        const size_t comma = text.find(',', start);
-        parts.push_back(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
-        if (comma == std::string_view::npos)
-            break;
-        start = comma + 1;
-    }
-    std::optional<double> v[3] = {std::nullopt, std::nullopt, 0.0};
-    bool readable = parts.size() == 2 || parts.size() == 3;
-    for (size_t i = 0; readable && i < parts.size(); ++i) {
-        v[i] = ParseDecimal(parts[i]);
-        readable = v[i].has_value();
-    }
-    if (!readable) {
-        why = "--site wants LAT,LON[,HEIGHT] in degrees and metres (for example 35.68,139.77,40) or none, not '" +
-              given + "'";
-        return std::nullopt;
-    }
-    if (std::fabs(*v[0]) > kMaxSiteLatitudeDeg) {
-        why = "--site: the latitude " + std::string(parts[0]) + " lies beyond -90 to 90 degrees";
-        return std::nullopt;
-    }
-    if (std::fabs(*v[1]) > kMaxSiteLongitudeDeg) {
-        why = "--site: the longitude " + std::string(parts[1]) + " lies beyond -360 to 360 degrees";
-        return std::nullopt;
-    }
-    if (*v[2] < kMinSiteHeightM || *v[2] > kMaxSiteHeightM) {
-        why = "--site: the height " + std::string(parts[2]) + " lies beyond -500 to 10000 metres";
-        return std::nullopt;
-    }
-    return Site{*v[0], *v[1], *v[2]};
+    const std::optional<Site> site = ParseSiteText(text, why);
+    if (!site)
+        why = "--site: " + why;
+    return site;
 }
 
 namespace {
@@ -469,7 +398,7 @@ std::optional<unsigned> ParseNameList(const std::string& option, const std::stri
 
 std::optional<double> ParseAltitude(const std::string& option, const std::string& text, std::string& why)
 {
-    const auto v = ParseDecimal(text);
+    const auto v = ParseGrsDecimal(text);
     if (!v || *v < -90 || *v > 90) {
         why = option + " wants an altitude in degrees from -90 to 90, not '" + text + "'";
         return std::nullopt;
@@ -504,7 +433,8 @@ std::optional<int64_t> ParseStep(std::string_view text, std::string& why)
         number.remove_prefix(1);
     int64_t n = 0;
     const auto r = std::from_chars(number.data(), number.data() + number.size(), n);
-    if (number.empty() || r.ptr != number.data() + number.size() || (r.ec != std::errc() && r.ec != std::errc::result_out_of_range)) {
+    // Digits only after the one sign: from_chars would take a second sign ("+-5m").
+    if (number.empty() || number[0] < '0' || number[0] > '9' || r.ptr != number.data() + number.size() || (r.ec != std::errc() && r.ec != std::errc::result_out_of_range)) {
         why = "cannot read the step '" + given + "'" + want;
         return std::nullopt;
     }
@@ -651,7 +581,7 @@ std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why, const std
         plan.step = *step;
         plan.lines = (plan.to - plan.from) / plan.step + 1;
     } else {
-        plan.lines = (plan.to - plan.from) / kTransitPeriodSeconds + 1;
+        plan.lines = (plan.to - plan.from) / kGrsTransitPeriodSeconds + 1;
     }
     if (plan.lines > kMaxLinesWithoutForce && !cl.force) {
         why = (table ? "the table would have " : "the range holds about ") + std::to_string(plan.lines) +
@@ -667,65 +597,6 @@ std::optional<Plan> ParsePlan(const std::vector<std::string>& args, std::string&
     return ParsePlan(ReadCommandLine(args), why);
 }
 
-Results ResultsAt(const CivilTime& ut, double fraction, const GrsSource& grs)
-{
-    // The day with its fraction, formed as the recalculation forms it: hours
-    // and minutes in whole seconds, then the seconds, then the day.
-    const int32_t hm = ut.hour * 3600 + ut.minute * 60;
-    const double s = ut.second + fraction;
-    const double F = (hm + s) / 86400 + ut.day;
-    return ComputeMoment(static_cast<int32_t>(ut.year), ut.month, F, grs);
-}
-
-double WrappedDifference(double a, double b)
-{
-    double d = std::fmod(a - b, 360.0);
-    if (d <= -180)
-        d += 360;
-    else if (d > 180)
-        d -= 360;
-    return d;
-}
-
-void FindGrsTransits(int64_t from, int64_t to, const GrsSource& grs,
-                     const std::function<bool(const GrsTransit&)>& emit)
-{
-    // Time runs in seconds after `from`, as a double between the samples.
-    auto at = [&](double offset, Results* keep) {
-        const double whole = std::floor(offset);
-        const Results r = ResultsAt(CivilFromSeconds(from + static_cast<int64_t>(whole)), offset - whole, grs);
-        if (keep)
-            *keep = r;
-        return WrappedDifference(r.CM2, r.GrsLongitude);
-    };
-
-    SearchOptions options;
-    options.step = kScanSeconds;
-    options.tolerance = kBracketSeconds;
-    options.maxJump = kWrapJump;  // the wrap at 180 degrees
-    options.grazing = false;      // the difference only grows, but for the wrap
-
-    // A crossing up to a second outside the range may still have its nearest
-    // whole second inside it.
-    const int64_t span = to - from;
-    SearchCrossings(
-        -1, static_cast<double>(span) + 1, 1, [&](double t, double* v) { v[0] = at(t, nullptr); }, options,
-        [&](const SearchHit& hit) {
-            if (hit.kind != HitKind::Rising)
-                return true;
-            // The crossing lies within [lo, hi], so its nearest whole second is
-            // floor(lo) or the next one: take the one where the longitudes agree best.
-            const int64_t s0 = static_cast<int64_t>(std::floor(hit.lo));
-            Results r0, r1;
-            const double d0 = std::fabs(at(static_cast<double>(s0), &r0));
-            const double d1 = std::fabs(at(static_cast<double>(s0 + 1), &r1));
-            const int64_t best = d1 < d0 ? s0 + 1 : s0;
-            if (std::fmin(d0, d1) > kMaxResidual || best < 0 || best > span)
-                return true;
-            return emit(GrsTransit{from + best, best == s0 ? r0 : r1});
-        });
-}
-
 int RunPlan(const Plan& plan, std::ostream& out, std::ostream& err)
 {
     GrsTable table = GrsTable::Standard();
@@ -734,27 +605,23 @@ int RunPlan(const Plan& plan, std::ostream& out, std::ostream& err)
     if (plan.grs)
         grs.observed = &*plan.grs;
 
-    // The event search runs in TT from a second before FROM to a second after
-    // TO: an edge just outside may still round into the range.
-    double jdeTT0 = 0, jdeTT1 = 0;
+    EventQuery query;
+    query.moons = plan.moons;
+    query.kinds = plan.kinds;
+    query.onlyObservable = !plan.all;
+    query.onlyWatchable = plan.site.has_value();
+    query.site = plan.site;
     try {
-        // Both ends are computed before anything is printed, so that a fault
-        // (none is known within the accepted years) leaves standard output empty.
+        // Both ends are computed before anything is printed, so that a moment
+        // the theories cannot give leaves standard output empty.
         if (plan.kind == PlanKind::Events) {
-            jdeTT0 = JdTTFromUT(JdUTFromSeconds(static_cast<double>(plan.from) - 1));
-            jdeTT1 = JdTTFromUT(JdUTFromSeconds(static_cast<double>(plan.to) + 1));
-            Finite(ComputeGalileanSky(jdeTT0).moon[3].fromEarth.x, "the satellites at FROM");
-            Finite(ComputeGalileanSky(jdeTT1).moon[3].fromEarth.x, "the satellites at TO");
-            if (plan.site) {
-                ViewFromSite(JdUTFromSeconds(static_cast<double>(plan.from)), *plan.site);
-                ViewFromSite(JdUTFromSeconds(static_cast<double>(plan.to)), *plan.site);
-            }
+            CheckEventRange(plan.from, plan.to, plan.site);
         } else {
             ResultsAt(CivilFromSeconds(plan.from), 0, grs);
             ResultsAt(CivilFromSeconds(plan.to), 0, grs);
         }
     } catch (const Fault& e) {
-        return Failed(err, plan, e.what(), kExitCycleEnds);
+        return Failed(err, plan, DescribeFault(e), kExitCycleEnds);
     }
 
     ChunkedOut o(out);
@@ -764,21 +631,8 @@ int RunPlan(const Plan& plan, std::ostream& out, std::ostream& err)
             if (plan.csv && !o.Commit(EventsHeader(o.Cursor(), plan)))
                 return cannotWrite();
             bool ok = true;
-            FindGalileanEvents(jdeTT0, jdeTT1, [&](const GalileanEvent& e) {
-                if (!(plan.moons >> e.moon & 1u) || !(plan.kinds >> static_cast<int>(e.kind) & 1u) ||
-                    !(e.observable || plan.all))
-                    return true;
-                const double jdUT = JdUTFromTT(e.jdeTT);
-                const int64_t ut = RoundToInt64((jdUT - kJdUnixEpoch) * 86400);
-                if (ut < plan.from || ut > plan.to)
-                    return true;
-                if (!plan.site) {
-                    ok = o.Commit(EventLine(o.Cursor(), e, ut, plan, nullptr));
-                    return ok;
-                }
-                const SiteView view = ViewFromSite(jdUT, *plan.site);
-                if (view.watchable)
-                    ok = o.Commit(EventLine(o.Cursor(), e, ut, plan, &view));
+            ForEachEventRowInSeconds(plan.from, plan.to, query, [&](const EventRow& r) {
+                ok = o.Commit(EventLine(o.Cursor(), r.event, r.ut, plan, r.view ? &*r.view : nullptr));
                 return ok;
             });
             if (!ok)
@@ -801,7 +655,7 @@ int RunPlan(const Plan& plan, std::ostream& out, std::ostream& err)
                     ok = o.Commit(TransitLine(o.Cursor(), t, plan, nullptr));
                     return ok;
                 }
-                const SiteView view = ViewFromSite(JdUTFromSeconds(static_cast<double>(t.ut)), *plan.site);
+                const SiteView view = ViewFromSite(JdFromSeconds(static_cast<double>(t.ut)), *plan.site);
                 if (view.watchable)
                     ok = o.Commit(TransitLine(o.Cursor(), t, plan, &view));
                 return ok;
@@ -813,7 +667,7 @@ int RunPlan(const Plan& plan, std::ostream& out, std::ostream& err)
             return cannotWrite();
     } catch (const Fault& e) {
         o.Flush();
-        return Failed(err, plan, e.what(), kExitCycleEnds);
+        return Failed(err, plan, DescribeFault(e), kExitCycleEnds);
     }
     return kExitOk;
 }

@@ -4,10 +4,10 @@
 // from the same computation as the single-moment output.
 #pragma once
 
-#include "cli/moment.h"
+#include "engine/calendar.h"
 #include "engine/visibility.h"
 #include "results/grs.h"
-#include "results/recalc.h"
+#include "results/planning.h"
 
 #include <cstdint>
 #include <functional>
@@ -56,8 +56,7 @@ bool IsPlanCommand(const CommandLine& cl);
 // no drift when left out. nullopt with a one-line reason otherwise.
 std::optional<GrsObserved> ParseGrsOption(std::string_view text, std::string& why);
 
-// "LAT,LON[,HEIGHT]": latitude -90 to 90 (north positive), longitude -360 to
-// 360 (east positive), height in metres (0 when left out), plain decimals.
+// "LAT,LON[,HEIGHT]" as the settings file's site reads it (ParseSiteText).
 // nullopt with a one-line reason otherwise.
 std::optional<Site> ParseSiteOption(std::string_view text, std::string& why);
 
@@ -93,29 +92,6 @@ struct Plan {
 std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why,
                               const std::optional<Site>& settingsSite = std::nullopt);
 std::optional<Plan> ParsePlan(const std::vector<std::string>& args, std::string& why);
-
-// The numbers of the moment `ut` (UT) plus `fraction` of a second (0 to 1),
-// computed exactly as the recalculation does for the same fields.
-Results ResultsAt(const CivilTime& ut, double fraction, const GrsSource& grs);
-
-// Wrapped difference a - b, degrees, in (-180, 180].
-double WrappedDifference(double a, double b);
-
-struct GrsTransit {
-    int64_t ut;       // UT seconds from 1970-01-01
-    Results results;  // at that second
-};
-
-// Every Great Red Spot transit (the illuminated-disk System II meridian CM2cc
-// equal to the GRS longitude) whose nearest whole second lies in from..to (UT
-// seconds, inclusive), in time order. The range is scanned in 20-minute steps
-// for the difference turning from negative to non-negative, and each crossing
-// is refined by the generic root search; the second reported is the one at which the two
-// longitudes are nearest. A step of the prediction itself (the built-in table
-// at some new years) is not a transit and is passed over. emit may return
-// false to stop.
-void FindGrsTransits(int64_t from, int64_t to, const GrsSource& grs,
-                     const std::function<bool(const GrsTransit&)>& emit);
 
 // Prints the plan on out (messages on err) and returns the exit status.
 int RunPlan(const Plan& plan, std::ostream& out, std::ostream& err);

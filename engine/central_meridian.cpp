@@ -8,7 +8,7 @@ namespace veltrax {
 CentralMeridian CalcCentralMeridian(double jde)
 {
     const double k = kDegRad;
-    const double d = jde - 2451545.0;
+    const double d = jde - kJ2000Jd;
     const double V = NormalizeDeg(d * 0.00111588 + 172.74);
     const double M = NormalizeDeg(d * 0.9856003 + 357.529);
     const double N = NormalizeDeg(d * 0.0830853 + 20.02 + 0.329 * std::sin(V * k));

@@ -13,10 +13,24 @@
 
 namespace veltrax {
 
+// What went wrong, for the messages that tell the user.
+enum class FaultKind {
+    Arithmetic,     // an overflow, a value that is not a number, a bad argument
+    OutOfRange,     // a moment outside the years a theory covers
+    NoConvergence,  // a search that did not close on its root
+};
+
 // The one exception type for run-time errors of the arithmetic.
 class Fault : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit Fault(const std::string& what, FaultKind kind = FaultKind::Arithmetic)
+        : std::runtime_error(what), kind_(kind)
+    {
+    }
+    FaultKind kind() const { return kind_; }
+
+private:
+    FaultKind kind_;
 };
 
 // v itself, or Fault when v is infinite or not a number.

@@ -9,13 +9,12 @@
 #pragma once
 
 #include "engine/checked.h"
+#include "engine/constants.h"
 
 namespace veltrax {
 
-// Degrees to radians (and radians back, by division). This exact literal, not
-// pi/180: the two differ in the eleventh significant digit and the published
-// longitudes were computed with this one.
-constexpr double kDegRad = 0.017453292518843;
+// Degrees to radians (and radians back, by division): kDegRad, in
+// engine/constants.h.
 
 // ---- Julian Day and time scale -------------------------------------------
 
@@ -95,5 +94,16 @@ struct MoonPositions {
 
 // d: days since JD 2415020.0; aspect: CalcAspect(d).
 MoonPositions CalcMoons(double d, const JupiterAspect& aspect);
+
+// Depth key of a satellite from its orbital angle U (degrees, not reduced): its
+// angular distance from U = 0, the near point of the orbit, 0 to 180. The planet's
+// key is 90; below 90 a satellite is in front of the planet, above 90 behind it,
+// and at exactly 90 it is drawn after the planet, so in front as well.
+double DepthKey(double U);
+
+// The planet's depth key, and whether a satellite of key `key` is drawn in
+// front of the planet.
+constexpr double kPlanetDepthKey = 90;
+inline bool DrawnInFront(double key) { return key <= kPlanetDepthKey; }
 
 }  // namespace veltrax

@@ -14,11 +14,6 @@ namespace {
 constexpr int kKinds = 4;
 constexpr int kComponents = 4 * kKinds;  // moon * kKinds + kind
 
-// Mean radii of the satellites, km (IAU Working Group on Cartographic
-// Coordinates and Rotational Elements, 2015 report), for a shadow hidden
-// behind its own satellite.
-constexpr double kMoonRadiusKm[4] = {1821.49, 1560.8, 2631.2, 2410.3};
-
 // How far inside the disk the shadow is looked at to tell on which hemisphere
 // it crosses the limb, when the root finder's own sample inside does not show
 // it there, days (5 s: a few kilometres of its track).

@@ -176,7 +176,6 @@ const double kToEquator[3][3] = {
 };
 
 constexpr double kL1Epoch = 2433282.5;  // 1950 January 1.0 TT
-constexpr double kJ2000 = 2451545.0;
 constexpr double kTwoPi = 6.283185307179586;
 constexpr double kRadiusAu = kJupiterEquatorialRadiusKm / kAuKm;
 // The spheroid's (equatorial / polar)^2 - 1, for points in equatorial radii.
@@ -261,7 +260,7 @@ JoviState Satellite(const SatelliteTheory& th, double t)
 // Jupiter's north pole (unit vector, mean equator of J2000).
 Vec3 JupiterPole(double jdeTT)
 {
-    const double T = (jdeTT - kJ2000) / 36525.0;
+    const double T = (jdeTT - kJ2000Jd) / 36525.0;
     const double d2r = kTwoPi / 360.0;
     const SinCos Ja = FastSinCos((99.360714 + 4850.4046 * T) * d2r);
     const SinCos Jb = FastSinCos((175.895369 + 1191.9605 * T) * d2r);

@@ -9,11 +9,10 @@
 // from the Sun) is accounted for inside.
 #pragma once
 
+#include "engine/constants.h"
+
 namespace veltrax {
 
-constexpr double kJupiterEquatorialRadiusKm = 71492.0;
-constexpr double kJupiterPolarRadiusKm = 66854.0;
-constexpr double kAuKm = 149597870.7;
 
 // A point near Jupiter on one viewer's plane of the sky, in Jupiter
 // equatorial radii (71,492 km), from Jupiter's centre:

@@ -31,7 +31,7 @@ double CalcJD(double year, double month, double day)
         jd = jd + B;
     }
 
-    const double T = (jd - 2451545.0) / 36525;
+    const double T = (jd - kJ2000Jd) / 36525;
     const double deltaT = (T + 1) * 0.0007316;
     return Finite(jd + deltaT, "CalcJD");
 }

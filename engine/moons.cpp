@@ -45,4 +45,13 @@ MoonPositions CalcMoons(double d, const JupiterAspect& aspect)
     return m;
 }
 
+double DepthKey(double U)
+{
+    if (U >= 180)
+        return std::fabs(360 - U);
+    if (U < 0)
+        return std::fabs(U);
+    return U;
+}
+
 }  // namespace veltrax

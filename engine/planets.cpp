@@ -199,7 +199,6 @@ const Coordinate kJupiter[3] = {
 };
 
 constexpr double kDaysPerMillennium = 365250.0;
-constexpr double kJ2000 = 2451545.0;
 
 double Value(const Coordinate& c, double t)
 {
@@ -253,7 +252,7 @@ Vec3 ToEquator(const Vec3& e)
 
 Vec3 EarthHelioAu(double jdeTT)
 {
-    const double t = (jdeTT - kJ2000) / kDaysPerMillennium;
+    const double t = (jdeTT - kJ2000Jd) / kDaysPerMillennium;
     const double L = Value(kEarth[0], t);
     const double B = Value(kEarth[1], t);
     const double R = Value(kEarth[2], t);
@@ -263,7 +262,7 @@ Vec3 EarthHelioAu(double jdeTT)
 
 HelioState JupiterHelio(double jdeTT)
 {
-    const double t = (jdeTT - kJ2000) / kDaysPerMillennium;
+    const double t = (jdeTT - kJ2000Jd) / kDaysPerMillennium;
     double L, dL, B, dB, R, dR;
     ValueRate(kJupiter[0], t, &L, &dL);
     ValueRate(kJupiter[1], t, &B, &dB);
@@ -281,7 +280,7 @@ HelioState JupiterHelio(double jdeTT)
 JupiterSeen SeeJupiter(double jdeTT)
 {
     if (!(jdeTT >= kFirstJdeTT && jdeTT <= kLastJdeTT))
-        throw Fault("moment outside the years 1000 to 3000 of the planetary theory");
+        throw Fault("moment outside the years 1000 to 3000 of the planetary theory", FaultKind::OutOfRange);
     JupiterSeen seen;
     seen.earthAu = EarthHelioAu(jdeTT);
     const HelioState now = JupiterHelio(jdeTT);

@@ -7,12 +7,10 @@
 // sees them, and for altitudes.
 #pragma once
 
+#include "engine/constants.h"
 #include "engine/vec3.h"
 
 namespace veltrax {
-
-// Speed of light, AU per day (299,792.458 km/s, 1 AU = 149,597,870.7 km).
-constexpr double kLightAuPerDay = 173.1446326846693;
 
 struct HelioState {
     Vec3 posAu;

@@ -33,7 +33,7 @@ double FindRoot(const std::function<double(double)>& f, double a, double fa, dou
     Finite(fa, "the root search");
     Finite(fb, "the root search");
     if (Negative(fa) == Negative(fb) && fa != 0 && fb != 0)
-        throw Fault("the root search was given no sign change");
+        throw Fault("the root search was given no sign change", FaultKind::NoConvergence);
 
     // Close the bracket around the guess: each step aims at the root (from
     // the given slope, then from the secant through the last two points) and
@@ -77,7 +77,9 @@ double FindRoot(const std::function<double(double)>& f, double a, double fa, dou
     // b is the best estimate, c the other end of the bracket, a the previous b.
     double c = a, fc = fa;
     double d = b - a, e = d;
-    for (int n = 0; n < kMaxIterations; ++n) {
+    for (int n = 0;; ++n) {
+        if (n == kMaxIterations)
+            throw Fault("the root search did not converge", FaultKind::NoConvergence);
         if (Negative(fb) == Negative(fc)) {
             c = a;
             fc = fa;

@@ -18,6 +18,7 @@
 #include "engine/site.h"
 
 #include "engine/checked.h"
+#include "engine/constants.h"
 #include "engine/planets.h"
 #include "engine/vec3.h"
 
@@ -26,9 +27,7 @@
 namespace veltrax {
 namespace {
 
-constexpr double kJ2000 = 2451545.0;
-constexpr double kPi = 3.141592653589793;
-constexpr double kRad = kPi / 180.0;
+constexpr double kRad = kRadiansPerDegree;
 
 // TT - UT at January 1 of 2005, 2006, ... 2026, seconds.
 constexpr int kFirstObservedYear = 2005;
@@ -125,7 +124,7 @@ struct Precession {
 
 Precession PrecessionFromJ2000(double jdeTT)
 {
-    const double T = (jdeTT - kJ2000) / 36525.0;
+    const double T = (jdeTT - kJ2000Jd) / 36525.0;
     const double asec = kRad / 3600.0;
     const double zeta = (2306.2181 + (0.30188 + 0.017998 * T) * T) * T * asec;
     const double z = (2306.2181 + (1.09468 + 0.018203 * T) * T) * T * asec;
@@ -152,7 +151,7 @@ double Altitude(const Vec3& g, const Vec3& o, const Vec3& up)
 double DeltaTSeconds(double jdUT)
 {
     Finite(jdUT, "DeltaTSeconds");
-    const double y = 2000.0 + (jdUT - kJ2000) / 365.25;
+    const double y = 2000.0 + (jdUT - kJ2000Jd) / 365.25;
     if (y < kFirstObservedYear)
         return FitBefore2005(y);
     if (y < kLastObservedYear) {
@@ -198,18 +197,18 @@ SkyAltitudes ComputeAltitudes(double jdUT, const Site& site)
     const Vec3 sun = p.Apply(seen.earthAu * -1.0);
 
     // Greenwich mean sidereal time (IAU 1982), then the local one.
-    const double d = jdUT - kJ2000;
+    const double d = jdUT - kJ2000Jd;
     const double T = d / 36525.0;
     const double gmstDeg = 280.46061837 + 360.98564736629 * d + (0.000387933 - T / 38710000.0) * T * T;
     const double lst = std::fmod(gmstDeg + site.longitudeDeg, 360.0) * kRad;
 
     // The site on the WGS84 ellipsoid (a = 6378.137 km, f = 1 / 298.257223563).
-    const double a = 6378.137 / 149597870.7;  // AU
+    const double a = 6378.137 / kAuKm;  // AU
     const double f = 1.0 / 298.257223563;
     const double lat = site.latitudeDeg * kRad;
     const double sl = std::sin(lat), cl = std::cos(lat);
     const double n = a / std::sqrt(1.0 - f * (2.0 - f) * sl * sl);
-    const double h = site.heightM / 1000.0 / 149597870.7;
+    const double h = site.heightM / 1000.0 / kAuKm;
     const double rc = (n + h) * cl;
     const double rz = (n * (1.0 - f) * (1.0 - f) + h) * sl;
     const double cs = std::cos(lst), ss = std::sin(lst);

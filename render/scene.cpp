@@ -38,15 +38,6 @@ bool SpotDelta(double M, double G, double& delta)
     return false;
 }
 
-double DepthKey(double U)
-{
-    if (U >= 180)
-        return std::fabs(360 - U);
-    if (U < 0)
-        return std::fabs(U);
-    return U;
-}
-
 namespace {
 
 // Tracks the sky view's current position while the operations are built.

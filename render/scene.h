@@ -129,11 +129,7 @@ struct Scene {
     const SceneBody* ShadowOf(int32_t index) const;
 };
 
-// Depth key of a satellite from its orbital angle U (degrees, not reduced): its
-// angular distance from U = 0, the near point of the orbit, 0 to 180. The planet's
-// key is 90; below 90 a satellite is in front of the planet, above 90 behind it,
-// and at exactly 90 it is drawn after the planet, so in front as well.
-double DepthKey(double U);
+// DepthKey, the order of the bodies from their orbital angles: engine/engine.h.
 
 // Builds the scene. Throws Fault on a floating-point fault or an integer
 // overflow, before any operation would be drawn.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/grs.h"
 
+#include "engine/calendar.h"
 #include "engine/checked.h"
 #include "engine/engine.h"
 
@@ -71,16 +72,6 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// One to `most` digits at text[i], moving i past them.
-bool Digits(std::string_view text, size_t& i, size_t most, int32_t& value)
-{
-    const size_t start = i;
-    value = 0;
-    while (i < text.size() && IsDigit(text[i]) && i - start < most)
-        value = value * 10 + (text[i++] - '0');
-    return i > start && (i == text.size() || !IsDigit(text[i]));
-}
-
 std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
 
 }  // namespace
@@ -116,24 +107,11 @@ bool IsGrsLongitudeInTurn(double longitudeDeg) { return longitudeDeg >= 0 && lon
 
 std::optional<GrsEpochDate> ParseGrsEpochDate(std::string_view text)
 {
-    size_t i = 0;
-    const bool negative = !text.empty() && text[0] == '-';
-    if (!text.empty() && (text[0] == '-' || text[0] == '+'))
-        ++i;
-    GrsEpochDate d;
-    if (!Digits(text, i, 6, d.year) || i >= text.size() || text[i++] != '-' || !Digits(text, i, 2, d.month) ||
-        i >= text.size() || text[i++] != '-' || !Digits(text, i, 2, d.day) || i != text.size())
+    std::string why;
+    const std::optional<CivilDate> c = ParseDate(text, why);
+    if (!c)
         return std::nullopt;
-    if (negative)
-        d.year = -d.year;
-    if (d.month < 1 || d.month > 12)
-        return std::nullopt;
-    MonthTable days = CommonMonthDays();
-    if (IsLeapYear(d.year))
-        days[1] = 29;
-    if (d.day < 1 || d.day > days[static_cast<size_t>(d.month - 1)])
-        return std::nullopt;
-    return d;
+    return GrsEpochDate{static_cast<int32_t>(c->year), c->month, c->day};
 }
 
 std::optional<double> ParseGrsDriftDegPerDay(std::string_view text)

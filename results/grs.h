@@ -72,7 +72,8 @@ constexpr double kDaysPerDriftYear = 365.25;
 // A drift faster than this (degrees a day) is a typing error, not a spot.
 constexpr double kMaxGrsDriftDegPerDay = 10;
 
-// The date of a measured longitude, on the Gregorian calendar, at 0 h UT.
+// The date of a measured longitude, at 0 h UT, on the one calendar (Julian
+// before 1582 October 15, Gregorian from then on).
 struct GrsEpochDate {
     int32_t year = 2000;
     int32_t month = 1;  // 1 to 12
@@ -86,8 +87,8 @@ std::optional<double> ParseGrsDecimal(std::string_view text);
 // True for a System II longitude in degrees, 0 up to but not including 360.
 bool IsGrsLongitudeInTurn(double longitudeDeg);
 
-// "YYYY-MM-DD" (the year may carry a sign and has one to six digits, month and
-// day one or two): a real Gregorian date, or nullopt ("2026-13-40", "2026-02-29").
+// "YYYY-MM-DD" as ParseDate (engine/calendar.h) reads it: a real date, or
+// nullopt ("2026-13-40", "2026-02-29").
 std::optional<GrsEpochDate> ParseGrsEpochDate(std::string_view text);
 
 // "1.5/month", "18/year", "0.05/day" (negative allowed) to degrees a day;

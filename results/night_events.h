@@ -4,8 +4,7 @@
 // Standard Time and, for a site, whether they can be watched from it.
 #pragma once
 
-#include "engine/events.h"
-#include "engine/visibility.h"
+#include "results/planning.h"
 
 #include <optional>
 #include <vector>
@@ -22,20 +21,21 @@ struct JstMoment {
 // down to the minute (second 0).
 JstMoment JstFromJdUT(double jdUT, bool downToMinute);
 
-struct EventRow {
-    GalileanEvent event;
-    double jdUT;          // the event's moment, Julian Day, UT
-    JstMoment jst;        // to the nearest second
-    std::optional<SiteView> view;  // Jupiter and the Sun from the site, when one is given
-    bool seen;            // observable, and watchable from the site when one is given
+// A row of the list: the planning row and its time in JST.
+struct NightEventRow : EventRow {
+    JstMoment jst;  // to the nearest second
 };
 
 constexpr double kEventsBeforeDays = 0.5;   // 12 hours before the moment
 constexpr double kEventsAfterDays = 1.5;    // 36 hours after
 
 // The events around the window's moment jde (CalcJD's dynamical time), in
-// time order. nullopt when the precise theory cannot give that range (outside
-// the years 1000 to 3000); never throws.
-std::optional<std::vector<EventRow>> EventsAroundWindowJde(double jde, const std::optional<SiteFilter>& site);
+// time order, or what kept them from being computed (a moment outside the
+// years 1000 to 3000, a search that did not converge). Never throws.
+struct NightEvents {
+    std::vector<NightEventRow> rows;
+    std::optional<FaultKind> failure;  // none: the rows are complete
+};
+NightEvents EventsAroundWindowJde(double jde, const std::optional<SiteFilter>& site);
 
 }  // namespace veltrax

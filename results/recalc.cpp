@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/recalc.h"
 
+#include "engine/calendar.h"
 #include "engine/checked.h"
 #include "engine/engine.h"
 #include "results/numtext.h"
@@ -14,7 +15,7 @@ MonthTable CommonMonthDays()
 
 bool IsLeapYear(int32_t year)
 {
-    return year % 400 == 0 || (year % 4 == 0 && year % 100 != 0);
+    return IsGregorianLeapYear(year);
 }
 
 const char* FieldName(FieldId f)

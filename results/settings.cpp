@@ -81,20 +81,79 @@ ViewSettings ReadViewSettings(const std::function<std::optional<std::string>(con
     return s;
 }
 
+const char* SiteKey(SiteCoordinate c)
+{
+    switch (c) {
+    case SiteCoordinate::Latitude: return kSiteLatitudeKey;
+    case SiteCoordinate::Longitude: return kSiteLongitudeKey;
+    case SiteCoordinate::Height: break;
+    }
+    return kSiteHeightKey;
+}
+
+const char* SiteCoordinateWants(SiteCoordinate c)
+{
+    switch (c) {
+    case SiteCoordinate::Latitude: return "degrees from -90 to 90, north positive, such as 35.68";
+    case SiteCoordinate::Longitude: return "degrees from -360 to 360, east positive, such as 139.77";
+    case SiteCoordinate::Height: break;
+    }
+    return "metres from -500 to 10000, such as 40";
+}
+
+std::optional<double> ParseSiteCoordinate(SiteCoordinate c, std::string_view text)
+{
+    const double low = c == SiteCoordinate::Latitude    ? -kMaxSiteLatitudeDeg
+                       : c == SiteCoordinate::Longitude ? -kMaxSiteLongitudeDeg
+                                                        : kMinSiteHeightM;
+    const double high = c == SiteCoordinate::Latitude    ? kMaxSiteLatitudeDeg
+                        : c == SiteCoordinate::Longitude ? kMaxSiteLongitudeDeg
+                                                         : kMaxSiteHeightM;
+    const std::optional<double> v = ParseGrsDecimal(text);
+    if (v && *v >= low && *v <= high)
+        return v;
+    return std::nullopt;
+}
+
 std::optional<double> ParseSiteValue(const char* key, const std::string& text, std::string& expected)
 {
     const std::string k = key;
-    const double limit = k == kSiteLatitudeKey    ? kMaxSiteLatitudeDeg
-                         : k == kSiteLongitudeKey ? kMaxSiteLongitudeDeg
-                                                  : kMaxSiteHeightM;
-    const double low = k == kSiteHeightKey ? kMinSiteHeightM : -limit;
-    const std::optional<double> v = ParseGrsDecimal(text);
-    if (v && *v >= low && *v <= limit)
-        return v;
-    expected = k == kSiteLatitudeKey    ? "degrees from -90 to 90, north positive, such as 35.68"
-               : k == kSiteLongitudeKey ? "degrees from -360 to 360, east positive, such as 139.77"
-                                        : "metres from -500 to 10000, such as 40";
-    return std::nullopt;
+    const SiteCoordinate c = k == kSiteLatitudeKey    ? SiteCoordinate::Latitude
+                             : k == kSiteLongitudeKey ? SiteCoordinate::Longitude
+                                                      : SiteCoordinate::Height;
+    const std::optional<double> v = ParseSiteCoordinate(c, text);
+    if (!v)
+        expected = SiteCoordinateWants(c);
+    return v;
+}
+
+std::optional<Site> ParseSiteText(std::string_view text, std::string& why)
+{
+    std::vector<std::string_view> parts;
+    for (size_t start = 0;;) {
+        const size_t comma = text.find(',', start);
+        parts.push_back(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+        if (comma == std::string_view::npos)
+            break;
+        start = comma + 1;
+    }
+    if (parts.size() != 2 && parts.size() != 3) {
+        why = "want LAT,LON[,HEIGHT] in degrees and metres (for example 35.68,139.77,40), not '" + std::string(text) +
+              "'";
+        return std::nullopt;
+    }
+    double v[3] = {0, 0, 0};
+    const SiteCoordinate order[3] = {SiteCoordinate::Latitude, SiteCoordinate::Longitude, SiteCoordinate::Height};
+    for (size_t i = 0; i < parts.size(); ++i) {
+        const std::optional<double> x = ParseSiteCoordinate(order[i], parts[i]);
+        if (!x) {
+            why = std::string("the ") + SiteKey(order[i]) + " '" + std::string(parts[i]) + "' cannot be used (want " +
+                  SiteCoordinateWants(order[i]) + ")";
+            return std::nullopt;
+        }
+        v[i] = *x;
+    }
+    return Site{v[0], v[1], v[2]};
 }
 
 SiteSettings ReadSiteSettings(const std::function<std::optional<std::string>(const char* key)>& lookup)

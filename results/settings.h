@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace veltrax {
@@ -74,9 +75,27 @@ struct SiteSettings {
 };
 SiteSettings ReadSiteSettings(const std::function<std::optional<std::string>(const char* key)>& lookup);
 
+// The site's three coordinates, wherever a site is typed: the settings file,
+// the command line's "LAT,LON[,HEIGHT]" and the events dialog.
+enum class SiteCoordinate { Latitude, Longitude, Height };
+
+// The settings key of a coordinate ("latitude", "longitude", "height").
+const char* SiteKey(SiteCoordinate c);
+
+// What a coordinate wants, in English: its unit, its range and an example.
+const char* SiteCoordinateWants(SiteCoordinate c);
+
+// One value typed for a coordinate: a plain decimal within the coordinate's
+// range, or nullopt.
+std::optional<double> ParseSiteCoordinate(SiteCoordinate c, std::string_view text);
+
 // Checks one value typed for a site key (latitude, longitude, height): the
 // number, or nullopt with what the key wants (English) in expected.
 std::optional<double> ParseSiteValue(const char* key, const std::string& text, std::string& expected);
+
+// "LAT,LON[,HEIGHT]" (height 0 when left out): the site, or nullopt with one
+// line (English) naming the first value that cannot be used and what it wants.
+std::optional<Site> ParseSiteText(std::string_view text, std::string& why);
 
 // The three values to store for a site.
 struct SiteSettingsTexts {

@@ -165,7 +165,7 @@ TEST(Table, DigitsRoundEveryNumber)
 
 double Residual(double cm2cc, double grs)
 {
-    return std::fabs(cli::WrappedDifference(cm2cc, grs));
+    return std::fabs(WrappedDifference(cm2cc, grs));
 }
 
 struct TransitCase {
@@ -195,8 +195,8 @@ TEST(GrsTransits, EachCrossingOfAFineScanOnceAndWithinOneHundredthOfADegree)
         const Csv fine = ReadCsv(Ok(scan).out);
         std::vector<std::pair<std::string, std::string>> brackets;
         for (size_t i = 1; i < fine.rows.size(); ++i) {
-            const double before = cli::WrappedDifference(fine.Number(i - 1, "CM2cc"), fine.Number(i - 1, "GrsLongitude"));
-            const double after = cli::WrappedDifference(fine.Number(i, "CM2cc"), fine.Number(i, "GrsLongitude"));
+            const double before = WrappedDifference(fine.Number(i - 1, "CM2cc"), fine.Number(i - 1, "GrsLongitude"));
+            const double after = WrappedDifference(fine.Number(i, "CM2cc"), fine.Number(i, "GrsLongitude"));
             if (before < 0 && after >= 0 && after - before < 90)
                 brackets.emplace_back(fine.Cell(i - 1, "UT"), fine.Cell(i, "UT"));
         }
@@ -244,9 +244,9 @@ TEST(GrsTransits, TransitInsideThePhaseCorrectionStep)
     GrsSource builtIn;
     builtIn.table = &table;
     std::string why;
-    auto at = [&](int64_t t) { return cli::ResultsAt(cli::CivilFromSeconds(t), 0, builtIn); };
-    int64_t a = cli::SecondsFromCivil(*cli::ParseMoment("2026-07-20 00:00", why));
-    int64_t b = cli::SecondsFromCivil(*cli::ParseMoment("2026-07-25 00:00", why));
+    auto at = [&](int64_t t) { return ResultsAt(CivilFromSeconds(t), 0, builtIn); };
+    int64_t a = SecondsFromCivil(*ParseMoment("2026-07-20 00:00", why));
+    int64_t b = SecondsFromCivil(*ParseMoment("2026-07-25 00:00", why));
     ASSERT_LT(at(a).JupArgJ, 180);
     ASSERT_GE(at(b).JupArgJ, 180);
     while (b - a > 1) {
@@ -260,13 +260,13 @@ TEST(GrsTransits, TransitInsideThePhaseCorrectionStep)
     char lon[40];
     std::snprintf(lon, sizeof lon, "%.9f", 0.5 * (before + after));
     const Args grs{"--grs", std::string(lon) + "@2026-07-01"};
-    Args solve{"grs-transits", "--utc", "--csv", cli::LocalText(cli::CivilFromSeconds(a - 3600)),
-               cli::LocalText(cli::CivilFromSeconds(a + 3600))};
+    Args solve{"grs-transits", "--utc", "--csv", LocalText(CivilFromSeconds(a - 3600)),
+               LocalText(CivilFromSeconds(a + 3600))};
     solve.insert(solve.end(), grs.begin(), grs.end());
     const Csv found = ReadCsv(Ok(solve).out);
     ASSERT_EQ(found.rows.size(), 1u);
     const std::string ut = found.Cell(0, "UT");
-    EXPECT_TRUE(ut == cli::IsoUtcText(cli::CivilFromSeconds(a)) || ut == cli::IsoUtcText(cli::CivilFromSeconds(b))) << ut;
+    EXPECT_TRUE(ut == IsoUtcText(CivilFromSeconds(a)) || ut == IsoUtcText(CivilFromSeconds(b))) << ut;
     const double residual = Residual(found.Number(0, "CM2cc"), found.Number(0, "GrsLongitude"));
     EXPECT_LE(residual, step / 2 + 1e-9);
     EXPECT_LE(residual, 0.01);

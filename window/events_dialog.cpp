@@ -151,7 +151,8 @@ EventsDialog::EventsDialog(const std::optional<Site>& site, const QString& note,
 void EventsDialog::ReadSite()
 {
     const std::string texts[3] = {Typed(latitude), Typed(longitude), Typed(height)};
-    const char* keys[3] = {kSiteLatitudeKey, kSiteLongitudeKey, kSiteHeightKey};
+    const SiteCoordinate coordinates[3] = {SiteCoordinate::Latitude, SiteCoordinate::Longitude,
+                                           SiteCoordinate::Height};
     QString why;
     std::optional<Site> site;
     if (texts[0].empty() && texts[1].empty()) {
@@ -161,12 +162,11 @@ void EventsDialog::ReadSite()
         for (int i = 0; i < 3; ++i) {
             if (i == 2 && texts[i].empty())
                 continue;
-            std::string expected;
             if (texts[i].empty() && i < 2) {
                 why += QStringLiteral("緯度と経度を両方入れてください。");
                 continue;
             }
-            if (const std::optional<double> x = ParseSiteValue(keys[i], texts[i], expected))
+            if (const std::optional<double> x = ParseSiteCoordinate(coordinates[i], texts[i]))
                 v[i] = *x;
             else
                 why += i == 0   ? QStringLiteral("緯度は -90 から 90 までの度数です（例: 35.68）。")
@@ -207,6 +207,26 @@ void EventsDialog::Follow(double jde, bool now)
     }
 }
 
+namespace {
+
+// Why the list is empty, by what kept the events from being computed.
+QString FailureText(const std::optional<FaultKind>& failure)
+{
+    if (!failure)
+        return QString();
+    switch (*failure) {
+    case FaultKind::OutOfRange:
+        return QStringLiteral("この日時の現象は計算できません（1000年から3000年まで）。");
+    case FaultKind::NoConvergence:
+        return QStringLiteral("現象の時刻の計算が収束しませんでした。");
+    case FaultKind::Arithmetic:
+        break;
+    }
+    return QStringLiteral("この日時の現象は計算できません（数値の誤り）。");
+}
+
+}  // namespace
+
 void EventsDialog::Refresh()
 {
     pending_->stop();
@@ -231,18 +251,18 @@ void EventsDialog::Refresh()
         filter = SiteFilter{};
         filter->site = *site_;
     }
-    const std::optional<std::vector<EventRow>> rows = EventsAroundWindowJde(jde_, filter);
-    rows_ = rows ? *rows : std::vector<EventRow>();
+    NightEvents found = EventsAroundWindowJde(jde_, filter);
+    rows_ = std::move(found.rows);
     shownJde_ = jde_;
     shown_ = true;
-    rangeLabel->setText(rows ? QString() : QStringLiteral("この日時の現象は計算できません（1000年から3000年まで）。"));
+    rangeLabel->setText(FailureText(found.failure));
 
     table->setSortingEnabled(false);
     table->setRowCount(0);
     const QBrush grey = palette().brush(QPalette::Disabled, QPalette::Text);
     int restore = -1;
     for (size_t i = 0; i < rows_.size(); ++i) {
-        const EventRow& r = rows_[i];
+        const NightEventRow& r = rows_[i];
         if (onlySeen->isChecked() && !r.seen)
             continue;
         const int row = table->rowCount();

@@ -45,7 +45,7 @@ public:
     QTableWidget* table;
 
     // The rows the table was filled from, in time order (hidden ones too).
-    const std::vector<EventRow>& Rows() const { return rows_; }
+    const std::vector<NightEventRow>& Rows() const { return rows_; }
 
 private:
     void Refresh();
@@ -59,7 +59,7 @@ private:
     double shownJde_ = 0;
     bool shown_ = false;
     bool sized_ = false;
-    std::vector<EventRow> rows_;
+    std::vector<NightEventRow> rows_;
     QTimer* pending_;
 };
 

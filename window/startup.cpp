@@ -62,10 +62,8 @@ void MainWindow::Form_Load()
 
     // 10-11. Drawing tables and the Great Red Spot table.
     global.Bodies = StartupBodyTables();
-    MoonRadius[0] = 1821.6 / 71492;
-    MoonRadius[1] = 1560.8 / 71492;
-    MoonRadius[2] = 2631.2 / 71492;
-    MoonRadius[3] = 2410.3 / 71492;
+    for (int i = 0; i < 4; ++i)
+        MoonRadius[i] = kMoonRadiusKm[i] / kJupiterEquatorialRadiusKm;
     GrsTable_ = GrsTable::Standard();
 
     // 12-13.

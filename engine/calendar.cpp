@@ -1,20 +1,58 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/moment.h"
+#include "engine/calendar.h"
 
-#include "results/grs.h"
+#include "engine/checked.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace veltrax {
-namespace cli {
 namespace {
 
-// Floor division and the matching remainder (0 <= r < b) for b > 0.
+// Floor division for b > 0.
 int64_t FloorDiv(int64_t a, int64_t b)
 {
     return a / b - ((a % b != 0 && a < 0) ? 1 : 0);
 }
+
+// Both calendars count in eras from 1 March of year 0, so that the leap day
+// ends a year: 400 Gregorian years are 146097 days, 4 Julian years 1461.
+int64_t DayOfYearFromMarch(int32_t m, int32_t d)
+{
+    return (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;  // 0 to 365
+}
+
+int64_t GregorianDays(int64_t y, int32_t m, int32_t d)
+{
+    y -= m <= 2;
+    const int64_t era = FloorDiv(y, 400);
+    const int64_t yoe = y - era * 400;                                           // 0 to 399
+    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + DayOfYearFromMarch(m, d);  // 0 to 146096
+    return era * 146097 + doe - 719468;
+}
+
+int64_t JulianDays(int64_t y, int32_t m, int32_t d)
+{
+    y -= m <= 2;
+    const int64_t era = FloorDiv(y, 4);
+    const int64_t yoe = y - era * 4;                           // 0 to 3
+    const int64_t doe = yoe * 365 + DayOfYearFromMarch(m, d);  // 0 to 1460
+    // 1970-01-01 Gregorian is 1969-12-19 Julian.
+    return era * 1461 + doe - 719470;
+}
+
+// The date of a day of an era, yoe years and doy days (from 1 March) in.
+CivilDate FromEraDay(int64_t eraStartYear, int64_t yoe, int64_t doy)
+{
+    const int64_t mp = (5 * doy + 2) / 153;  // 0 to 11, March first
+    CivilDate c;
+    c.day = static_cast<int32_t>(doy - (153 * mp + 2) / 5 + 1);
+    c.month = static_cast<int32_t>(mp < 10 ? mp + 3 : mp - 9);
+    c.year = eraStartYear + yoe + (c.month <= 2);
+    return c;
+}
+
+// 1582 October 15, the first Gregorian day.
+constexpr int64_t kFirstGregorianDay = -141427;
 
 bool IsDigit(char c)
 {
@@ -47,8 +85,8 @@ bool Expect(std::string_view text, size_t& i, char c)
 const char* const kMonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
                                    "July",    "August",   "September", "October", "November", "December"};
 
-// The date part at text[i]; advances i. Fills why on failure.
-bool ReadDate(std::string_view text, size_t& i, CivilTime& c, std::string& why)
+// The date part at text[i]; advances i. Fills why when a part is out of range.
+bool ReadDate(std::string_view text, size_t& i, CivilDate& c, std::string& why)
 {
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
@@ -95,60 +133,86 @@ char* Two(char* p, int32_t v)
 
 }  // namespace
 
+bool IsGregorianLeapYear(int64_t year)
+{
+    return year % 400 == 0 || (year % 4 == 0 && year % 100 != 0);
+}
+
 int32_t DaysInMonth(int64_t year, int32_t month)
 {
     static const int32_t kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month == 2 && (year % 400 == 0 || (year % 4 == 0 && year % 100 != 0)))
+    const bool leap = year < 1582 ? year % 4 == 0 : IsGregorianLeapYear(year);
+    if (month == 2 && leap)
         return 29;
     return kDays[month - 1];
 }
 
 int64_t DaysFromCivil(int64_t y, int32_t m, int32_t d)
 {
-    // Counted in 400-year eras from 1 March 0000, so that the leap day ends a year.
-    y -= m <= 2;
-    const int64_t era = FloorDiv(y, 400);
-    const int64_t yoe = y - era * 400;                                      // 0 to 399
-    const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;    // 0 to 365
-    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;              // 0 to 146096
-    return era * 146097 + doe - 719468;
+    const bool gregorian = y > 1582 || (y == 1582 && (m > 10 || (m == 10 && d >= 15)));
+    return gregorian ? GregorianDays(y, m, d) : JulianDays(y, m, d);
+}
+
+CivilDate CivilFromDays(int64_t days)
+{
+    if (days >= kFirstGregorianDay) {
+        const int64_t z = days + 719468;
+        const int64_t era = FloorDiv(z, 146097);
+        const int64_t doe = z - era * 146097;                                       // 0 to 146096
+        const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;  // 0 to 399
+        return FromEraDay(era * 400, yoe, doe - (365 * yoe + yoe / 4 - yoe / 100));
+    }
+    const int64_t z = days + 719470;
+    const int64_t era = FloorDiv(z, 1461);
+    const int64_t doe = z - era * 1461;            // 0 to 1460
+    const int64_t yoe = (doe - doe / 1460) / 365;  // 0 to 3
+    return FromEraDay(era * 4, yoe, doe - 365 * yoe);
 }
 
 int64_t SecondsFromCivil(const CivilTime& c)
 {
-    return DaysFromCivil(c.year, c.month, c.day) * 86400 + c.hour * 3600 + c.minute * 60 + c.second;
+    return DaysFromCivil(c.year, c.month, c.day) * kSecondsPerDay + c.hour * 3600 + c.minute * 60 + c.second;
 }
 
 CivilTime CivilFromSeconds(int64_t seconds)
 {
-    const int64_t days = FloorDiv(seconds, 86400);
-    const int64_t sod = seconds - days * 86400;
-    const int64_t z = days + 719468;
-    const int64_t era = FloorDiv(z, 146097);
-    const int64_t doe = z - era * 146097;                                   // 0 to 146096
-    const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;  // 0 to 399
-    const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);            // 0 to 365
-    const int64_t mp = (5 * doy + 2) / 153;                                 // 0 to 11, March first
+    const int64_t days = FloorDiv(seconds, kSecondsPerDay);
+    const int64_t sod = seconds - days * kSecondsPerDay;
+    const CivilDate d = CivilFromDays(days);
     CivilTime c;
-    c.day = static_cast<int32_t>(doy - (153 * mp + 2) / 5 + 1);
-    c.month = static_cast<int32_t>(mp < 10 ? mp + 3 : mp - 9);
-    c.year = yoe + era * 400 + (c.month <= 2);
+    c.year = d.year;
+    c.month = d.month;
+    c.day = d.day;
     c.hour = static_cast<int32_t>(sod / 3600);
     c.minute = static_cast<int32_t>(sod / 60 % 60);
     c.second = static_cast<int32_t>(sod % 60);
     return c;
 }
 
+double JdFromSeconds(double seconds)
+{
+    return kJdUnixEpoch + seconds / kSecondsPerDay;
+}
+
+int64_t SecondsFromJd(double jd)
+{
+    return RoundToInt64((jd - kJdUnixEpoch) * kSecondsPerDay);
+}
+
 std::optional<CivilTime> ParseMoment(std::string_view text, std::string& why)
 {
     const char* const want = "YYYY-MM-DD [HH:MM[:SS]]";
     why.clear();
-    CivilTime c;
+    CivilDate d;
     size_t i = 0;
-    if (!ReadDate(text, i, c, why)) {
+    if (!ReadDate(text, i, d, why)) {
         CannotRead(text, want, why);
         return std::nullopt;
     }
+    CivilTime c;
+    c.year = d.year;
+    c.month = d.month;
+    c.day = d.day;
     if (i == text.size())
         return c;  // a date alone: 00:00 of that day
     if (!Expect(text, i, 'T')) {
@@ -184,10 +248,10 @@ std::optional<CivilTime> ParseMoment(std::string_view text, std::string& why)
     return c;
 }
 
-std::optional<CivilTime> ParseDate(std::string_view text, std::string& why)
+std::optional<CivilDate> ParseDate(std::string_view text, std::string& why)
 {
     why.clear();
-    CivilTime c;
+    CivilDate c;
     size_t i = 0;
     if (!ReadDate(text, i, c, why) || i != text.size()) {
         if (why.empty())
@@ -195,11 +259,6 @@ std::optional<CivilTime> ParseDate(std::string_view text, std::string& why)
         return std::nullopt;
     }
     return c;
-}
-
-std::optional<double> ParseDecimal(std::string_view text)
-{
-    return ParseGrsDecimal(text);
 }
 
 char* WriteMoment(char* p, const CivilTime& c, char sep)
@@ -245,5 +304,4 @@ std::string IsoUtcText(const CivilTime& c)
     return std::string(buf, end);
 }
 
-}  // namespace cli
 }  // namespace veltrax
