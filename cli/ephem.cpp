@@ -384,6 +384,15 @@ FileSettings ReadSettingsFile(std::ostream& err, const char* unreadable)
     case cli::IniRead::Ok:
         break;
     }
+    if (const auto bad = f.ini.GarbageLine()) {
+        // Not one line of it is a setting: reported once, read as an empty file.
+        std::string text;
+        for (unsigned char c : bad->second)
+            text += c < 0x20 || c == 0x7f ? '?' : static_cast<char>(c);
+        err << "veltrax-ephem: " << f.path << ": not a settings file (line " << bad->first << ": \"" << text
+            << "\" is neither a [group], a key=value nor a comment); it is ignored\n";
+        return f;
+    }
     f.read = true;
     return f;
 }

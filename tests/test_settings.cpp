@@ -200,6 +200,8 @@ TEST(CompanionSettings, AnUnusableFileIsReportedOnceAndLeftAlone)
         {"longitude_abc", "[GreatRedSpot]\nlongitude=abc\nepoch=2026-12-01\n", "\"abc\""},
         {"month_13", "[GreatRedSpot]\nlongitude=100\nepoch=2026-13-40\n", "\"2026-13-40\""},
         {"garbage", std::string(kGarbage, sizeof kGarbage - 1), "longitude"},
+        // Not one line is a group, a key or a comment: the file and its first line.
+        {"no_setting_at_all", "\n%PDF-1.4\nxref 0 6\n", "line 2: \"%PDF-1.4\""},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
