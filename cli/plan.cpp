@@ -101,13 +101,12 @@ private:
     size_t used_ = 0;
 };
 
-const char* const kMoonNames[] = {"I", "II", "III", "IV"};
 
 char* TableHeader(char* p, bool utc)
 {
     p = Text(p, utc ? "UT,JDE" : "JST,UT,JDE");
     p = Text(p, ",CM1,CM2,CM3,CM1cc,CM2cc,CM3cc,GrsLongitude");
-    for (const char* m : kMoonNames) {
+    for (const char* m : kSatelliteNumerals) {
         for (const char* field : {"_X", "_Y", "_side"}) {
             *p++ = ',';
             p = Text(p, m);
@@ -206,7 +205,6 @@ char* TransitLine(char* p, const GrsTransit& t, const Plan& plan, const SiteView
 
 const char* const kMoonLabels[] = {"I (Io)", "II (Europa)", "III (Ganymede)", "IV (Callisto)"};
 // In the order of EventKind.
-const char* const kKindNames[] = {"transit", "shadow", "occultation", "eclipse"};
 const char* const kKindPhrases[] = {"transit", "shadow transit", "occultation", "eclipse"};
 
 char* EventsHeader(char* p, const Plan& plan)
@@ -228,9 +226,9 @@ char* EventLine(char* p, const GalileanEvent& e, int64_t ut, const Plan& plan, c
         p = WriteMoment(p, CivilFromSeconds(ut), 'T');
         *p++ = 'Z';
         *p++ = ',';
-        p = Text(p, kMoonNames[e.moon]);
+        p = Text(p, kSatelliteNumerals[e.moon]);
         *p++ = ',';
-        p = Text(p, kKindNames[kind]);
+        p = Text(p, kEventKindWords[kind]);
         p = Text(p, starts ? ",start" : ",end");
         p = Text(p, e.observable ? ",yes" : ",no");
         if (view)
@@ -484,14 +482,14 @@ std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why, const std
     }
     plan.all = cl.all;
     if (cl.moons) {
-        const auto bits = ParseNameList("--moons", *cl.moons, {"I", "II", "III", "IV"}, why);
+        const auto bits = ParseNameList("--moons", *cl.moons, {std::begin(kSatelliteNumerals), std::end(kSatelliteNumerals)}, why);
         if (!bits)
             return std::nullopt;
         plan.moons = *bits;
     }
     if (cl.kinds) {
-        // In the order of EventKind.
-        const auto bits = ParseNameList("--kinds", *cl.kinds, {"transit", "shadow", "occultation", "eclipse"}, why);
+        const auto bits =
+            ParseNameList("--kinds", *cl.kinds, {std::begin(kEventKindWords), std::end(kEventKindWords)}, why);
         if (!bits)
             return std::nullopt;
         plan.kinds = *bits;

@@ -55,6 +55,11 @@ struct SatellitesSeen {
 };
 SatellitesSeen SatellitesAt(double jde);
 
+// The satellites' numerals I to IV, and the words for the kinds of event in
+// the order of EventKind, as the companion reads and writes them.
+constexpr const char* kSatelliteNumerals[4] = {"I", "II", "III", "IV"};
+constexpr const char* kEventKindWords[4] = {"transit", "shadow", "occultation", "eclipse"};
+
 // One satellite event as a planning row.
 struct EventRow {
     GalileanEvent event;
