@@ -3,7 +3,9 @@
 //
 // Delta T: the observed TT - UT at January 1 of 2005 to 2026, from the IERS
 // Earth orientation data (32.184 s + (TAI - UTC) - (UT1 - UTC)), with the
-// value for 2026 taken as 69.2 s; other years the polynomial fits of
+// value for 2026 taken as 69.2 s. Through 2025 they agree with the U.S. Naval
+// Observatory's file deltat.data (the monthly values it derives from the IERS
+// data) at January 1 to within 0.01 s; other years the polynomial fits of
 // F. Espenak and J. Meeus, "Five Millennium Canon of Solar Eclipses:
 // -1999 to +3000" (NASA TP-2006-214141), section 2.6. The 2026 value holds
 // through 2026; from 2027 the 2005-2050 fit is shifted to start from it, the

@@ -5,6 +5,7 @@
 #include "engine/calendar.h"
 #include "engine/engine.h"
 #include "engine/search.h"
+#include "engine/site.h"
 
 #include <gtest/gtest.h>
 
@@ -88,6 +89,19 @@ TEST(Calendar, MomentsRoundTripThroughSeconds)
         const auto c = ParseMoment(text, why);
         ASSERT_TRUE(c) << why;
         EXPECT_EQ(LocalText(CivilFromSeconds(SecondsFromCivil(*c))), text);
+    }
+}
+
+// TT - UT at 0 h UT of January 1, 2005 to 2025, from the U.S. Naval
+// Observatory's deltat.data (monthly values derived from the IERS data).
+TEST(TimeScale, ObservedDeltaTAtNewYear)
+{
+    const double usno[] = {64.6876, 64.8452, 65.1464, 65.4573, 65.7768, 66.0699, 66.3246,
+                           66.6030, 66.9069, 67.2810, 67.6439, 68.1024, 68.5927, 68.9676,
+                           69.2202, 69.3612, 69.3594, 69.2945, 69.2039, 69.1752, 69.1377};
+    for (int i = 0; i < 21; ++i) {
+        const double jdUT = JdFromSeconds(static_cast<double>(DaysFromCivil(2005 + i, 1, 1) * kSecondsPerDay));
+        EXPECT_NEAR(DeltaTSeconds(jdUT), usno[i], 0.01) << 2005 + i;
     }
 }
 
