@@ -253,12 +253,106 @@ char* EventLine(char* p, const GalileanEvent& e, int64_t ut, const Plan& plan, c
     return p;
 }
 
+const char* const kMoonEnglish[] = {"Io", "Europa", "Ganymede", "Callisto"};
+
+char* MutualHeader(char* p, const Plan& plan)
+{
+    p = Text(p, plan.utc ? "UT" : "JST,UT");
+    return Text(p, ",code,kind,active,passive,start_UT,end_UT,duration_s,impact,magnitude,flux_drop,distance,"
+                   "observable,jupiter_alt,sun_alt\n");
+}
+
+char* Fixed(char* p, double v, int decimals)
+{
+    const auto r = std::to_chars(p, p + 32, v, std::chars_format::fixed, decimals);
+    if (r.ec != std::errc())
+        throw Fault("a number too long to print");
+    return r.ptr;
+}
+
+// "HH:MM:SS" of a moment in seconds.
+char* ClockTime(char* p, int64_t seconds)
+{
+    char buf[40];
+    char* end = WriteMoment(buf, CivilFromSeconds(seconds), ' ');
+    for (char* q = end - 8; q < end; ++q)
+        *p++ = *q;
+    return p;
+}
+
+// One event of two satellites: a CSV row, or a line such as
+// "2027-01-14 21:03:17 JST  2E1  Europa eclipses Io  20:59:40–21:06:52  7.2 min  drop 38 %".
+char* MutualLine(char* p, const MutualRow& r, const Plan& plan)
+{
+    const MutualEvent& e = r.event;
+    const bool eclipse = e.kind == MutualKind::Eclipse;
+    const std::string code = MutualCode(e);
+    const int64_t zone = plan.utc ? 0 : kJstOffsetSeconds;
+    if (plan.csv) {
+        if (!plan.utc) {
+            p = WriteMoment(p, CivilFromSeconds(r.maxUt + kJstOffsetSeconds), ' ');
+            *p++ = ',';
+        }
+        p = WriteMoment(p, CivilFromSeconds(r.maxUt), 'T');
+        p = Text(p, "Z,");
+        p = Text(p, code.c_str());
+        *p++ = ',';
+        p = Text(p, kMutualKindWords[static_cast<int>(e.kind)]);
+        *p++ = ',';
+        p = Text(p, kSatelliteNumerals[e.active]);
+        *p++ = ',';
+        p = Text(p, kSatelliteNumerals[e.passive]);
+        for (const int64_t t : {r.startUt, r.endUt}) {
+            *p++ = ',';
+            p = WriteMoment(p, CivilFromSeconds(t), 'T');
+            *p++ = 'Z';
+        }
+        *p++ = ',';
+        p = Text(p, std::to_string(r.endUt - r.startUt).c_str());
+        for (const double v : {e.impact, e.magnitude, e.fluxDrop}) {
+            *p++ = ',';
+            p = Fixed(p, v, 3);
+        }
+        *p++ = ',';
+        p = Fixed(p, e.distance, 2);
+        p = Text(p, e.observable ? ",yes" : ",no");
+        if (r.view)
+            p = Altitudes(p, *r.view, true);
+        else
+            p = Text(p, ",,");
+    } else {
+        p = WriteMoment(p, CivilFromSeconds(r.maxUt + zone), ' ');
+        p = Text(p, plan.utc ? " UT   " : " JST  ");
+        p = Text(p, code.c_str());
+        p = Text(p, "  ");
+        p = Text(p, kMoonEnglish[e.active]);
+        p = Text(p, eclipse ? " eclipses " : " occults ");
+        p = Text(p, kMoonEnglish[e.passive]);
+        p = Text(p, "  ");
+        p = ClockTime(p, r.startUt + zone);
+        p = Text(p, "\u2013");
+        p = ClockTime(p, r.endUt + zone);
+        p = Text(p, "  ");
+        p = Fixed(p, static_cast<double>(r.endUt - r.startUt) / 60, 1);
+        p = Text(p, " min  drop ");
+        p = Text(p, std::to_string(static_cast<int>(std::lround(e.fluxDrop * 100))).c_str());
+        p = Text(p, " %");
+        if (r.view)
+            p = Altitudes(p, *r.view, false);
+        if (!e.observable)
+            p = Text(p, "  (not observable)");
+    }
+    *p++ = '\n';
+    return p;
+}
+
 const char* CommandName(PlanKind kind)
 {
     switch (kind) {
     case PlanKind::Table: return "table";
     case PlanKind::GrsTransits: return "grs-transits";
     case PlanKind::Events: return "events";
+    case PlanKind::Mutual: return "mutual";
     }
     return "";
 }
@@ -319,6 +413,9 @@ CommandLine ReadCommandLine(const std::vector<std::string>& args)
         } else if (a == "--kinds" || StartsWith(a, "--kinds=")) {
             valued = &cl.kinds;
             name = "--kinds";
+        } else if (a == "--min-drop" || StartsWith(a, "--min-drop=")) {
+            valued = &cl.minDrop;
+            name = "--min-drop";
         } else if (a.size() > 2 && StartsWith(a, "--")) {
             cl.error = "unknown option " + a;
             return cl;
@@ -343,7 +440,8 @@ CommandLine ReadCommandLine(const std::vector<std::string>& args)
 bool IsPlanCommand(const CommandLine& cl)
 {
     return !cl.positional.empty() &&
-           (cl.positional[0] == "table" || cl.positional[0] == "grs-transits" || cl.positional[0] == "events");
+           (cl.positional[0] == "table" || cl.positional[0] == "grs-transits" || cl.positional[0] == "events" ||
+            cl.positional[0] == "mutual");
 }
 
 std::optional<GrsObserved> ParseGrsOption(std::string_view text, std::string& why)
@@ -460,15 +558,23 @@ std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why, const std
     }
     Plan plan;
     const std::string& command = cl.positional[0];
-    plan.kind = command == "table" ? PlanKind::Table : command == "events" ? PlanKind::Events : PlanKind::GrsTransits;
+    plan.kind = command == "table"    ? PlanKind::Table
+                : command == "events" ? PlanKind::Events
+                : command == "mutual" ? PlanKind::Mutual
+                                      : PlanKind::GrsTransits;
     const bool table = plan.kind == PlanKind::Table;
-    const bool events = plan.kind == PlanKind::Events;
+    const bool mutual = plan.kind == PlanKind::Mutual;
+    const bool events = plan.kind == PlanKind::Events || mutual;
     if (cl.json || cl.fields) {
         why = std::string(cl.json ? "--json" : "--fields") + " applies to the single-moment output only";
         return std::nullopt;
     }
     if (!events && (cl.all || cl.moons || cl.kinds)) {
-        why = std::string(cl.all ? "--all" : cl.moons ? "--moons" : "--kinds") + " applies to events only";
+        why = std::string(cl.all ? "--all" : cl.moons ? "--moons" : "--kinds") + " applies to events and mutual only";
+        return std::nullopt;
+    }
+    if (!mutual && cl.minDrop) {
+        why = "--min-drop applies to mutual only";
         return std::nullopt;
     }
     if (table && (cl.site || cl.minAlt || cl.sunAlt)) {
@@ -489,10 +595,19 @@ std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why, const std
     }
     if (cl.kinds) {
         const auto bits =
-            ParseNameList("--kinds", *cl.kinds, {std::begin(kEventKindWords), std::end(kEventKindWords)}, why);
+            mutual ? ParseNameList("--kinds", *cl.kinds, {std::begin(kMutualKindWords), std::end(kMutualKindWords)}, why)
+                   : ParseNameList("--kinds", *cl.kinds, {std::begin(kEventKindWords), std::end(kEventKindWords)}, why);
         if (!bits)
             return std::nullopt;
         plan.kinds = *bits;
+    }
+    if (cl.minDrop) {
+        const auto drop = ParseGrsDecimal(*cl.minDrop);
+        if (!drop || *drop < 0 || *drop > 1) {
+            why = "--min-drop wants a fraction of the light from 0 to 1 (0.05 for 5 %), not '" + *cl.minDrop + "'";
+            return std::nullopt;
+        }
+        plan.minDrop = *drop;
     }
     if (cl.site && *cl.site != "none") {
         const auto site = ParseSiteOption(*cl.site, why);
@@ -612,7 +727,7 @@ int RunPlan(const Plan& plan, std::ostream& out, std::ostream& err)
     try {
         // Both ends are computed before anything is printed, so that a moment
         // the theories cannot give leaves standard output empty.
-        if (plan.kind == PlanKind::Events) {
+        if (plan.kind == PlanKind::Events || plan.kind == PlanKind::Mutual) {
             CheckEventRange(plan.from, plan.to, plan.site);
         } else {
             ResultsAt(CivilFromSeconds(plan.from), 0, grs);
@@ -631,6 +746,23 @@ int RunPlan(const Plan& plan, std::ostream& out, std::ostream& err)
             bool ok = true;
             ForEachEventRowInSeconds(plan.from, plan.to, query, [&](const EventRow& r) {
                 ok = o.Commit(EventLine(o.Cursor(), r.event, r.ut, plan, r.view ? &*r.view : nullptr));
+                return ok;
+            });
+            if (!ok)
+                return cannotWrite();
+        } else if (plan.kind == PlanKind::Mutual) {
+            if (plan.csv && !o.Commit(MutualHeader(o.Cursor(), plan)))
+                return cannotWrite();
+            MutualQuery mq;
+            mq.moons = plan.moons;
+            mq.kinds = plan.kinds;
+            mq.minFluxDrop = plan.minDrop;
+            mq.onlyObservable = !plan.all;
+            mq.onlyWatchable = plan.site.has_value();
+            mq.site = plan.site;
+            bool ok = true;
+            ForEachMutualRowInSeconds(plan.from, plan.to, mq, [&](const MutualRow& r) {
+                ok = o.Commit(MutualLine(o.Cursor(), r, plan));
                 return ok;
             });
             if (!ok)

@@ -38,6 +38,7 @@ struct CommandLine {
     std::optional<std::string> sunAlt;  // --sun-alt DEG, as given
     std::optional<std::string> moons;   // --moons I,III, as given
     std::optional<std::string> kinds;   // --kinds shadow,transit, as given
+    std::optional<std::string> minDrop; // --min-drop F, as given
     std::vector<std::string> positional;
     std::string error;  // an unknown option or a missing value; empty when none
 };
@@ -47,7 +48,7 @@ struct CommandLine {
 // Reading stops at --help, --version or the first error.
 CommandLine ReadCommandLine(const std::vector<std::string>& args);
 
-// "table", "grs-transits" or "events" as the first argument that is not an option.
+// "table", "grs-transits", "events" or "mutual" as the first argument that is not an option.
 bool IsPlanCommand(const CommandLine& cl);
 
 // "LON@DATE[,DRIFT]": longitude LON (degrees, -360 to 360) measured on DATE
@@ -63,7 +64,7 @@ std::optional<Site> ParseSiteOption(std::string_view text, std::string& why);
 // "30s", "10m", "1h", "1d": a positive whole number of seconds.
 std::optional<int64_t> ParseStep(std::string_view text, std::string& why);
 
-enum class PlanKind { Table, GrsTransits, Events };
+enum class PlanKind { Table, GrsTransits, Events, Mutual };
 
 // A checked plan: everything is validated before anything is printed.
 struct Plan {
@@ -81,6 +82,8 @@ struct Plan {
     // satellites (bit 0 for I) and kinds (bit 0 for EventKind 0) to list.
     bool all = false;
     unsigned moons = 0xF, kinds = 0xF;
+    // mutual: the smallest flux drop listed, 0 to 1.
+    double minDrop = 0;
 };
 
 // Reads a plan's command line. nullopt with a one-line reason when the

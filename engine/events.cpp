@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/events.h"
 
+#include "engine/sky_cache.h"
+
 #include "engine/checked.h"
 #include "engine/search.h"
 
@@ -19,12 +21,6 @@ constexpr int kComponents = 4 * kKinds;  // moon * kKinds + kind
 // it there, days (5 s: a few kilometres of its track).
 constexpr double kShadowLookDays = 5.0 / 86400;
 
-// The fastest a satellite (or its shadow) moves on either viewer's sky,
-// Jupiter equatorial radii a day: its orbital speed 2 pi a / P from the mean
-// distance a (421,800, 671,100, 1,070,400 and 1,882,700 km) and the sidereal
-// period P (1.769, 3.551, 7.155 and 16.689 days), with a tenth more for the
-// eccentricities, the light-time terms and the perspective.
-constexpr double kMaxSkySpeed[4] = {20.97 * 1.1, 16.63 * 1.1, 13.16 * 1.1, 9.92 * 1.1};
 
 // The scan steps at least an hour, and up to six where every satellite is
 // far enough from the disk.
@@ -70,36 +66,6 @@ bool Eclipsed(const GalileanSky& sky, int moon)
 {
     return sky.moon[moon].fromSunForEclipse.depth > 0 && MeasuresOf(sky, moon).eclipse < 0;
 }
-
-// The skies computed last, so that an event's own moment (the root finder's
-// last sample, as a rule) need not be computed again.
-class SkyCache {
-public:
-    explicit SkyCache(const GalileanSkyModel& model) : model_(model) {}
-
-    const GalileanSky& At(double jdeTT)
-    {
-        for (const Entry& e : entries_)
-            if (e.used && e.jdeTT == jdeTT)
-                return e.sky;
-        Entry& e = entries_[next_];
-        next_ = (next_ + 1) % entries_.size();
-        e.sky = model_(jdeTT);
-        e.jdeTT = jdeTT;
-        e.used = true;
-        return e.sky;
-    }
-
-private:
-    struct Entry {
-        double jdeTT = 0;
-        bool used = false;
-        GalileanSky sky{};
-    };
-    const GalileanSkyModel& model_;
-    std::array<Entry, 32> entries_{};
-    size_t next_ = 0;
-};
 
 // How long no satellite nor shadow can reach the limb of the disk (nor leave
 // it), days: the limb lies between the circles of radius limbB and 1.

@@ -342,6 +342,9 @@ GalileanSky ComputeGalileanSky(double jdeTT)
         const double earthLead = Dot(s.pos, earth.away) / kLightAuPerDay;
         const Vec3 rEarth = s.pos - helioVel * earthLead;
         m.fromEarth = Project(earth, rEarth);
+        m.sunFramePos = Project(sun, s.pos);
+        m.sunFrameVel = Project(sun, helioVel);
+        m.earthLeadDays = earthLead;
 
         // Shadow: the sunlight that reached the cloud tops at T passed the
         // satellite earlier (or later, for a satellite behind) by its depth.

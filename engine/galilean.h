@@ -13,6 +13,12 @@
 
 namespace veltrax {
 
+// The fastest a satellite (or its shadow) moves on either viewer's sky,
+// Jupiter equatorial radii a day: its orbital speed 2 pi a / P from the mean
+// distance a (421,800, 671,100, 1,070,400 and 1,882,700 km) and the sidereal
+// period P (1.769, 3.551, 7.155 and 16.689 days), with a tenth more for the
+// eccentricities, the light-time terms and the perspective.
+constexpr double kMaxSkySpeed[4] = {20.97 * 1.1, 16.63 * 1.1, 13.16 * 1.1, 9.92 * 1.1};
 
 // A point near Jupiter on one viewer's plane of the sky, in Jupiter
 // equatorial radii (71,492 km), from Jupiter's centre:
@@ -57,6 +63,14 @@ struct GalileanSatellite {
     // centre): fromSunForEclipse.depth > 0 and its ApparentOffset inside the
     // limb of the Sun's view.
     bool inEclipse;
+    // For the satellites' events with each other: the satellite relative to
+    // Jupiter's centre when the light leaves Jupiter, and its heliocentric
+    // velocity (its own plus Jupiter's), on the Sun's plane of the sky
+    // (Jupiter radii, and Jupiter radii a day; depth away from the Sun); and
+    // how much earlier than Jupiter's its light left for the Earth (days).
+    SkyOffset sunFramePos;
+    SkyOffset sunFrameVel;
+    double earthLeadDays;
 };
 
 struct GalileanSky {

@@ -27,8 +27,15 @@ NightEvents EventsAroundWindowJde(double jde, const std::optional<SiteFilter>& s
             out.rows.push_back(row);
             return true;
         });
+        MutualQuery mutual;
+        mutual.site = site;
+        ForEachMutualRow(jdUT - kEventsBeforeDays, jdUT + kEventsAfterDays, mutual, [&](const MutualRow& r) {
+            out.mutualRows.push_back(NightMutualRow{r, JstFromJdUT(r.jdUTMax, false)});
+            return true;
+        });
     } catch (const Fault& e) {
         out.rows.clear();
+        out.mutualRows.clear();
         out.failure = e.kind();
     }
     return out;

@@ -26,6 +26,11 @@ struct NightEventRow : EventRow {
     JstMoment jst;  // to the nearest second
 };
 
+// A row of two satellites' event: the planning row and its maximum in JST.
+struct NightMutualRow : MutualRow {
+    JstMoment jst;  // to the nearest second
+};
+
 constexpr double kEventsBeforeDays = 0.5;   // 12 hours before the moment
 constexpr double kEventsAfterDays = 1.5;    // 36 hours after
 
@@ -34,7 +39,8 @@ constexpr double kEventsAfterDays = 1.5;    // 36 hours after
 // years 1000 to 3000, a search that did not converge). Never throws.
 struct NightEvents {
     std::vector<NightEventRow> rows;
-    std::optional<FaultKind> failure;  // none: the rows are complete
+    std::vector<NightMutualRow> mutualRows;  // the events of two satellites, by their maxima
+    std::optional<FaultKind> failure;        // none: the rows are complete
 };
 NightEvents EventsAroundWindowJde(double jde, const std::optional<SiteFilter>& site);
 

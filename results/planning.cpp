@@ -146,6 +146,57 @@ void ForEachEventRowInSeconds(int64_t fromUt, int64_t toUt, const EventQuery& qu
                     });
 }
 
+std::string MutualCode(const MutualEvent& e)
+{
+    const char kind = e.kind == MutualKind::Occultation ? 'O' : 'E';
+    return std::string{static_cast<char>('1' + e.active), kind, static_cast<char>('1' + e.passive)};
+}
+
+void ForEachMutualRow(double jdUT0, double jdUT1, const MutualQuery& query,
+                      const std::function<bool(const MutualRow&)>& emit)
+{
+    FindMutualEvents(JdTTFromUT(jdUT0), JdTTFromUT(jdUT1), [&](const MutualEvent& e) {
+        if (!(query.kinds >> static_cast<int>(e.kind) & 1u) ||
+            !((query.moons >> e.active & 1u) || (query.moons >> e.passive & 1u)) || e.fluxDrop < query.minFluxDrop ||
+            (query.onlyObservable && !e.observable))
+            return true;
+        MutualRow r{e, JdUTFromTT(e.maxTT), 0, 0, 0, std::nullopt, e.observable};
+        r.maxUt = SecondsFromJd(r.jdUTMax);
+        r.startUt = SecondsFromJd(JdUTFromTT(e.startTT));
+        r.endUt = SecondsFromJd(JdUTFromTT(e.endTT));
+        if (query.site) {
+            r.view = ViewFromSite(r.jdUTMax, *query.site);
+            r.seen = r.seen && r.view->watchable;
+            if (query.onlyWatchable && !r.view->watchable)
+                return true;
+        }
+        return emit(r);
+    });
+}
+
+void ForEachMutualRowInSeconds(int64_t fromUt, int64_t toUt, const MutualQuery& query,
+                               const std::function<bool(const MutualRow&)>& emit)
+{
+    // A maximum up to a second outside the range may still round into it;
+    // only the rows inside are looked at from the site.
+    MutualQuery inner = query;
+    inner.site.reset();
+    inner.onlyWatchable = false;
+    ForEachMutualRow(JdFromSeconds(static_cast<double>(fromUt) - 1), JdFromSeconds(static_cast<double>(toUt) + 1),
+                     inner, [&](const MutualRow& row) {
+                         if (row.maxUt < fromUt || row.maxUt > toUt)
+                             return true;
+                         MutualRow r = row;
+                         if (query.site) {
+                             r.view = ViewFromSite(r.jdUTMax, *query.site);
+                             r.seen = r.seen && r.view->watchable;
+                             if (query.onlyWatchable && !r.view->watchable)
+                                 return true;
+                         }
+                         return emit(r);
+                     });
+}
+
 void CheckEventRange(int64_t fromUt, int64_t toUt, const std::optional<SiteFilter>& site)
 {
     // Both ends of the search, a second outside the range, and the site's view at the range's ends.

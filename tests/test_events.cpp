@@ -49,7 +49,7 @@ GalileanSky MadeUpSky(double jdeTT, const Scenario& s)
     const double phi = 2 * kPi * (jdeTT - 2460001.0) / 1.769;
     for (int i = 1; i < 4; ++i) {
         const SkyOffset far{10.0 * i, 0, 0};
-        sky.moon[i] = {far, far, far, false, false, 0, 0, false};
+        sky.moon[i] = {far, far, far, false, false, 0, 0, false, far, {0, 0, 0}, 0};
     }
     GalileanSatellite& m = sky.moon[0];
     m.fromEarth = OnCircle(phi, s.y);

@@ -161,7 +161,7 @@ TEST(EventsCommand, RefusalsSayWhyOnOneLineAndPrintNothing)
         {"eleven_years", {"events", "2020-01-01 00:00", "2031-01-02 00:00"}, "--force"},
         {"altitude_without_site", {"events", "2026-12-09 00:00", "2026-12-11 00:00", "--min-alt", "20"}, "site"},
         {"altitude_unreadable", {"events", "2026-12-09 00:00", "2026-12-11 00:00", "--site", "35,139", "--sun-alt", "dusk"}, "--sun-alt"},
-        {"moons_for_grs", {"grs-transits", "2026-12-09 00:00", "2026-12-11 00:00", "--moons", "I"}, "events only"},
+        {"moons_for_grs", {"grs-transits", "2026-12-09 00:00", "2026-12-11 00:00", "--moons", "I"}, "events and mutual only"},
         {"site_for_table", {"table", "2026-12-09 00:00", "2026-12-11 00:00", "1h", "--site", "35,139"}, "--site"},
         {"from_after_to", {"events", "2026-12-11 00:00", "2026-12-09 00:00"}, "after"},
     };

@@ -45,7 +45,17 @@ const char* KindName(EventKind k)
     return "";
 }
 
+// The satellites' short names, for the events of two of them.
+const char* const kMoonShortNames[4] = {"イオ", "エウロパ", "ガニメデ", "カリスト"};
+
 enum Column { kTime, kMoon, kKind, kEdge, kAltitude, kColumns };
+
+// A row of two satellites' event keeps -(index + 1) under Qt::UserRole + 1,
+// a row of a satellite and Jupiter its index.
+int MutualTag(size_t i)
+{
+    return -static_cast<int>(i) - 1;
+}
 
 std::string Typed(const QLineEdit* e)
 {
@@ -234,16 +244,23 @@ void EventsDialog::Refresh()
         return;
     // The row under the cursor stays under it when the table is refilled.
     std::optional<GalileanEvent> current;
+    std::optional<MutualEvent> currentMutual;
     if (const QTableWidgetItem* it = table->item(table->currentRow(), kTime)) {
         const int i = it->data(Qt::UserRole + 1).toInt();
         if (i >= 0 && static_cast<size_t>(i) < rows_.size())
             current = rows_[static_cast<size_t>(i)].event;
+        if (i < 0 && static_cast<size_t>(-i - 1) < mutualRows_.size())
+            currentMutual = mutualRows_[static_cast<size_t>(-i - 1)].event;
     }
     // The same event found again (the search's range has moved: its time
     // may differ in the last fraction of a second).
     const auto same = [&current](const GalileanEvent& e) {
         return current && e.moon == current->moon && e.kind == current->kind && e.edge == current->edge &&
                std::fabs(e.jdeTT - current->jdeTT) < 1.0 / 1440;
+    };
+    const auto sameMutual = [&currentMutual](const MutualEvent& e) {
+        return currentMutual && e.kind == currentMutual->kind && e.active == currentMutual->active &&
+               e.passive == currentMutual->passive && std::fabs(e.maxTT - currentMutual->maxTT) < 1.0 / 1440;
     };
 
     std::optional<SiteFilter> filter;
@@ -253,6 +270,7 @@ void EventsDialog::Refresh()
     }
     NightEvents found = EventsAroundWindowJde(jde_, filter);
     rows_ = std::move(found.rows);
+    mutualRows_ = std::move(found.mutualRows);
     shownJde_ = jde_;
     shown_ = true;
     rangeLabel->setText(FailureText(found.failure));
@@ -260,7 +278,7 @@ void EventsDialog::Refresh()
     table->setSortingEnabled(false);
     table->setRowCount(0);
     const QBrush grey = palette().brush(QPalette::Disabled, QPalette::Text);
-    int restore = -1;
+    std::optional<int> restore;
     for (size_t i = 0; i < rows_.size(); ++i) {
         const NightEventRow& r = rows_[i];
         if (onlySeen->isChecked() && !r.seen)
@@ -295,15 +313,55 @@ void EventsDialog::Refresh()
         if (same(r.event))
             restore = static_cast<int>(i);
     }
+    for (size_t i = 0; i < mutualRows_.size(); ++i) {
+        const NightMutualRow& r = mutualRows_[i];
+        if (onlySeen->isChecked() && !r.seen)
+            continue;
+        const int row = table->rowCount();
+        table->insertRow(row);
+        char when[48];
+        std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d:%02d", r.jst.year, r.jst.month, r.jst.day, r.jst.hour,
+                      r.jst.minute, r.jst.second);
+        const bool eclipse = r.event.kind == MutualKind::Eclipse;
+        const QString pair = QString::fromStdString(MutualCode(r.event)) + QStringLiteral(" ") +
+                             QString::fromUtf8(kMoonShortNames[r.event.active]) + QStringLiteral("→") +
+                             QString::fromUtf8(kMoonShortNames[r.event.passive]);
+        QString altitude;
+        if (r.view) {
+            char a[16];
+            std::snprintf(a, sizeof a, "%.1f°", r.view->altitudes.jupiterDeg);
+            altitude = QString::fromUtf8(a);
+        }
+        QTableWidgetItem* items[kColumns] = {
+            new SortItem(QString::fromLatin1(when)),
+            new SortItem(pair),
+            new SortItem(eclipse ? QStringLiteral("相互食") : QStringLiteral("相互掩蔽")),
+            new SortItem(QStringLiteral("極大 減光%1%").arg(static_cast<int>(std::lround(r.event.fluxDrop * 100)))),
+            new SortItem(altitude),
+        };
+        items[kTime]->setData(Qt::UserRole, r.jdUTMax);
+        items[kTime]->setData(Qt::UserRole + 1, MutualTag(i));
+        // Sorted by satellite, a pair goes with its passive satellite.
+        items[kMoon]->setData(Qt::UserRole, r.event.passive + 0.5);
+        if (r.view)
+            items[kAltitude]->setData(Qt::UserRole, r.view->altitudes.jupiterDeg);
+        for (int c = 0; c < kColumns; ++c) {
+            if (!r.seen)
+                items[c]->setForeground(grey);
+            table->setItem(row, c, items[c]);
+        }
+        if (sameMutual(r.event))
+            restore = MutualTag(i);
+    }
     table->setSortingEnabled(true);
     if (!sized_ && table->rowCount() > 0) {
         // The columns fit their texts once; later refills keep what the observer set.
         table->resizeColumnsToContents();
         sized_ = true;
     }
-    if (restore >= 0)
+    if (restore)
         for (int row = 0; row < table->rowCount(); ++row)
-            if (table->item(row, kTime)->data(Qt::UserRole + 1).toInt() == restore) {
+            if (table->item(row, kTime)->data(Qt::UserRole + 1).toInt() == *restore) {
                 table->setCurrentCell(row, table->currentColumn() < 0 ? 0 : table->currentColumn());
                 break;
             }
@@ -315,6 +373,11 @@ void EventsDialog::Activated(int row)
     if (!it || !onMoment)
         return;
     const int i = it->data(Qt::UserRole + 1).toInt();
+    if (i < 0 && static_cast<size_t>(-i - 1) < mutualRows_.size()) {
+        // The event of two satellites: its maximum's minute.
+        onMoment(JstFromJdUT(mutualRows_[static_cast<size_t>(-i - 1)].jdUTMax, true));
+        return;
+    }
     if (i < 0 || static_cast<size_t>(i) >= rows_.size())
         return;
     onMoment(JstFromJdUT(rows_[static_cast<size_t>(i)].jdUT, true));

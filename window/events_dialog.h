@@ -46,6 +46,8 @@ public:
 
     // The rows the table was filled from, in time order (hidden ones too).
     const std::vector<NightEventRow>& Rows() const { return rows_; }
+    // The events of two satellites in the range, by their maxima (hidden ones too).
+    const std::vector<NightMutualRow>& MutualRows() const { return mutualRows_; }
 
 private:
     void Refresh();
@@ -60,6 +62,7 @@ private:
     bool shown_ = false;
     bool sized_ = false;
     std::vector<NightEventRow> rows_;
+    std::vector<NightMutualRow> mutualRows_;
     QTimer* pending_;
 };
 
