@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// veltrax-ephem mutual: its rows against the independent computation, its
+// filters as properties of what it prints, and its refusals.
+#include "support/run_ephem.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+namespace veltrax {
+namespace {
+
+using test_support::Args;
+using test_support::InProcess;
+
+std::vector<std::vector<std::string>> Rows(const std::string& text, bool skipHeader)
+{
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#' || (skipHeader && (line.rfind("JST,", 0) == 0 || line.rfind("UT,", 0) == 0 ||
+                                                              line.rfind("kind,", 0) == 0)))
+            continue;
+        std::vector<std::string> cells;
+        std::istringstream l(line);
+        for (std::string c; std::getline(l, c, ',');)
+            cells.push_back(c);
+        if (line.back() == ',')
+            cells.emplace_back();
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+// Seconds of the day of "2027-01-08T01:00:42Z".
+double SecondsOfDay(const std::string& iso)
+{
+    return std::stoi(iso.substr(11, 2)) * 3600.0 + std::stoi(iso.substr(14, 2)) * 60 + std::stoi(iso.substr(17, 2));
+}
+
+// January 2027 from both: the same events in the same order, at the same
+// moments but for the two computations' Delta T (69.2 s here, 75.7 s there:
+// ours come about 6.5 s later in UT for the same instant).
+TEST(MutualCommand, JanuaryOf2027AsTheIndependentComputationHasIt)
+{
+    std::ifstream f(VELTRAX_TEST_DATA "/mutual_events_2026_27.csv");
+    std::stringstream all;
+    all << f.rdbuf();
+    std::vector<std::vector<std::string>> reference;
+    for (const auto& r : Rows(all.str(), true))
+        if (r[3].rfind("2027-01", 0) == 0)
+            reference.push_back(r);
+    ASSERT_EQ(reference.size(), 16u);
+
+    const auto ran = InProcess({"mutual", "2027-01-01", "2027-02-01", "--utc", "--csv", "--all", "--site", "none"});
+    ASSERT_EQ(ran.status, 0) << ran.err;
+    const auto ours = Rows(ran.out, true);
+    ASSERT_EQ(ours.size(), reference.size()) << ran.out;
+    for (size_t i = 0; i < ours.size(); ++i) {
+        const auto& o = ours[i];  // UT,code,kind,active,passive,start_UT,end_UT,duration_s,impact,...
+        const auto& r = reference[i];
+        ASSERT_EQ(o.size(), 15u);
+        EXPECT_EQ(o[2], r[0]);
+        EXPECT_EQ(o[3], r[1]);
+        EXPECT_EQ(o[4], r[2]);
+        // "3E1": the active satellite's number, O or E, the passive one's.
+        const auto number = [](const std::string& numeral) {
+            return numeral == "IV" ? '4' : static_cast<char>('0' + numeral.size());  // I, II, III
+        };
+        const std::string code{number(r[1]), r[0] == "eclipse" ? 'E' : 'O', number(r[2])};
+        EXPECT_EQ(o[1], code);
+        // A long event's minimum is flat: judged by its contacts.
+        if (std::stoi(o[7]) <= 20 * 60)
+            EXPECT_NEAR(SecondsOfDay(o[0]) - SecondsOfDay(r[3]), 6.5, 5) << o[0] << " " << r[3];
+        EXPECT_NEAR(SecondsOfDay(o[5]) - SecondsOfDay(r[4]), 6.5, 3) << o[5] << " " << r[4];
+        EXPECT_NEAR(SecondsOfDay(o[6]) - SecondsOfDay(r[5]), 6.5, 3) << o[6] << " " << r[5];
+        EXPECT_NEAR(std::stod(o[10]), std::stod(r[10]), 0.002) << o[0];
+        EXPECT_EQ(o[12], r[13] == "1" || r[12] == "1" || r[14] == "1" ? "no" : "yes") << o[0];
+    }
+    // Ganymede (III) eclipses Io (I) on January 8 at 01:00:48 UT: "3E1".
+    EXPECT_NE(ran.out.find(",3E1,eclipse,III,I,"), std::string::npos);
+}
+
+TEST(MutualCommand, FiltersKeepOnlyWhatTheyName)
+{
+    // 2026 October 1 to 11: 26 events of both kinds.
+    const Args range{"mutual", "2026-10-01", "2026-10-11", "--csv", "--all", "--site", "none"};
+    const auto everything = Rows(InProcess(range).out, true);
+    ASSERT_GT(everything.size(), 20u);
+    const struct {
+        const char* name;
+        Args extra;
+        bool (*keeps)(const std::vector<std::string>&);
+    } rows[] = {
+        {"eclipses", {"--kinds", "eclipse"}, [](const std::vector<std::string>& r) { return r[3] == "eclipse"; }},
+        {"callisto", {"--moons", "IV"}, [](const std::vector<std::string>& r) { return r[4] == "IV" || r[5] == "IV"; }},
+        {"deep", {"--min-drop", "0.5"}, [](const std::vector<std::string>& r) { return std::stod(r[11]) >= 0.5; }},
+    };
+    for (const auto& row : rows) {
+        Args args = range;
+        args.insert(args.end(), row.extra.begin(), row.extra.end());
+        const auto ran = InProcess(args);
+        ASSERT_EQ(ran.status, 0) << row.name << ": " << ran.err;
+        const auto kept = Rows(ran.out, true);
+        size_t expected = 0;
+        for (const auto& r : everything)
+            expected += row.keeps(r);
+        EXPECT_EQ(kept.size(), expected) << row.name;
+        EXPECT_GT(kept.size(), 0u) << row.name;
+        for (const auto& r : kept)
+            EXPECT_TRUE(row.keeps(r)) << row.name;
+    }
+    // By default only what can be seen; with a site only what it can watch.
+    for (const auto& r : Rows(InProcess({"mutual", "2026-10-01", "2026-10-11", "--csv", "--site", "none"}).out, true))
+        EXPECT_EQ(r[13], "yes");
+    const auto tokyo = Rows(InProcess({"mutual", "2026-10-01", "2026-10-11", "--csv", "--site", "35.68,139.77"}).out, true);
+    for (const auto& r : tokyo) {
+        EXPECT_GE(std::stod(r[14]), 10);
+        EXPECT_LE(std::stod(r[15]), -6);
+    }
+}
+
+TEST(MutualCommand, ReadableLinesAndRefusals)
+{
+    const auto text = InProcess({"mutual", "2027-01-08", "2027-01-09", "--site", "none"});
+    ASSERT_EQ(text.status, 0) << text.err;
+    // The maximum at 10:00:48 JST; contacts and duration; the drop rounded.
+    EXPECT_NE(text.out.find("JST  3E1  Ganymede eclipses Io  09:55:"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find(" min  drop 93 %"), std::string::npos) << text.out;
+
+    for (const Args& bad : std::vector<Args>{{"mutual", "2027-01-01", "2027-01-02", "--min-drop", "1.5"},
+                                             {"mutual", "2027-01-01", "2027-01-02", "--min-drop", "-0.1"},
+                                             {"mutual", "2027-01-01", "2027-01-02", "--min-drop", "abc"},
+                                             {"mutual", "2027-01-01", "2027-01-02", "--kinds", "transit"},
+                                             {"mutual", "2027-01-02", "2027-01-01"},
+                                             {"events", "2027-01-01", "2027-01-02", "--min-drop", "0.1"},
+                                             {"mutual", "2000-01-01", "2027-01-02"}}) {
+        const auto r = InProcess(bad);
+        EXPECT_EQ(r.status, 64) << bad[3];
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+    // Outside the theory's years: its own words.
+    const auto early = InProcess({"mutual", "0900-01-01", "0900-01-02"});
+    EXPECT_EQ(early.status, 2);
+    EXPECT_NE(early.err.find("outside the years 1000 to 3000"), std::string::npos) << early.err;
+}
+
+}  // namespace
+}  // namespace veltrax
