@@ -224,6 +224,10 @@ GrsSettingsTexts GrsSettingsValues(const GrsObservation& o)
 {
     GrsSettingsTexts t;
     t.longitude = ShortDecimal(o.longitudeDeg, 6);
+    // A longitude a hair below a full turn rounds to "360", which the reader
+    // refuses: it is the same meridian as 0.
+    if (t.longitude == "360")
+        t.longitude = "0";
     t.epoch = GrsEpochText(o.epoch);
     t.drift = ShortDecimal(o.driftDegPerDay * kDaysPerDriftMonth, 6) + "/month";
     return t;

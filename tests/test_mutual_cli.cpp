@@ -72,8 +72,9 @@ TEST(MutualCommand, JanuaryOf2027AsTheIndependentComputationHasIt)
         const std::string code{number(r[1]), r[0] == "eclipse" ? 'E' : 'O', number(r[2])};
         EXPECT_EQ(o[1], code);
         // A long event's minimum is flat: judged by its contacts.
-        if (std::stoi(o[7]) <= 20 * 60)
+        if (std::stoi(o[7]) <= 20 * 60) {
             EXPECT_NEAR(SecondsOfDay(o[0]) - SecondsOfDay(r[3]), 6.5, 5) << o[0] << " " << r[3];
+        }
         EXPECT_NEAR(SecondsOfDay(o[5]) - SecondsOfDay(r[4]), 6.5, 3) << o[5] << " " << r[4];
         EXPECT_NEAR(SecondsOfDay(o[6]) - SecondsOfDay(r[5]), 6.5, 3) << o[6] << " " << r[5];
         EXPECT_NEAR(std::stod(o[10]), std::stod(r[10]), 0.002) << o[0];
