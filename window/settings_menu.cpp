@@ -5,6 +5,7 @@
 
 #include "window/events_dialog.h"
 #include "window/grs_dialog.h"
+#include "window/window_shortcuts.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -35,6 +36,7 @@ void MainWindow::CreateBackgroundMenu()
     shadowsAction = AddBackgroundAction(QStringLiteral("衛星の影"), QKeySequence(Qt::CTRL | Qt::Key_H), &MainWindow::Shadows_Click);
     shadowsAction->setCheckable(true);
     AddBackgroundAction(QStringLiteral("衛星現象…"), QKeySequence(Qt::CTRL | Qt::Key_E), &MainWindow::Events_Click);
+    new WindowShortcuts(this);  // and from inside the fields too
 
     // A right click on the window's background opens the menu; the two
     // pictures keep their right button to themselves.
