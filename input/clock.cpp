@@ -28,12 +28,19 @@ std::optional<int> WholeForSpin(const QLineEdit* e)
     return *v;
 }
 
-// What is left of a pause of pauseMs once elapsedMs of the step have gone:
-// the step's own work counts toward its pause, and nothing is left of a step
-// that took longer.
-int PauseLeft(int pauseMs, int64_t elapsedMs)
+// A run that has fallen further behind its schedule than this (the window
+// dragged, the machine busy) starts its schedule again from now rather than
+// racing through the steps it missed.
+constexpr int64_t kCatchUpMs = 250;
+
+// The pause after a step that is due at dueMs, now being nowMs: what is left
+// until then, nothing when the step is late. dueMs moves on when the run is
+// too far behind.
+int PauseUntil(int64_t& dueMs, int64_t nowMs, int pauseMs)
 {
-    return static_cast<int>(std::clamp<int64_t>(pauseMs - elapsedMs, 0, pauseMs));
+    if (nowMs - dueMs > kCatchUpMs)
+        dueMs = nowMs;
+    return static_cast<int>(std::clamp<int64_t>(dueMs - nowMs, 0, pauseMs));
 }
 
 }  // namespace
@@ -115,22 +122,25 @@ void MainWindow::Command1_Click()
     }
     Command1->setText(QStringLiteral("ｱﾆﾒ停止"));
     global.AnimRunning = kTrue;
-    // Each pause is measured from the start of its step, so the run keeps its
-    // written pace (5 or 50 ms a step) while a step's work takes less.
+    // Each step is due its pause (5 or 50 ms) after the one before, on a
+    // schedule counted from the run's start: neither a step's own work nor a
+    // sleep that oversleeps adds up, and the run keeps its written pace.
+    int64_t dueMs = SteadyMs();
     for (int step = 0; step <= 4800; ++step) {
-        const int64_t stepStartMs = SteadyMs();
         if (Option2->isChecked()) {
             VSmin->SetValue(VSmin->Value() + 1);
             QCoreApplication::processEvents(QEventLoop::AllEvents);
             if (closed_)
                 return;  // the window is gone: touch nothing more
-            Pause(PauseLeft(5, SteadyMs() - stepStartMs));
+            dueMs += 5;
+            Pause(PauseUntil(dueMs, SteadyMs(), 5));
         } else if (Option3->isChecked()) {
             VSh->SetValue(VSh->Value() + 1);
             QCoreApplication::processEvents(QEventLoop::AllEvents);
             if (closed_)
                 return;
-            Pause(PauseLeft(50, SteadyMs() - stepStartMs));
+            dueMs += 50;
+            Pause(PauseUntil(dueMs, SteadyMs(), 50));
         }
         if (closed_ || !global.AnimRunning)
             return;

@@ -886,6 +886,26 @@ TEST_P(Pace, TenStepsKeepTheWrittenPace)
         EXPECT_GE(ms, 0);
 }
 
+// A sleep that always oversleeps by 2 ms (a busy machine) does not slow the
+// run down: each step is due 5 ms after the one before it on a schedule from
+// the run's start, so ten slow steps take 50 ms and the last oversleep.
+TEST_F(InputTest, OversleepingDoesNotAddUp)
+{
+    Start(T(2026, 8, 20, 10, 0, 0));
+    int64_t nowMs = 0;
+    w().SteadyMs = [&nowMs] { return nowMs; };
+    Pauses p;
+    p.at = [&](int step) {
+        nowMs += p.ms.back() + 2;
+        if (step == 10)
+            w().Command1->click();
+    };
+    Watch(w(), p);
+    w().Command1->click();
+    ASSERT_EQ(10u, p.ms.size());
+    EXPECT_EQ(nowMs, 50 + 2);
+}
+
 INSTANTIATE_TEST_SUITE_P(Input, Pace,
                          ::testing::Values(PaceRow{"Slow3msSteps", false, 3, 10 * 5},
                                            PaceRow{"Slow8msSteps", false, 8, 10 * 8},
