@@ -2,10 +2,12 @@
 #include "cli/plan.h"
 
 #include "cli/ephem.h"
+#include "results/calendar_export.h"
 #include "results/numtext.h"
 #include "results/settings.h"
 
 #include <charconv>
+#include <ctime>
 #include <tuple>
 #include <cmath>
 #include <vector>
@@ -346,6 +348,18 @@ char* MutualLine(char* p, const MutualRow& r, const Plan& plan)
     return p;
 }
 
+MutualQuery MutualQueryOf(const Plan& plan)
+{
+    MutualQuery mq;
+    mq.moons = plan.moons;
+    mq.kinds = plan.kinds;
+    mq.minFluxDrop = plan.minDrop;
+    mq.onlyObservable = !plan.all;
+    mq.onlyWatchable = plan.site.has_value();
+    mq.site = plan.site;
+    return mq;
+}
+
 const char* CommandName(PlanKind kind)
 {
     switch (kind) {
@@ -392,6 +406,8 @@ CommandLine ReadCommandLine(const std::vector<std::string>& args)
             cl.force = true;
         else if (a == "--all")
             cl.all = true;
+        else if (a == "--ics")
+            cl.ics = true;
         else if (a == "--grs" || StartsWith(a, "--grs=")) {
             valued = &cl.grs;
             name = "--grs";
@@ -634,6 +650,11 @@ std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why, const std
     }
     plan.utc = cl.utc;
     plan.csv = cl.csv;  // the table is CSV anyway
+    if (cl.ics && (table || cl.csv)) {
+        why = table ? "--ics applies to events, grs-transits and mutual only" : "give --ics or --csv, not both";
+        return std::nullopt;
+    }
+    plan.ics = cl.ics;
 
     if (cl.digits) {
         int n = -1;
@@ -739,6 +760,36 @@ int RunPlan(const Plan& plan, std::ostream& out, std::ostream& err)
 
     ChunkedOut o(out);
     const auto cannotWrite = [&] { return Failed(err, plan, "cannot write the output", kExitIoError); };
+    if (plan.ics) {
+        // The whole calendar is made, then written at once.
+        std::vector<CalendarEntry> entries;
+        try {
+            if (plan.kind == PlanKind::Events) {
+                std::vector<EventRow> rows;
+                ForEachEventRowInSeconds(plan.from, plan.to, query, [&](const EventRow& r) {
+                    rows.push_back(r);
+                    return true;
+                });
+                entries = EventEntries(rows);
+            } else if (plan.kind == PlanKind::Mutual) {
+                ForEachMutualRowInSeconds(plan.from, plan.to, MutualQueryOf(plan), [&](const MutualRow& r) {
+                    entries.push_back(MutualEntry(r));
+                    return true;
+                });
+            } else {
+                FindGrsTransits(plan.from, plan.to, grs, [&](const GrsTransit& t) {
+                    if (!plan.site || ViewFromSite(JdFromSeconds(static_cast<double>(t.ut)), *plan.site).watchable)
+                        entries.push_back(GrsTransitEntry(t));
+                    return true;
+                });
+            }
+        } catch (const Fault& e) {
+            return Failed(err, plan, DescribeFault(e), kExitCycleEnds);
+        }
+        out << WriteICalendar(entries, static_cast<int64_t>(std::time(nullptr)));
+        out.flush();
+        return out ? kExitOk : cannotWrite();
+    }
     try {
         if (plan.kind == PlanKind::Events) {
             if (plan.csv && !o.Commit(EventsHeader(o.Cursor(), plan)))
@@ -753,15 +804,8 @@ int RunPlan(const Plan& plan, std::ostream& out, std::ostream& err)
         } else if (plan.kind == PlanKind::Mutual) {
             if (plan.csv && !o.Commit(MutualHeader(o.Cursor(), plan)))
                 return cannotWrite();
-            MutualQuery mq;
-            mq.moons = plan.moons;
-            mq.kinds = plan.kinds;
-            mq.minFluxDrop = plan.minDrop;
-            mq.onlyObservable = !plan.all;
-            mq.onlyWatchable = plan.site.has_value();
-            mq.site = plan.site;
             bool ok = true;
-            ForEachMutualRowInSeconds(plan.from, plan.to, mq, [&](const MutualRow& r) {
+            ForEachMutualRowInSeconds(plan.from, plan.to, MutualQueryOf(plan), [&](const MutualRow& r) {
                 ok = o.Commit(MutualLine(o.Cursor(), r, plan));
                 return ok;
             });

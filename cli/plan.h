@@ -30,7 +30,7 @@ constexpr int64_t kMaxEventYearsWithoutForce = 10;
 struct CommandLine {
     bool help = false;
     bool version = false;
-    bool json = false, fields = false, utc = false, csv = false, force = false, all = false;
+    bool json = false, fields = false, utc = false, csv = false, force = false, all = false, ics = false;
     std::optional<std::string> grs;     // --grs LON@DATE[,DRIFT], as given
     std::optional<std::string> digits;  // --digits N, as given
     std::optional<std::string> site;    // --site LAT,LON[,HEIGHT] or none, as given
@@ -74,6 +74,7 @@ struct Plan {
     int64_t lines = 0;         // table: rows; grs-transits: about how many transits
     bool utc = false;          // moments read and printed in UT only
     bool csv = false;          // grs-transits as CSV
+    bool ics = false;          // events, grs-transits, mutual: an iCalendar calendar instead
     int digits = -1;           // fixed decimals, or -1 for the shortest exact form
     std::optional<GrsObserved> grs;
     // grs-transits and events: only moments the site can watch Jupiter.
