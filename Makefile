@@ -33,10 +33,11 @@ PREFIX     ?= /usr/local
 all: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j$(JOBS)
 
-# Installs only what is missing; quiet and quick when everything is there.
-deps:
+# Installs only the packages of the list that are missing; quiet and quick
+# when everything is there.
+define install-missing
 	@missing=""; \
-	for p in $(PKGS); do \
+	for p in $(1); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -44,6 +45,10 @@ deps:
 	  $(SUDO) apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
+endef
+
+deps:
+	$(call install-missing,$(PKGS))
 
 $(BUILD)/Makefile: | deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -112,15 +117,7 @@ FUZZ_TARGETS := moment date fields grs site step settings
 FUZZ_CXXFLAGS := -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
 
 fuzz-deps:
-	@missing=""; \
-	for p in $(FUZZ_PKGS); do \
-	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing:$$missing"; \
-	  $(SUDO) apt-get update -qq && \
-	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
-	fi
+	$(call install-missing,$(FUZZ_PKGS))
 
 $(BUILD_FUZZ)/Makefile: | deps fuzz-deps
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRAX_GUI=OFF \

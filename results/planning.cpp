@@ -103,6 +103,42 @@ SatellitesSeen SatellitesAt(double jde)
     return s;
 }
 
+namespace {
+
+// Looks at a row's moment from the query's site, when it has one: false
+// when the row is to be left out (the site cannot watch Jupiter then).
+template <typename Row, typename Query>
+bool FromSite(Row& r, double jdUT, const Query& query)
+{
+    if (!query.site)
+        return true;
+    r.view = ViewFromSite(jdUT, *query.site);
+    r.seen = r.seen && r.view->watchable;
+    return !(query.onlyWatchable && !r.view->watchable);
+}
+
+// The rows whose second (ut of the row) lies in fromUt..toUt: the search
+// runs from a second before FROM to a second after TO, as a moment just
+// outside may still round into the range, and only the rows inside are
+// looked at from the site.
+template <typename Row, typename Query, typename Search>
+void InSeconds(int64_t fromUt, int64_t toUt, const Query& query, Search search, int64_t Row::*ut, double Row::*jdUT,
+               const std::function<bool(const Row&)>& emit)
+{
+    Query inner = query;
+    inner.site.reset();
+    inner.onlyWatchable = false;
+    search(JdFromSeconds(static_cast<double>(fromUt) - 1), JdFromSeconds(static_cast<double>(toUt) + 1), inner,
+           [&](const Row& row) {
+               if (row.*ut < fromUt || row.*ut > toUt)
+                   return true;
+               Row r = row;
+               return !FromSite(r, r.*jdUT, query) || emit(r);
+           });
+}
+
+}  // namespace
+
 void ForEachEventRow(double jdUT0, double jdUT1, const EventQuery& query,
                      const std::function<bool(const EventRow&)>& emit)
 {
@@ -112,38 +148,14 @@ void ForEachEventRow(double jdUT0, double jdUT1, const EventQuery& query,
             return true;
         EventRow r{e, JdUTFromTT(e.jdeTT), 0, std::nullopt, e.observable};
         r.ut = SecondsFromJd(r.jdUT);
-        if (query.site) {
-            r.view = ViewFromSite(r.jdUT, *query.site);
-            r.seen = r.seen && r.view->watchable;
-            if (query.onlyWatchable && !r.view->watchable)
-                return true;
-        }
-        return emit(r);
+        return !FromSite(r, r.jdUT, query) || emit(r);
     });
 }
 
 void ForEachEventRowInSeconds(int64_t fromUt, int64_t toUt, const EventQuery& query,
                               const std::function<bool(const EventRow&)>& emit)
 {
-    // The search runs from a second before FROM to a second after TO: an edge
-    // just outside may still round into the range. Only the rows inside are
-    // looked at from the site.
-    EventQuery inner = query;
-    inner.site.reset();
-    inner.onlyWatchable = false;
-    ForEachEventRow(JdFromSeconds(static_cast<double>(fromUt) - 1), JdFromSeconds(static_cast<double>(toUt) + 1),
-                    inner, [&](const EventRow& row) {
-                        if (row.ut < fromUt || row.ut > toUt)
-                            return true;
-                        EventRow r = row;
-                        if (query.site) {
-                            r.view = ViewFromSite(r.jdUT, *query.site);
-                            r.seen = r.seen && r.view->watchable;
-                            if (query.onlyWatchable && !r.view->watchable)
-                                return true;
-                        }
-                        return emit(r);
-                    });
+    InSeconds<EventRow>(fromUt, toUt, query, ForEachEventRow, &EventRow::ut, &EventRow::jdUT, emit);
 }
 
 std::string MutualCode(const MutualEvent& e)
@@ -164,37 +176,14 @@ void ForEachMutualRow(double jdUT0, double jdUT1, const MutualQuery& query,
         r.maxUt = SecondsFromJd(r.jdUTMax);
         r.startUt = SecondsFromJd(JdUTFromTT(e.startTT));
         r.endUt = SecondsFromJd(JdUTFromTT(e.endTT));
-        if (query.site) {
-            r.view = ViewFromSite(r.jdUTMax, *query.site);
-            r.seen = r.seen && r.view->watchable;
-            if (query.onlyWatchable && !r.view->watchable)
-                return true;
-        }
-        return emit(r);
+        return !FromSite(r, r.jdUTMax, query) || emit(r);
     });
 }
 
 void ForEachMutualRowInSeconds(int64_t fromUt, int64_t toUt, const MutualQuery& query,
                                const std::function<bool(const MutualRow&)>& emit)
 {
-    // A maximum up to a second outside the range may still round into it;
-    // only the rows inside are looked at from the site.
-    MutualQuery inner = query;
-    inner.site.reset();
-    inner.onlyWatchable = false;
-    ForEachMutualRow(JdFromSeconds(static_cast<double>(fromUt) - 1), JdFromSeconds(static_cast<double>(toUt) + 1),
-                     inner, [&](const MutualRow& row) {
-                         if (row.maxUt < fromUt || row.maxUt > toUt)
-                             return true;
-                         MutualRow r = row;
-                         if (query.site) {
-                             r.view = ViewFromSite(r.jdUTMax, *query.site);
-                             r.seen = r.seen && r.view->watchable;
-                             if (query.onlyWatchable && !r.view->watchable)
-                                 return true;
-                         }
-                         return emit(r);
-                     });
+    InSeconds<MutualRow>(fromUt, toUt, query, ForEachMutualRow, &MutualRow::maxUt, &MutualRow::jdUTMax, emit);
 }
 
 void CheckEventRange(int64_t fromUt, int64_t toUt, const std::optional<SiteFilter>& site)

@@ -50,6 +50,24 @@ const char* const kMoonShortNames[4] = {"イオ", "エウロパ", "ガニメデ"
 
 enum Column { kTime, kMoon, kKind, kEdge, kAltitude, kColumns };
 
+// "2026-12-08 18:38:32", a row's moment in JST.
+QString WhenText(const JstMoment& m)
+{
+    char when[48];
+    std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d:%02d", m.year, m.month, m.day, m.hour, m.minute, m.second);
+    return QString::fromLatin1(when);
+}
+
+// Jupiter's altitude from the site, "35.2°"; empty without a site.
+QString AltitudeText(const std::optional<SiteView>& view)
+{
+    if (!view)
+        return QString();
+    char a[16];
+    std::snprintf(a, sizeof a, "%.1f°", view->altitudes.jupiterDeg);
+    return QString::fromUtf8(a);
+}
+
 // A row of two satellites' event keeps -(index + 1) under Qt::UserRole + 1,
 // a row of a satellite and Jupiter its index.
 int MutualTag(size_t i)
@@ -279,37 +297,37 @@ void EventsDialog::Refresh()
     table->setRowCount(0);
     const QBrush grey = palette().brush(QPalette::Disabled, QPalette::Text);
     std::optional<int> restore;
+    // One row of the table: its five texts, its moment, its tag (the index
+    // of its event) and whether it can be seen.
+    const auto add = [&](const QString (&texts)[kColumns], double jdUT, int tag, const std::optional<SiteView>& view,
+                         bool seen) {
+        const int row = table->rowCount();
+        table->insertRow(row);
+        QTableWidgetItem* items[kColumns];
+        for (int c = 0; c < kColumns; ++c)
+            items[c] = new SortItem(texts[c]);
+        items[kTime]->setData(Qt::UserRole, jdUT);
+        items[kTime]->setData(Qt::UserRole + 1, tag);
+        if (view)
+            items[kAltitude]->setData(Qt::UserRole, view->altitudes.jupiterDeg);
+        for (int c = 0; c < kColumns; ++c) {
+            if (!seen)
+                items[c]->setForeground(grey);
+            table->setItem(row, c, items[c]);
+        }
+    };
     for (size_t i = 0; i < rows_.size(); ++i) {
         const NightEventRow& r = rows_[i];
         if (onlySeen->isChecked() && !r.seen)
             continue;
-        const int row = table->rowCount();
-        table->insertRow(row);
-        char when[48];
-        std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d:%02d", r.jst.year, r.jst.month, r.jst.day, r.jst.hour,
-                      r.jst.minute, r.jst.second);
-        QString altitude;
-        if (r.view) {
-            char a[16];
-            std::snprintf(a, sizeof a, "%.1f°", r.view->altitudes.jupiterDeg);
-            altitude = QString::fromUtf8(a);
-        }
-        QTableWidgetItem* items[kColumns] = {
-            new SortItem(QString::fromLatin1(when)),
-            new SortItem(QString::fromUtf8(kMoonNames[r.event.moon])),
-            new SortItem(QString::fromUtf8(KindName(r.event.kind))),
-            new SortItem(r.event.edge == EventEdge::Start ? QStringLiteral("始め") : QStringLiteral("終わり")),
-            new SortItem(altitude),
+        const QString texts[kColumns] = {
+            WhenText(r.jst),
+            QString::fromUtf8(kMoonNames[r.event.moon]),
+            QString::fromUtf8(KindName(r.event.kind)),
+            r.event.edge == EventEdge::Start ? QStringLiteral("始め") : QStringLiteral("終わり"),
+            AltitudeText(r.view),
         };
-        items[kTime]->setData(Qt::UserRole, r.jdUT);
-        items[kTime]->setData(Qt::UserRole + 1, static_cast<int>(i));
-        if (r.view)
-            items[kAltitude]->setData(Qt::UserRole, r.view->altitudes.jupiterDeg);
-        for (int c = 0; c < kColumns; ++c) {
-            if (!r.seen)
-                items[c]->setForeground(grey);
-            table->setItem(row, c, items[c]);
-        }
+        add(texts, r.jdUT, static_cast<int>(i), r.view, r.seen);
         if (same(r.event))
             restore = static_cast<int>(i);
     }
@@ -317,39 +335,17 @@ void EventsDialog::Refresh()
         const NightMutualRow& r = mutualRows_[i];
         if (onlySeen->isChecked() && !r.seen)
             continue;
-        const int row = table->rowCount();
-        table->insertRow(row);
-        char when[48];
-        std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d:%02d", r.jst.year, r.jst.month, r.jst.day, r.jst.hour,
-                      r.jst.minute, r.jst.second);
         const bool eclipse = r.event.kind == MutualKind::Eclipse;
-        const QString pair = QString::fromStdString(MutualCode(r.event)) + QStringLiteral(" ") +
-                             QString::fromUtf8(kMoonShortNames[r.event.active]) + QStringLiteral("→") +
-                             QString::fromUtf8(kMoonShortNames[r.event.passive]);
-        QString altitude;
-        if (r.view) {
-            char a[16];
-            std::snprintf(a, sizeof a, "%.1f°", r.view->altitudes.jupiterDeg);
-            altitude = QString::fromUtf8(a);
-        }
-        QTableWidgetItem* items[kColumns] = {
-            new SortItem(QString::fromLatin1(when)),
-            new SortItem(pair),
-            new SortItem(eclipse ? QStringLiteral("相互食") : QStringLiteral("相互掩蔽")),
-            new SortItem(QStringLiteral("極大 減光%1%").arg(static_cast<int>(std::lround(r.event.fluxDrop * 100)))),
-            new SortItem(altitude),
+        const QString texts[kColumns] = {
+            WhenText(r.jst),
+            QString::fromStdString(MutualCode(r.event)) + QStringLiteral(" ") +
+                QString::fromUtf8(kMoonShortNames[r.event.active]) + QStringLiteral("→") +
+                QString::fromUtf8(kMoonShortNames[r.event.passive]),
+            eclipse ? QStringLiteral("相互食") : QStringLiteral("相互掩蔽"),
+            QStringLiteral("極大 減光%1%").arg(static_cast<int>(std::lround(r.event.fluxDrop * 100))),
+            AltitudeText(r.view),
         };
-        items[kTime]->setData(Qt::UserRole, r.jdUTMax);
-        items[kTime]->setData(Qt::UserRole + 1, MutualTag(i));
-        // Sorted by satellite, a pair goes with its passive satellite.
-        items[kMoon]->setData(Qt::UserRole, r.event.passive + 0.5);
-        if (r.view)
-            items[kAltitude]->setData(Qt::UserRole, r.view->altitudes.jupiterDeg);
-        for (int c = 0; c < kColumns; ++c) {
-            if (!r.seen)
-                items[c]->setForeground(grey);
-            table->setItem(row, c, items[c]);
-        }
+        add(texts, r.jdUTMax, MutualTag(i), r.view, r.seen);
         if (sameMutual(r.event))
             restore = MutualTag(i);
     }
