@@ -2,6 +2,7 @@
 #include "results/settings.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 
 namespace veltrax {
@@ -189,6 +190,44 @@ SiteSettings ReadSiteSettings(const std::function<std::optional<std::string>(con
     if (s.problems.empty())
         s.site = Site{v[0], v[1], v[2]};
     return s;
+}
+
+PlanSettings ReadPlanSettings(const std::function<std::optional<std::string>(const char* key)>& lookup)
+{
+    PlanSettings s;
+    const char* fallback = "the plan opens with its first choices";
+    if (const auto range = lookup(kPlanRangeKey)) {
+        if (*range == "0" || *range == "7" || *range == "30")
+            s.rangeDays = std::stoi(*range);
+        else
+            s.problems.push_back({kPlanRangeKey, *range, "0, 7 or 30 (days)", kPlanGroup, fallback});
+    }
+    if (const auto seen = lookup(kPlanSeenOnlyKey)) {
+        if (*seen == "true" || *seen == "false")
+            s.seenOnly = *seen == "true";
+        else
+            s.problems.push_back({kPlanSeenOnlyKey, *seen, "true or false", kPlanGroup, fallback});
+    }
+    if (const auto g = lookup(kPlanGeometryKey)) {
+        int v[4] = {0, 0, 0, 0};
+        char end = 0;
+        const int n = std::sscanf(g->c_str(), "%d,%d,%d,%d%c", &v[0], &v[1], &v[2], &v[3], &end);
+        if (n == 4 && v[2] > 0 && v[3] > 0 && v[2] <= 100000 && v[3] <= 100000 && std::abs(v[0]) <= 100000 &&
+            std::abs(v[1]) <= 100000)
+            s.geometry = PlanGeometry{v[0], v[1], v[2], v[3]};
+        else
+            s.problems.push_back({kPlanGeometryKey, *g, "x,y,width,height in pixels", kPlanGroup, fallback});
+    }
+    return s;
+}
+
+PlanSettingsTexts PlanSettingsValues(int rangeDays, bool seenOnly, const std::optional<PlanGeometry>& geometry)
+{
+    PlanSettingsTexts t{std::to_string(rangeDays), seenOnly ? "true" : "false", ""};
+    if (geometry)
+        t.geometry = std::to_string(geometry->x) + "," + std::to_string(geometry->y) + "," +
+                     std::to_string(geometry->width) + "," + std::to_string(geometry->height);
+    return t;
 }
 
 SiteSettingsTexts SiteSettingsValues(const Site& site)

@@ -89,6 +89,30 @@ const char* SiteCoordinateWants(SiteCoordinate c);
 // range, or nullopt.
 std::optional<double> ParseSiteCoordinate(SiteCoordinate c, std::string_view text);
 
+// The night plan's choices: its range (0: from 12 hours before to 36 after
+// the moment shown; 7 or 30: days from it), "見える現象だけ", and where its
+// window stood (x, y, width, height in pixels; absent: beside the main window).
+constexpr const char* kPlanGroup = "Plan";
+constexpr const char* kPlanRangeKey = "range";
+constexpr const char* kPlanSeenOnlyKey = "seenOnly";
+constexpr const char* kPlanGeometryKey = "geometry";
+struct PlanGeometry {
+    int x, y, width, height;
+};
+struct PlanSettings {
+    int rangeDays = 0;
+    bool seenOnly = false;
+    std::optional<PlanGeometry> geometry;
+    std::vector<SettingsProblem> problems;
+};
+PlanSettings ReadPlanSettings(const std::function<std::optional<std::string>(const char* key)>& lookup);
+
+// The three values to store for the plan.
+struct PlanSettingsTexts {
+    std::string range, seenOnly, geometry;  // geometry empty: not stored
+};
+PlanSettingsTexts PlanSettingsValues(int rangeDays, bool seenOnly, const std::optional<PlanGeometry>& geometry);
+
 // Checks one value typed for a site key (latitude, longitude, height): the
 // number, or nullopt with what the key wants (English) in expected.
 std::optional<double> ParseSiteValue(const char* key, const std::string& text, std::string& expected);

@@ -60,6 +60,7 @@ WindowSettings LoadWindowSettings(const WindowOptions& options)
     const SiteSettings site = ReadSiteSettings(lookupIn(kSiteGroup));
     s.site = site.site;
     s.siteProblems = site.problems;
+    s.plan = ReadPlanSettings(lookupIn(kPlanGroup));
     return s;
 }
 
@@ -71,7 +72,7 @@ std::vector<std::string> SettingsReport(const WindowSettings& s)
         lines.push_back(file + ": " + s.fileProblem.toStdString() +
                         (s.grsForThisRun ? "; its settings are not used"
                                          : "; its settings are not used, and the built-in Great Red Spot table is"));
-    for (const auto* list : {&s.problems, &s.viewProblems, &s.siteProblems})
+    for (const auto* list : {&s.problems, &s.viewProblems, &s.siteProblems, &s.plan.problems})
         for (const SettingsProblem& p : *list)
             lines.push_back(DescribeSettingsProblem(file, p));
     return lines;
@@ -126,6 +127,16 @@ bool SaveGrsSettings(const QString& path, const GrsModel& grs, QString& why)
 bool SaveViewSettings(const QString& path, bool shadows, QString& why)
 {
     return SaveGroup(path, kViewGroup, {{kShadowsKey, shadows ? "true" : "false"}}, why);
+}
+
+bool SavePlanSettings(const QString& path, const PlanSettings& plan, QString& why)
+{
+    const PlanSettingsTexts t = PlanSettingsValues(plan.rangeDays, plan.seenOnly, plan.geometry);
+    std::vector<std::pair<const char*, std::string>> values = {{kPlanRangeKey, t.range},
+                                                              {kPlanSeenOnlyKey, t.seenOnly}};
+    if (!t.geometry.empty())
+        values.emplace_back(kPlanGeometryKey, t.geometry);
+    return SaveGroup(path, kPlanGroup, values, why);
 }
 
 bool SaveSiteSettings(const QString& path, const std::optional<Site>& site, QString& why)

@@ -24,6 +24,7 @@ struct WindowSettings {
     std::vector<SettingsProblem> viewProblems;
     std::optional<Site> site;    // [Site]: the observer's site, when set
     std::vector<SettingsProblem> siteProblems;
+    PlanSettings plan;           // [Plan]: the night plan's range, its filter and its place
 };
 
 // $XDG_CONFIG_HOME/veltrax/veltrax.conf or ~/.config/veltrax/veltrax.conf,
@@ -47,5 +48,6 @@ bool SaveGrsSettings(const QString& path, const GrsModel& grs, QString& why);
 // removed).
 bool SaveViewSettings(const QString& path, bool shadows, QString& why);
 bool SaveSiteSettings(const QString& path, const std::optional<Site>& site, QString& why);
+bool SavePlanSettings(const QString& path, const PlanSettings& plan, QString& why);
 
 }  // namespace veltrax
