@@ -31,6 +31,16 @@ struct NightMutualRow : MutualRow {
     JstMoment jst;  // to the nearest second
 };
 
+// A Great Red Spot transit as a row of the list: its moment in JST, and
+// whether the site can watch it.
+struct NightGrsRow {
+    GrsTransit transit;
+    double jdUT;                   // Julian Day, UT
+    JstMoment jst;                 // to the second
+    std::optional<SiteView> view;  // Jupiter and the Sun from the site, when one is given
+    bool seen;                     // watchable from the site, or true without one
+};
+
 constexpr double kEventsBeforeDays = 0.5;   // 12 hours before the moment
 constexpr double kEventsAfterDays = 1.5;    // 36 hours after
 
@@ -40,8 +50,13 @@ constexpr double kEventsAfterDays = 1.5;    // 36 hours after
 struct NightEvents {
     std::vector<NightEventRow> rows;
     std::vector<NightMutualRow> mutualRows;  // the events of two satellites, by their maxima
+    std::vector<NightGrsRow> grsRows;        // the spot's transits, when asked for
     std::optional<FaultKind> failure;        // none: the rows are complete
 };
-NightEvents EventsAroundWindowJde(double jde, const std::optional<SiteFilter>& site);
+// rangeDays 0: from kEventsBeforeDays before to kEventsAfterDays after the
+// moment; 7 or 30 (any positive number): that many days from the moment.
+// grs: the spot's prediction for its transits (none: no transit rows).
+NightEvents EventsAroundWindowJde(double jde, const std::optional<SiteFilter>& site, int rangeDays = 0,
+                                  const GrsSource* grs = nullptr);
 
 }  // namespace veltrax

@@ -34,7 +34,14 @@ EventsDialog& Open(MainWindow& w)
     return *w.eventsDialog;
 }
 
-// The event a table row stands for.
+// Whether a table row is a satellite's event with Jupiter (not a spot's
+// transit nor an event of two satellites).
+bool SatelliteRow(const EventsDialog& d, int row)
+{
+    return d.table->item(row, 0)->data(Qt::UserRole + 2).toInt() == EventsDialog::kSatelliteRow;
+}
+
+// The event a satellite's row stands for.
 const GalileanEvent& EventOf(const EventsDialog& d, int row)
 {
     return d.Rows().at(static_cast<size_t>(d.table->item(row, 0)->data(Qt::UserRole + 1).toInt())).event;
@@ -45,7 +52,8 @@ const GalileanEvent& EventOf(const EventsDialog& d, int row)
 int RowAt(const EventsDialog& d, const char* minute, int moon)
 {
     for (int row = 0; row < d.table->rowCount(); ++row)
-        if (d.table->item(row, 0)->text().startsWith(QString::fromLatin1(minute)) && EventOf(d, row).moon == moon)
+        if (SatelliteRow(d, row) && d.table->item(row, 0)->text().startsWith(QString::fromLatin1(minute)) &&
+            EventOf(d, row).moon == moon)
             return row;
     return -1;
 }
@@ -135,6 +143,8 @@ TEST(EventsDialogEdges, PictureDarkensASatelliteAtItsListedEclipse)
     };
     std::vector<Edge> edges;
     for (int row = 0; row < d.table->rowCount(); ++row) {
+        if (!SatelliteRow(d, row))
+            continue;
         const GalileanEvent& e = EventOf(d, row);
         if (e.kind != EventKind::Eclipse)
             continue;

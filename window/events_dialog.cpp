@@ -1,9 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/events_dialog.h"
 
+#include "results/calendar_export.h"
 #include "results/settings.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QHideEvent>
+#include <QSaveFile>
+#include <QScreen>
+#include <QShowEvent>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -11,8 +19,10 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 
 namespace veltrax {
 namespace {
@@ -68,13 +78,6 @@ QString AltitudeText(const std::optional<SiteView>& view)
     return QString::fromUtf8(a);
 }
 
-// A row of two satellites' event keeps -(index + 1) under Qt::UserRole + 1,
-// a row of a satellite and Jupiter its index.
-int MutualTag(size_t i)
-{
-    return -static_cast<int>(i) - 1;
-}
-
 std::string Typed(const QLineEdit* e)
 {
     return e->text().normalized(QString::NormalizationForm_KC).trimmed().toStdString();
@@ -126,9 +129,21 @@ EventsDialog::EventsDialog(const std::optional<Site>& site, const QString& note,
     onlySeen = new QCheckBox(QStringLiteral("見える現象だけ"), this);
     onlySeen->setObjectName(QStringLiteral("onlySeen"));
     onlySeen->setToolTip(QStringLiteral("見える現象: 木星の高度10°以上、太陽の高度−6°以下（観測地がなければ地球から見えるもの）"));
-    grid->addWidget(onlySeen, 3, 0, 1, 3);
+    grid->addWidget(onlySeen, 3, 0, 1, 2);
+    range = new QComboBox(this);
+    range->setObjectName(QStringLiteral("range"));
+    range->addItems({QStringLiteral("この日時の前後（12時間前から36時間後）"), QStringLiteral("この日時から7日間"),
+                     QStringLiteral("この日時から30日間")});
+    grid->addWidget(range, 3, 2, 1, 2);
+    exportCsv = new QPushButton(QStringLiteral("CSVに書き出す…"), this);
+    exportIcs = new QPushButton(QStringLiteral("カレンダーに書き出す…"), this);
+    exportCsv->setAutoDefault(false);
+    exportIcs->setAutoDefault(false);
+    exportIcs->setToolTip(QStringLiteral("表示中の行を iCalendar（.ics）ファイルに書き出します（時刻は世界時）"));
+    grid->addWidget(exportCsv, 3, 4);
+    grid->addWidget(exportIcs, 3, 5, 1, 2);
     rangeLabel = new QLabel(this);
-    grid->addWidget(rangeLabel, 3, 3, 1, 4);
+    grid->addWidget(rangeLabel, 5, 0, 1, 7);
 
     table = new QTableWidget(0, kColumns, this);
     table->setObjectName(QStringLiteral("events"));
@@ -140,6 +155,9 @@ EventsDialog::EventsDialog(const std::optional<Site>& site, const QString& note,
     table->setTabKeyNavigation(false);
     table->setWordWrap(false);
     table->verticalHeader()->setVisible(false);
+    // One text line a row.
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->horizontalHeader()->setStretchLastSection(true);
     table->setSortingEnabled(true);
     table->sortByColumn(kTime, Qt::AscendingOrder);
@@ -152,7 +170,16 @@ EventsDialog::EventsDialog(const std::optional<Site>& site, const QString& note,
 
     // Qt calls these: nothing may throw out of them.
     connect(pending_, &QTimer::timeout, this, [this] { Refresh(); });
-    connect(onlySeen, &QCheckBox::toggled, this, [this] { Refresh(); });
+    connect(onlySeen, &QCheckBox::toggled, this, [this] {
+        Refresh();
+        PlanChanged();
+    });
+    connect(range, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
+        Refresh();
+        PlanChanged();
+    });
+    connect(exportCsv, &QPushButton::clicked, this, [this] { Export(false); });
+    connect(exportIcs, &QPushButton::clicked, this, [this] { Export(true); });
     connect(table, &QAbstractItemView::activated, this, [this](const QModelIndex& i) { Activated(i.row()); });
     connect(saveSite, &QPushButton::clicked, this, [this] {
         if (!siteValid_ || !onSaveSite)
@@ -260,25 +287,22 @@ void EventsDialog::Refresh()
     pending_->stop();
     if (!haveMoment_)
         return;
-    // The row under the cursor stays under it when the table is refilled.
-    std::optional<GalileanEvent> current;
-    std::optional<MutualEvent> currentMutual;
-    if (const QTableWidgetItem* it = table->item(table->currentRow(), kTime)) {
-        const int i = it->data(Qt::UserRole + 1).toInt();
-        if (i >= 0 && static_cast<size_t>(i) < rows_.size())
-            current = rows_[static_cast<size_t>(i)].event;
-        if (i < 0 && static_cast<size_t>(-i - 1) < mutualRows_.size())
-            currentMutual = mutualRows_[static_cast<size_t>(-i - 1)].event;
-    }
-    // The same event found again (the search's range has moved: its time
+    // The row under the cursor stays under it when the table is refilled:
+    // the same event found again (the search's range has moved: its time
     // may differ in the last fraction of a second).
-    const auto same = [&current](const GalileanEvent& e) {
-        return current && e.moon == current->moon && e.kind == current->kind && e.edge == current->edge &&
-               std::fabs(e.jdeTT - current->jdeTT) < 1.0 / 1440;
-    };
-    const auto sameMutual = [&currentMutual](const MutualEvent& e) {
-        return currentMutual && e.kind == currentMutual->kind && e.active == currentMutual->active &&
-               e.passive == currentMutual->passive && std::fabs(e.maxTT - currentMutual->maxTT) < 1.0 / 1440;
+    std::optional<std::pair<int, double>> current;  // its kind and moment
+    std::optional<GalileanEvent> currentEvent;
+    if (const QTableWidgetItem* it = table->item(table->currentRow(), kTime)) {
+        current = std::make_pair(it->data(Qt::UserRole + 2).toInt(), it->data(Qt::UserRole).toDouble());
+        const int i = it->data(Qt::UserRole + 1).toInt();
+        if (current->first == kSatelliteRow && i >= 0 && static_cast<size_t>(i) < rows_.size())
+            currentEvent = rows_[static_cast<size_t>(i)].event;
+    }
+    const auto same = [&](int kind, double jdUT, const GalileanEvent* e) {
+        if (!current || current->first != kind || std::fabs(jdUT - current->second) >= 1.0 / 1440)
+            return false;
+        return !e || (currentEvent && e->moon == currentEvent->moon && e->kind == currentEvent->kind &&
+                      e->edge == currentEvent->edge);
     };
 
     std::optional<SiteFilter> filter;
@@ -286,9 +310,14 @@ void EventsDialog::Refresh()
         filter = SiteFilter{};
         filter->site = *site_;
     }
-    NightEvents found = EventsAroundWindowJde(jde_, filter);
+    const int days[] = {0, 7, 30};
+    const std::optional<GrsSource> grs = grsSource ? grsSource() : std::nullopt;
+    NightEvents found = EventsAroundWindowJde(jde_, filter, days[std::clamp(range->currentIndex(), 0, 2)],
+                                              grs ? &*grs : nullptr);
     rows_ = std::move(found.rows);
     mutualRows_ = std::move(found.mutualRows);
+    grsRows_ = std::move(found.grsRows);
+    const bool moved = !shown_ || jde_ != shownJde_;
     shownJde_ = jde_;
     shown_ = true;
     rangeLabel->setText(FailureText(found.failure));
@@ -296,18 +325,21 @@ void EventsDialog::Refresh()
     table->setSortingEnabled(false);
     table->setRowCount(0);
     const QBrush grey = palette().brush(QPalette::Disabled, QPalette::Text);
-    std::optional<int> restore;
-    // One row of the table: its five texts, its moment, its tag (the index
-    // of its event) and whether it can be seen.
-    const auto add = [&](const QString (&texts)[kColumns], double jdUT, int tag, const std::optional<SiteView>& view,
-                         bool seen) {
+    std::optional<std::pair<int, int>> restore;  // kind and index
+    // One row of the table: its five texts, its moment, its kind and index,
+    // and whether it can be seen.
+    const auto add = [&](const QString (&texts)[kColumns], double jdUT, int kind, size_t index,
+                         const std::optional<SiteView>& view, bool seen) {
+        if (onlySeen->isChecked() && !seen)
+            return;
         const int row = table->rowCount();
         table->insertRow(row);
         QTableWidgetItem* items[kColumns];
         for (int c = 0; c < kColumns; ++c)
             items[c] = new SortItem(texts[c]);
         items[kTime]->setData(Qt::UserRole, jdUT);
-        items[kTime]->setData(Qt::UserRole + 1, tag);
+        items[kTime]->setData(Qt::UserRole + 1, static_cast<int>(index));
+        items[kTime]->setData(Qt::UserRole + 2, kind);
         if (view)
             items[kAltitude]->setData(Qt::UserRole, view->altitudes.jupiterDeg);
         for (int c = 0; c < kColumns; ++c) {
@@ -318,8 +350,6 @@ void EventsDialog::Refresh()
     };
     for (size_t i = 0; i < rows_.size(); ++i) {
         const NightEventRow& r = rows_[i];
-        if (onlySeen->isChecked() && !r.seen)
-            continue;
         const QString texts[kColumns] = {
             WhenText(r.jst),
             QString::fromUtf8(kMoonNames[r.event.moon]),
@@ -327,14 +357,12 @@ void EventsDialog::Refresh()
             r.event.edge == EventEdge::Start ? QStringLiteral("始め") : QStringLiteral("終わり"),
             AltitudeText(r.view),
         };
-        add(texts, r.jdUT, static_cast<int>(i), r.view, r.seen);
-        if (same(r.event))
-            restore = static_cast<int>(i);
+        add(texts, r.jdUT, kSatelliteRow, i, r.view, r.seen);
+        if (same(kSatelliteRow, r.jdUT, &r.event))
+            restore = std::make_pair(static_cast<int>(kSatelliteRow), static_cast<int>(i));
     }
     for (size_t i = 0; i < mutualRows_.size(); ++i) {
         const NightMutualRow& r = mutualRows_[i];
-        if (onlySeen->isChecked() && !r.seen)
-            continue;
         const bool eclipse = r.event.kind == MutualKind::Eclipse;
         const QString texts[kColumns] = {
             WhenText(r.jst),
@@ -345,9 +373,24 @@ void EventsDialog::Refresh()
             QStringLiteral("極大 減光%1%").arg(static_cast<int>(std::lround(r.event.fluxDrop * 100))),
             AltitudeText(r.view),
         };
-        add(texts, r.jdUTMax, MutualTag(i), r.view, r.seen);
-        if (sameMutual(r.event))
-            restore = MutualTag(i);
+        add(texts, r.jdUTMax, kMutualRow, i, r.view, r.seen);
+        if (same(kMutualRow, r.jdUTMax, nullptr))
+            restore = std::make_pair(static_cast<int>(kMutualRow), static_cast<int>(i));
+    }
+    for (size_t i = 0; i < grsRows_.size(); ++i) {
+        const NightGrsRow& r = grsRows_[i];
+        char longitude[32];
+        std::snprintf(longitude, sizeof longitude, "経度 %05.1f°", r.transit.results.GrsLongitude);
+        const QString texts[kColumns] = {
+            WhenText(r.jst),
+            QStringLiteral("大赤斑"),
+            QStringLiteral("大赤斑の子午線通過"),
+            QString::fromUtf8(longitude),
+            AltitudeText(r.view),
+        };
+        add(texts, r.jdUT, kGrsRow, i, r.view, r.seen);
+        if (same(kGrsRow, r.jdUT, nullptr))
+            restore = std::make_pair(static_cast<int>(kGrsRow), static_cast<int>(i));
     }
     table->setSortingEnabled(true);
     if (!sized_ && table->rowCount() > 0) {
@@ -355,12 +398,34 @@ void EventsDialog::Refresh()
         table->resizeColumnsToContents();
         sized_ = true;
     }
-    if (restore)
-        for (int row = 0; row < table->rowCount(); ++row)
-            if (table->item(row, kTime)->data(Qt::UserRole + 1).toInt() == *restore) {
-                table->setCurrentCell(row, table->currentColumn() < 0 ? 0 : table->currentColumn());
+    const auto at = [&](int row) {
+        table->setCurrentCell(row, table->currentColumn() < 0 ? 0 : table->currentColumn());
+        table->scrollTo(table->model()->index(row, 0), QAbstractItemView::PositionAtCenter);
+    };
+    if (restore) {
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const QTableWidgetItem* t = table->item(row, kTime);
+            if (t->data(Qt::UserRole + 2).toInt() == restore->first &&
+                t->data(Qt::UserRole + 1).toInt() == restore->second) {
+                at(row);
                 break;
             }
+        }
+    } else if (moved) {
+        // The next event after the moment shown, in time order.
+        const double now = WindowJdUT(jde_);
+        int best = -1;
+        double bestJd = 0;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const double jd = table->item(row, kTime)->data(Qt::UserRole).toDouble();
+            if (jd > now && (best < 0 || jd < bestJd)) {
+                best = row;
+                bestJd = jd;
+            }
+        }
+        if (best >= 0)
+            at(best);
+    }
 }
 
 void EventsDialog::Activated(int row)
@@ -368,15 +433,171 @@ void EventsDialog::Activated(int row)
     const QTableWidgetItem* it = table->item(row, kTime);
     if (!it || !onMoment)
         return;
-    const int i = it->data(Qt::UserRole + 1).toInt();
-    if (i < 0 && static_cast<size_t>(-i - 1) < mutualRows_.size()) {
-        // The event of two satellites: its maximum's minute.
-        onMoment(JstFromJdUT(mutualRows_[static_cast<size_t>(-i - 1)].jdUTMax, true));
+    // The row's moment (a mutual event's maximum), down to the minute.
+    onMoment(JstFromJdUT(it->data(Qt::UserRole).toDouble(), true));
+}
+
+void EventsDialog::UsePlan(const PlanSettings& plan)
+{
+    const QSignalBlocker a(range), b(onlySeen);
+    range->setCurrentIndex(plan.rangeDays == 7 ? 1 : plan.rangeDays == 30 ? 2 : 0);
+    onlySeen->setChecked(plan.seenOnly);
+    geometry_ = plan.geometry;
+}
+
+void EventsDialog::PlanChanged()
+{
+    if (!onPlan)
+        return;
+    const int days[] = {0, 7, 30};
+    PlanSettings plan;
+    plan.rangeDays = days[std::clamp(range->currentIndex(), 0, 2)];
+    plan.seenOnly = onlySeen->isChecked();
+    plan.geometry = geometry_;
+    onPlan(plan);
+}
+
+void EventsDialog::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (placed_)
+        return;
+    placed_ = true;
+    if (geometry_) {
+        setGeometry(geometry_->x, geometry_->y, geometry_->width, geometry_->height);
         return;
     }
-    if (i < 0 || static_cast<size_t>(i) >= rows_.size())
+    // Beside the main window where the screen has room, not over the picture.
+    const QWidget* main = parentWidget();
+    const QScreen* screen = main ? main->screen() : QGuiApplication::primaryScreen();
+    if (!main || !screen)
         return;
-    onMoment(JstFromJdUT(rows_[static_cast<size_t>(i)].jdUT, true));
+    const QRect room = screen->availableGeometry();
+    const QRect w = main->frameGeometry();
+    const QSize size = frameGeometry().size();
+    QPoint at;
+    if (w.right() + 1 + size.width() <= room.right() + 1)
+        at = QPoint(w.right() + 1, w.top());
+    else if (w.left() - size.width() >= room.left())
+        at = QPoint(w.left() - size.width(), w.top());
+    else if (w.bottom() + 1 + size.height() <= room.bottom() + 1)
+        at = QPoint(w.left(), w.bottom() + 1);
+    else
+        return;  // no room beside it: where the window manager puts it
+    move(at);  // the frame's corner
+}
+
+void EventsDialog::hideEvent(QHideEvent* e)
+{
+    QDialog::hideEvent(e);
+    if (e->spontaneous() && !isMinimized())
+        return;  // the desktop hid it (another workspace): nothing to keep
+    const QRect g = geometry();
+    geometry_ = PlanGeometry{g.x(), g.y(), g.width(), g.height()};
+    PlanChanged();
+}
+
+std::string EventsDialog::ShownCsv() const
+{
+    // The events command's columns; a spot's transit is the satellite "GRS"
+    // and the kind "grs-transit", an event of two satellites its code and
+    // "mutual-occultation" or "mutual-eclipse" at its maximum.
+    std::string out = "JST,UT,moon,kind,edge,observable,jupiter_alt,sun_alt\n";
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QTableWidgetItem* t = table->item(row, kTime);
+        const size_t i = static_cast<size_t>(t->data(Qt::UserRole + 1).toInt());
+        double jdUT = 0;
+        std::string moon, kind, edge;
+        bool observable = true;
+        std::optional<SiteView> view;
+        switch (t->data(Qt::UserRole + 2).toInt()) {
+        case kSatelliteRow: {
+            const NightEventRow& r = rows_.at(i);
+            jdUT = r.jdUT;
+            moon = kSatelliteNumerals[r.event.moon];
+            kind = kEventKindWords[static_cast<int>(r.event.kind)];
+            edge = r.event.edge == EventEdge::Start ? "start" : "end";
+            observable = r.event.observable;
+            view = r.view;
+            break;
+        }
+        case kMutualRow: {
+            const NightMutualRow& r = mutualRows_.at(i);
+            jdUT = r.jdUTMax;
+            moon = MutualCode(r.event);
+            kind = std::string("mutual-") + kMutualKindWords[static_cast<int>(r.event.kind)];
+            edge = "max";
+            observable = r.event.observable;
+            view = r.view;
+            break;
+        }
+        default: {
+            const NightGrsRow& r = grsRows_.at(i);
+            jdUT = r.jdUT;
+            moon = "GRS";
+            kind = "grs-transit";
+            edge = "max";
+            view = r.view;
+            break;
+        }
+        }
+        const int64_t ut = SecondsFromJd(jdUT);
+        char alt[48] = "";
+        if (view)
+            std::snprintf(alt, sizeof alt, "%.1f,%.1f", std::fabs(view->altitudes.jupiterDeg) < 0.05 ? 0.0 : view->altitudes.jupiterDeg,
+                          std::fabs(view->altitudes.sunDeg) < 0.05 ? 0.0 : view->altitudes.sunDeg);
+        out += LocalText(CivilFromSeconds(ut + kJstOffsetSeconds)) + "," + IsoUtcText(CivilFromSeconds(ut)) + "," + moon +
+               "," + kind + "," + edge + (observable ? ",yes," : ",no,") + (view ? alt : ",") + "\n";
+    }
+    return out;
+}
+
+std::string EventsDialog::ShownCalendar() const
+{
+    std::vector<EventRow> satellites;
+    std::vector<CalendarEntry> entries;
+    // In time order, as shown when the table is sorted by time.
+    std::vector<std::pair<double, int>> order;
+    for (int row = 0; row < table->rowCount(); ++row)
+        order.emplace_back(table->item(row, kTime)->data(Qt::UserRole).toDouble(), row);
+    std::sort(order.begin(), order.end());
+    for (const auto& [jd, row] : order) {
+        const QTableWidgetItem* t = table->item(row, kTime);
+        const size_t i = static_cast<size_t>(t->data(Qt::UserRole + 1).toInt());
+        switch (t->data(Qt::UserRole + 2).toInt()) {
+        case kSatelliteRow: satellites.push_back(rows_.at(i)); break;
+        case kMutualRow: entries.push_back(MutualEntry(mutualRows_.at(i))); break;
+        default: entries.push_back(GrsTransitEntry(grsRows_.at(i).transit)); break;
+        }
+    }
+    for (CalendarEntry& e : EventEntries(satellites))
+        entries.push_back(std::move(e));
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const CalendarEntry& a, const CalendarEntry& b) { return a.startUt < b.startUt; });
+    return WriteICalendar(entries, static_cast<int64_t>(std::time(nullptr)));
+}
+
+void EventsDialog::Export(bool calendar)
+{
+    const QString path = QFileDialog::getSaveFileName(
+        this, calendar ? QStringLiteral("カレンダーに書き出す") : QStringLiteral("CSVに書き出す"),
+        calendar ? QStringLiteral("jupiter.ics") : QStringLiteral("jupiter.csv"),
+        calendar ? QStringLiteral("iCalendar (*.ics)") : QStringLiteral("CSV (*.csv)"));
+    if (path.isEmpty())
+        return;
+    try {
+        const std::string text = calendar ? ShownCalendar() : ShownCsv();
+        QSaveFile file(path);
+        if (file.open(QIODevice::WriteOnly) &&
+            file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
+            file.commit())
+            rangeLabel->setText(QStringLiteral("書き出しました: ") + path);
+        else
+            rangeLabel->setText(QStringLiteral("書き出せませんでした: ") + path + QStringLiteral("（") +
+                                file.errorString() + QStringLiteral("）"));
+    } catch (const std::exception& e) {
+        rangeLabel->setText(QStringLiteral("書き出せませんでした: ") + QString::fromLocal8Bit(e.what()));
+    }
 }
 
 }  // namespace veltrax

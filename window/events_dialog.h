@@ -7,6 +7,7 @@
 
 #include "engine/site.h"
 #include "results/night_events.h"
+#include "results/settings.h"
 
 #include <QDialog>
 #include <functional>
@@ -14,6 +15,7 @@
 #include <vector>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -37,22 +39,45 @@ public:
     std::function<void(const JstMoment&)> onMoment;                 // a row activated: its moment, down to the minute
     std::function<void(const std::optional<Site>&)> onSite;          // the fields give a new site (or none)
     std::function<bool(const std::optional<Site>&, QString& why)> onSaveSite;  // "保存": into the settings file
+    std::function<void(const PlanSettings&)> onPlan;   // the range, the filter or the place changed: keep them
+    std::function<std::optional<GrsSource>()> grsSource;  // the spot's prediction for its transits (none: no rows)
+
+    // The plan's remembered choices (before the dialog is first shown).
+    void UsePlan(const PlanSettings& plan);
 
     QLineEdit *latitude, *longitude, *height;
     QLabel *siteMessage, *noteLabel, *rangeLabel;
     QPushButton* saveSite;
     QCheckBox* onlySeen;
+    QComboBox* range;  // 0: around the moment; 1: 7 days; 2: 30 days from it
+    QPushButton *exportCsv, *exportIcs;
     QTableWidget* table;
+
+    // Where a row of the table comes from (Qt::UserRole + 2 of its time cell;
+    // Qt::UserRole + 1 holds its index among the rows of its kind).
+    enum RowKind { kSatelliteRow = 0, kMutualRow = 1, kGrsRow = 2 };
 
     // The rows the table was filled from, in time order (hidden ones too).
     const std::vector<NightEventRow>& Rows() const { return rows_; }
     // The events of two satellites in the range, by their maxima (hidden ones too).
     const std::vector<NightMutualRow>& MutualRows() const { return mutualRows_; }
+    const std::vector<NightGrsRow>& GrsRows() const { return grsRows_; }
+
+    // The rows shown, as the companion writes them: CSV (its events columns,
+    // the spot's transits and the mutual events among them) and iCalendar.
+    std::string ShownCsv() const;
+    std::string ShownCalendar() const;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
 
 private:
     void Refresh();
     void ReadSite();
     void Activated(int row);
+    void PlanChanged();
+    void Export(bool calendar);
 
     std::optional<Site> site_;
     bool siteValid_ = true;
@@ -63,6 +88,9 @@ private:
     bool sized_ = false;
     std::vector<NightEventRow> rows_;
     std::vector<NightMutualRow> mutualRows_;
+    std::vector<NightGrsRow> grsRows_;
+    std::optional<PlanGeometry> geometry_;
+    bool placed_ = false;
     QTimer* pending_;
 };
 

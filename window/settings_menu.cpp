@@ -133,11 +133,30 @@ void MainWindow::Events_Click()
                 note += QLatin1Char('\n') + QString::fromStdString(p.key) + QStringLiteral(" = \"") +
                         QString::fromStdString(p.value) + QStringLiteral("\"");
         }
+        if (!settings.viewProblems.empty()) {
+            if (!note.isEmpty())
+                note += QLatin1Char('\n');
+            note += QStringLiteral("設定ファイル ") + settings.filePath +
+                    QStringLiteral(" の表示の値が使えないため、その項目を切にしています。メニューで切り替えると書き直されます。");
+            for (const SettingsProblem& p : settings.viewProblems)
+                note += QLatin1Char('\n') + QString::fromStdString(p.key) + QStringLiteral(" = \"") +
+                        QString::fromStdString(p.value) + QStringLiteral("\"");
+        }
         eventsDialog = new EventsDialog(settings.site, note, this);
         eventsDialog->setWindowFlag(Qt::Window);
         // The dialog calls these from Qt's signals: each runs guarded.
         eventsDialog->onMoment = [this](const JstMoment& m) { Guard([&] { TypeMoment(m); }); };
         eventsDialog->onSite = [this](const std::optional<Site>& site) { settings.site = site; };
+        eventsDialog->UsePlan(settings.plan);
+        eventsDialog->grsSource = [this] { return std::optional<GrsSource>(settings.grs.Source(GrsTable_)); };
+        eventsDialog->onPlan = [this](const PlanSettings& plan) {
+            Guard([&] {
+                settings.plan = plan;
+                QString why;
+                if (!SavePlanSettings(settings.filePath, plan, why))
+                    std::fprintf(stderr, "veltrax: %s\n", why.toLocal8Bit().constData());
+            });
+        };
         eventsDialog->onSaveSite = [this](const std::optional<Site>& site, QString& why) {
             bool saved = false;
             Guard([&] {

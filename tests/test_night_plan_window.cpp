@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The night plan in the events dialog: the spot's transits beside the
+// satellites' events, as the companion lists them for the same range; the
+// range and the filter kept in the settings file; the next event after the
+// moment selected; the rows shown exported as CSV and as a calendar that
+// libical reads back.
+#include "support/run_ephem.h"
+#include "support/settings_dir.h"
+#include "support/window_fixture.h"
+#include "window/events_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <libical/ical.h>
+
+#include <set>
+#include <sstream>
+
+namespace veltrax {
+namespace {
+
+using test_support::InProcess;
+using test_support::SettingsDir;
+using testing::StartedAt;
+
+EventsDialog& Open(MainWindow& w)
+{
+    w.show();
+    w.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_E, Qt::ControlModifier);
+    if (!w.eventsDialog)
+        throw std::runtime_error("Ctrl+E opened no dialog");
+    return *w.eventsDialog;
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        out.push_back(line);
+    return out;
+}
+
+const char kSpot[] = "[GreatRedSpot]\nlongitude=68\nepoch=2025-01-01\ndrift=1.75/month\n";
+
+TEST(NightPlan, SpotTransitsAsTheCompanionTimesThemOverSevenDays)
+{
+    SettingsDir dir;
+    dir.Write(kSpot);
+    const auto w = StartedAt(2025, 1, 15, 18, 0);
+    EventsDialog& d = Open(*w);
+    d.range->setCurrentIndex(1);  // 7 days from the moment shown
+    std::set<std::string> shown;
+    for (int row = 0; row < d.table->rowCount(); ++row)
+        if (d.table->item(row, 0)->data(Qt::UserRole + 2).toInt() == EventsDialog::kGrsRow) {
+            shown.insert(d.table->item(row, 0)->text().toStdString());
+            EXPECT_EQ(d.table->item(row, 2)->text(), QStringLiteral("大赤斑の子午線通過"));
+        }
+    const auto ran = InProcess({"grs-transits", "2025-01-15 18:00", "2025-01-22 18:00", "--csv", "--site", "none"});
+    ASSERT_EQ(ran.status, 0) << ran.err;
+    std::set<std::string> listed;
+    for (const std::string& line : Lines(ran.out))
+        if (line.rfind("JST", 0) != 0)
+            listed.insert(line.substr(0, 19));
+    EXPECT_EQ(shown, listed);
+    EXPECT_GE(listed.size(), 16u);  // a transit every 9 h 56 min
+
+    // The range is kept in the settings file, with the spot's keys.
+    const std::string file = dir.Read();
+    EXPECT_NE(file.find("range=7"), std::string::npos) << file;
+    EXPECT_NE(file.find("longitude=68"), std::string::npos) << file;
+}
+
+TEST(NightPlan, RemembersItsChoicesAndSelectsTheNextEvent)
+{
+    SettingsDir dir;
+    dir.Write("[Plan]\nrange=30\nseenOnly=true\n");
+    const auto w = StartedAt(2026, 12, 8, 21, 0);
+    EventsDialog& d = Open(*w);
+    EXPECT_EQ(d.range->currentIndex(), 2);
+    EXPECT_TRUE(d.onlySeen->isChecked());
+    // The row selected is the first one after 21:00 JST.
+    const int current = d.table->currentRow();
+    ASSERT_GE(current, 0);
+    const QString when = d.table->item(current, 0)->text();
+    EXPECT_GT(when, QStringLiteral("2026-12-08 21:00:00"));
+    for (int row = 0; row < d.table->rowCount(); ++row) {
+        const QString t = d.table->item(row, 0)->text();
+        EXPECT_FALSE(t > QStringLiteral("2026-12-08 21:00:00") && t < when) << t.toStdString();
+    }
+    QTest::keyClick(d.onlySeen, Qt::Key_Space);
+    EXPECT_NE(dir.Read().find("seenOnly=false"), std::string::npos) << dir.Read();
+}
+
+TEST(NightPlan, ExportsTheRowsShown)
+{
+    SettingsDir dir;
+    const auto w = StartedAt(2016, 1, 2, 12, 0);
+    EventsDialog& d = Open(*w);
+    // The satellites' rows are the companion's events for the same 48 hours.
+    std::set<std::string> exported, companion;
+    for (const std::string& line : Lines(d.ShownCsv()))
+        if (line.find(",grs-transit,") == std::string::npos && line.rfind("JST", 0) != 0)
+            exported.insert(line);
+    const auto ran = InProcess({"events", "2016-01-02 00:00", "2016-01-03 23:59:59", "--all", "--csv", "--site", "none"});
+    for (const std::string& line : Lines(ran.out))
+        if (line.rfind("JST", 0) != 0)
+            companion.insert(line);
+    EXPECT_EQ(exported, companion);
+
+    // The calendar: every shown moment is an entry's start or end, in UTC.
+    const std::string ics = d.ShownCalendar();
+    icalcomponent* calendar = icalparser_parse_string(ics.c_str());
+    ASSERT_NE(calendar, nullptr);
+    std::multiset<std::string> moments;
+    int entries = 0;
+    for (icalcomponent* e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); e;
+         e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
+        ++entries;
+        const icaltimetype start = icalcomponent_get_dtstart(e);
+        EXPECT_TRUE(icaltime_is_utc(start));
+        moments.insert(icaltime_as_ical_string(start));
+        if (icalcomponent_get_first_property(e, ICAL_DTEND_PROPERTY))
+            moments.insert(icaltime_as_ical_string(icalcomponent_get_dtend(e)));
+    }
+    icalcomponent_free(calendar);
+    EXPECT_EQ(moments.size(), static_cast<size_t>(d.table->rowCount()));
+    EXPECT_LT(entries, d.table->rowCount());  // transits and their shadows as spans
+}
+
+}  // namespace
+}  // namespace veltrax
