@@ -8,6 +8,7 @@
 #include "support/settings_dir.h"
 #include "support/window_fixture.h"
 #include "window/events_dialog.h"
+#include "window/settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -95,6 +96,15 @@ TEST(NightPlan, RemembersItsChoicesAndSelectsTheNextEvent)
     }
     QTest::keyClick(d.onlySeen, Qt::Key_Space);
     EXPECT_NE(dir.Read().find("seenOnly=false"), std::string::npos) << dir.Read();
+
+    // Closed by the observer, it keeps its place and size for the next time.
+    d.resize(900, 600);
+    d.close();
+    const std::string file = dir.Read();
+    EXPECT_NE(file.find(",900,600"), std::string::npos) << file;
+    const auto kept = LoadWindowSettings({}).plan.geometry;
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->width, 900);
 }
 
 TEST(NightPlan, ExportsTheRowsShown)

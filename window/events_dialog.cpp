@@ -490,8 +490,11 @@ void EventsDialog::showEvent(QShowEvent* e)
 void EventsDialog::hideEvent(QHideEvent* e)
 {
     QDialog::hideEvent(e);
-    if (e->spontaneous() && !isMinimized())
-        return;  // the desktop hid it (another workspace): nothing to keep
+    // Kept when the observer closes it; not when the desktop hides it
+    // (another workspace), nor when the main window closes or goes away
+    // with it (the window's settings may be gone by then).
+    if (e->spontaneous() || !parentWidget() || !parentWidget()->isVisible())
+        return;
     const QRect g = geometry();
     geometry_ = PlanGeometry{g.x(), g.y(), g.width(), g.height()};
     PlanChanged();
