@@ -96,6 +96,17 @@ struct SatelliteShadows {
     bool eclipsed[4];  // the satellite stands in Jupiter's shadow
 };
 
+// What a picture needs of the satellites' places from this theory, indexed 0
+// to 3 for satellites I to IV, in Jupiter equatorial radii on the Earth's sky:
+// x toward celestial west along the equator, y toward the north (both in the
+// direction the viewer sees, ApparentOffset), depth along the line of sight,
+// positive behind Jupiter's centre.
+struct SatellitePlaces {
+    double x[4];
+    double y[4];
+    double depth[4];
+};
+
 // The four satellites for an observer at the Earth's centre at jdeTT. Throws
 // Fault (engine/checked.h) for a moment outside the years 1000 to 3000 or not
 // a number.

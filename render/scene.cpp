@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace veltrax {
 
@@ -82,7 +83,9 @@ float Scaled(int32_t n, const SceneInput& in, float winScale)
 void PlanetFeatures(Builder& b, const SceneInput& in, const ViewOrientation& view, float winScale, int32_t S,
                     Scene& scene)
 {
-    b.Box(Scaled(-160, in, winScale), Scaled(30, in, winScale), Scaled(300, in, winScale),
+    // The belts run from 160 left of the centre to 140 right of it; a mirror
+    // exchanges the two.
+    b.Box(Scaled(view.mirrored ? -140 : -160, in, winScale), Scaled(30, in, winScale), Scaled(300, in, winScale),
           Scaled(20, in, winScale), kBeltColor);
     b.Box(Scaled(-300, in, winScale), Scaled(-70, in, winScale), Scaled(300, in, winScale),
           Scaled(-20, in, winScale), kBeltColor);
@@ -95,8 +98,13 @@ void PlanetFeatures(Builder& b, const SceneInput& in, const ViewOrientation& vie
     if (!SpotDelta(scene.CM2, in.GrsLongitude, delta))
         return;
     const double s = std::sin(delta * 3.14 / 180);
-    // The spot's offset from the meridian turns with the satellites' X.
-    const float dx = static_cast<float>(-S / 1.4 + view.xSign * (0.9 * S * s));
+    // The spot's offset from the meridian turns with the satellites' X. The
+    // belts leave the position at their right end, 140 right of the centre
+    // (160 when mirrored); the spot's row starts S / 1.4 left of it, or as
+    // far right of the mirrored left end.
+    const float dx = view.mirrored
+                         ? static_cast<float>(Scaled(-300, in, winScale) + S / 1.4 + view.xSign * (0.9 * S * s))
+                         : static_cast<float>(-S / 1.4 + view.xSign * (0.9 * S * s));
     const float dy = Scaled(view.spotRowStep, in, winScale);
     b.Circle(dx, dy, static_cast<float>(0.25 * S), 0.8f);
     scene.spotDrawn = true;
@@ -150,11 +158,22 @@ void DrawBody(Builder& b, const SceneBody& body, const SceneInput& in, const Vie
 
 }  // namespace
 
-ViewOrientation OrientationFor(bool inverted)
+ViewOrientation OrientationFor(bool inverted, bool mirrored)
 {
-    if (inverted)
-        return ViewOrientation{-1, 1, -30, "北", "西", "東"};
-    return ViewOrientation{1, -1, 110, "南", "東", "西"};
+    ViewOrientation v = inverted ? ViewOrientation{-1, 1, -30, "北", "西", "東", false}
+                                 : ViewOrientation{1, -1, 110, "南", "東", "西", false};
+    if (mirrored) {
+        v.xSign = -v.xSign;
+        std::swap(v.left, v.right);
+        v.mirrored = true;
+    }
+    return v;
+}
+
+double PreciseDepthKey(double depth)
+{
+    // atan keeps every depth inside the range and their order.
+    return 90 + std::atan(Finite(depth, "a satellite's depth")) * (180 / 3.14159265358979323846);
 }
 
 const SceneBody& Scene::Body(int32_t index) const
@@ -178,7 +197,7 @@ Scene BuildScene(const SceneInput& in, const BodyTables& t)
     Scene scene{};
     scene.CM2 = in.CM2;
     scene.spotDrawn = false;
-    const ViewOrientation view = OrientationFor(in.inverted);
+    const ViewOrientation view = OrientationFor(in.inverted, in.mirrored);
 
     const double d = in.jde - 2415020;
     const JupiterAspect aspect = CalcAspect(d);
@@ -189,13 +208,23 @@ Scene BuildScene(const SceneInput& in, const BodyTables& t)
     // the planet and under a satellite drawn in front.
     scene.bodies.reserve(9);
     int shadowCount = 0;
+    // Twips per Jupiter radius (before WinScale): the window's own theory is
+    // drawn at 200, the precise places on the drawn disk's scale.
+    const double perRadius = in.places ? kPreciseTwipsPerRadius : 200;
     scene.bodies.push_back(SceneBody{SceneBody::Planet, 0, 0, 0, t.BodySize[0], t.BodyColor[0], t.BodyAspect[0], 90, {}});
     for (int i = 1; i <= 4; ++i) {
         SceneBody moon{SceneBody::Satellite, i, 0, 0, t.BodySize[i], t.BodyColor[i], t.BodyAspect[i], 0, t.MoonLabel[i]};
-        moon.x = RoundToInt32(view.xSign * moons.X[i - 1] * 200 * in.WinScale);
-        moon.y = RoundToInt32(view.ySign * moons.Y[i - 1] * 200 * in.WinScale);
-        // the angular distance from U = 0, the near point of the orbit
-        moon.depthKey = DepthKey(moons.U[i - 1]);
+        if (in.places) {
+            const SatellitePlaces& p = *in.places;
+            moon.x = RoundToInt32(view.xSign * p.x[i - 1] * perRadius * in.WinScale);
+            moon.y = RoundToInt32(view.ySign * p.y[i - 1] * perRadius * in.WinScale);
+            moon.depthKey = PreciseDepthKey(p.depth[i - 1]);
+        } else {
+            moon.x = RoundToInt32(view.xSign * moons.X[i - 1] * perRadius * in.WinScale);
+            moon.y = RoundToInt32(view.ySign * moons.Y[i - 1] * perRadius * in.WinScale);
+            // the angular distance from U = 0, the near point of the orbit
+            moon.depthKey = DepthKey(moons.U[i - 1]);
+        }
         if (in.shadows) {
             const SceneShadows& sh = *in.shadows;
             if (sh.eclipsed[i - 1])
@@ -204,8 +233,8 @@ Scene BuildScene(const SceneInput& in, const BodyTables& t)
                 // Where the drawn satellite stands, moved by the shadow's true
                 // separation from it.
                 SceneBody shadow{SceneBody::Shadow, i, 0, 0, moon.size, kShadowColor, 1, 90, {}};
-                shadow.x = Add32(moon.x, RoundToInt32(view.xSign * sh.dx[i - 1] * 200 * in.WinScale));
-                shadow.y = Add32(moon.y, RoundToInt32(view.ySign * sh.dy[i - 1] * 200 * in.WinScale));
+                shadow.x = Add32(moon.x, RoundToInt32(view.xSign * sh.dx[i - 1] * perRadius * in.WinScale));
+                shadow.y = Add32(moon.y, RoundToInt32(view.ySign * sh.dy[i - 1] * perRadius * in.WinScale));
                 scene.bodies.insert(scene.bodies.begin() + 1 + shadowCount++, std::move(shadow));
             }
         }

@@ -68,7 +68,7 @@ struct SurfaceOp {
 // A picture's x grows to the right and its y downward; the sky's X is positive
 // toward celestial west along Jupiter's equator and its Y toward Jupiter's
 // north. The compass captions name the directions at the picture's top, left
-// and right. A further view (a mirrored one) is one more of these.
+// and right.
 struct ViewOrientation {
     double xSign;         // picture x per sky X
     double ySign;         // picture y per sky Y
@@ -77,10 +77,24 @@ struct ViewOrientation {
     const char* top;      // compass caption above the picture
     const char* left;     // on its left
     const char* right;    // on its right
+    bool mirrored;        // turned left to right (a star diagonal): the belts too
 };
 
-// The erect view (binoculars) and the inverted one (astronomical telescope).
-ViewOrientation OrientationFor(bool inverted);
+// The erect view (binoculars) and the inverted one (astronomical telescope);
+// mirrored: either of them seen through a star diagonal, left and right
+// exchanged.
+ViewOrientation OrientationFor(bool inverted, bool mirrored = false);
+
+// The satellites' drawn offset per Jupiter equatorial radius of the precise
+// places, twips before WinScale and the magnification: the planet's drawn
+// radius (the layout's BodySize[0] is WinScale x 190 x Magnify), so a
+// satellite one radius from the centre along the equator stands on the limb.
+constexpr double kPreciseTwipsPerRadius = 190;
+
+// The depth key of a satellite depth radii behind Jupiter's centre (negative:
+// in front): 90 at the centre's depth, growing with the depth, inside 0 to
+// 180, so the precise places sort with the planet as the compact ones do.
+double PreciseDepthKey(double depth);
 
 struct SceneInput {
     double jde;             // JDE of the instant, days
@@ -93,6 +107,10 @@ struct SceneInput {
     // The satellites' shadows and eclipses when the observer asked for them;
     // none drawn when null.
     const SatelliteShadows* shadows = nullptr;
+    // The satellites' places and depths from the precise theory when the
+    // observer asked for them; the window's own theory when null.
+    const SatellitePlaces* places = nullptr;
+    bool mirrored = false;  // the star diagonal's view, left and right exchanged
 };
 
 // What the high-accuracy theory tells of the satellites' shadows at the

@@ -72,13 +72,24 @@ std::string DescribeSettingsProblem(const std::string& file, const SettingsProbl
 ViewSettings ReadViewSettings(const std::function<std::optional<std::string>(const char* key)>& lookup)
 {
     ViewSettings s;
-    const std::optional<std::string> v = lookup(kShadowsKey);
-    if (!v || *v == "false")
-        return s;
-    if (*v == "true")
-        s.shadows = true;
-    else
-        s.problems.push_back({kShadowsKey, *v, "true or false", kViewGroup, "the shadows are not drawn"});
+    const struct {
+        const char* key;
+        bool ViewSettings::*on;
+        const char* fallback;
+    } switches[] = {
+        {kShadowsKey, &ViewSettings::shadows, "the shadows are not drawn"},
+        {kPreciseKey, &ViewSettings::precise, "the satellites are drawn from the window's own theory"},
+        {kMirrorKey, &ViewSettings::mirror, "the view is not mirrored"},
+    };
+    for (const auto& sw : switches) {
+        const std::optional<std::string> v = lookup(sw.key);
+        if (!v || *v == "false")
+            continue;
+        if (*v == "true")
+            s.*sw.on = true;
+        else
+            s.problems.push_back({sw.key, *v, "true or false", kViewGroup, sw.fallback});
+    }
     return s;
 }
 

@@ -28,9 +28,13 @@ constexpr const char* kGrsDriftKey = "drift";          // 1.5/month, 18/year, 0.
 // folder. Arguments are the variables' values, null when unset.
 std::string SettingsFilePath(const char* xdgConfigHome, const char* home);
 
-// The picture's switches: the satellites' shadows (true or false; absent: off).
+// The picture's switches, each true or false (absent: off): the satellites'
+// shadows, their places from the precise theory, and the star diagonal's
+// mirrored view.
 constexpr const char* kViewGroup = "View";
 constexpr const char* kShadowsKey = "shadows";
+constexpr const char* kPreciseKey = "precise";
+constexpr const char* kMirrorKey = "mirror";
 
 // The observer's site: latitude (north positive, -90 to 90), longitude (east
 // positive, -360 to 360) and height (metres, -500 to 10000; absent: 0).
@@ -60,9 +64,11 @@ struct GrsSettings {
 GrsSettings ReadGrsSettings(const std::function<std::optional<std::string>(const char* key)>& lookup);
 
 // The [View] keys. A value other than true or false is a problem and leaves
-// the shadows off.
+// that switch off.
 struct ViewSettings {
     bool shadows = false;
+    bool precise = false;
+    bool mirror = false;
     std::vector<SettingsProblem> problems;
 };
 ViewSettings ReadViewSettings(const std::function<std::optional<std::string>(const char* key)>& lookup);

@@ -526,5 +526,163 @@ INSTANTIATE_TEST_SUITE_P(Scene, SceneShadowsDrawn,
                                            ShadowRow{"Inverted_WinScale07_Magnify3", true, 0.7f, 3, -210, -105}),
                          [](const auto& i) { return std::string(i.param.name); });
 
+// ---- precise satellite places --------------------------------------------------
+
+struct PreciseRow {
+    const char* name;
+    bool inverted;
+    float WinScale;
+    int32_t Magnify;
+    int32_t planetSize;     // the layout's radius, round(WinScale x 190 x Magnify)
+    int32_t wantShadowDx;   // half a radius along sky X, round(WinScale x 95), picture sign
+};
+PRINTS_AS_NAME(PreciseRow)
+
+class PreciseScene : public ::testing::TestWithParam<PreciseRow> {};
+
+TEST_P(PreciseScene, OneRadiusIsOnTheDrawnLimbAndDepthGivesTheOrder)
+{
+    const PreciseRow& r = GetParam();
+    // I one radius west on the equator, in front; II one radius east, behind;
+    // III on the north pole's drawn limb (the disk's aspect 0.94), in front;
+    // IV far out, farthest behind.
+    SatellitePlaces places{{1, -1, 0, 10}, {0, 0, 0.94, 0.5}, {-5, 5, -10, 20}};
+    SceneShadows sh{};
+    sh.seen[0] = true;
+    sh.dx[0] = 0.5;
+    Look l;
+    l.inverted = r.inverted;
+    l.WinScale = r.WinScale;
+    l.Magnify = r.Magnify;
+    SceneInput in = Input(2461001.5440, l);
+    in.places = &places;
+    in.shadows = &sh;
+    BodyTables t = StartupBodyTables();
+    t.BodySize[0] = r.planetSize;
+    const Scene s = BuildScene(in, t);
+
+    // Farthest first: IV (20), II (5), the planet, the shadow on it, I (-5), III (-10).
+    std::vector<int> order;
+    for (const SceneBody& b : s.bodies)
+        if (b.kind != SceneBody::Shadow)
+            order.push_back(b.index);
+    EXPECT_EQ(order, (std::vector<int>{4, 2, 0, 1, 3}));
+
+    std::vector<const Shape*> disks;
+    const std::vector<Shape> shapes = ResolveShapes(s.ops, kFore1, kFore2);
+    for (const Shape& x : shapes)
+        if (x.kind == Shape::Ellipse && x.surface == 1)
+            disks.push_back(&x);
+    ASSERT_EQ(disks.size(), 6u);  // IV, II, the planet, I's shadow, I, III
+    const Shape &planet = *disks[2], &io = *disks[4], &europa = *disks[1], &ganymede = *disks[5];
+    EXPECT_EQ(planet.rx, r.planetSize);
+    // West is on the right when erect, on the left when inverted; north up
+    // when erect. Each offset is rounded to whole twips before the
+    // magnification: half a twip times Magnify, and half a twip more.
+    const double west = r.inverted ? -1 : 1, north = r.inverted ? 1 : -1, tol = 0.5 * r.Magnify + 0.5;
+    EXPECT_NEAR(io.cx, planet.cx + west * planet.rx, tol);
+    EXPECT_NEAR(io.cy, planet.cy, tol);
+    EXPECT_NEAR(europa.cx, planet.cx - west * planet.rx, tol);
+    EXPECT_NEAR(ganymede.cx, planet.cx, tol);
+    EXPECT_NEAR(ganymede.cy, planet.cy + north * planet.ry, tol);
+    // The shadow beside its satellite on the same scale.
+    ASSERT_NE(s.ShadowOf(1), nullptr);
+    EXPECT_EQ(s.ShadowOf(1)->x - s.Body(1).x, r.wantShadowDx);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scene, PreciseScene,
+                         ::testing::Values(PreciseRow{"Erect_Wide", false, 1.0f, 1, 190, 95},
+                                           PreciseRow{"Inverted_Wide", true, 1.0f, 1, 190, -95},
+                                           PreciseRow{"Erect_Magnify6", false, 1.0f, 6, 1140, 95},
+                                           PreciseRow{"Inverted_WinScale07_Magnify3", true, 0.7f, 3, 399, -66}),
+                         [](const auto& i) { return std::string(i.param.name); });
+
+// ---- the star diagonal's mirror --------------------------------------------------
+
+struct MirrorRow {
+    const char* name;
+    bool inverted;
+    float WinScale;
+    int32_t Magnify;
+    bool precise;
+};
+PRINTS_AS_NAME(MirrorRow)
+
+class MirroredScene : public ::testing::TestWithParam<MirrorRow> {};
+
+TEST_P(MirroredScene, BodiesBeltsAndSpotAreTheMirrorImageAndTheCaptionsSwap)
+{
+    const MirrorRow& r = GetParam();
+    SatellitePlaces places{{3.2, -1.7, 0.4, -20.5}, {0.1, -0.2, 0.05, 1.3}, {-3, 8, 1, -2}};
+    SceneShadows sh{};
+    sh.seen[0] = sh.seen[2] = true;
+    sh.dx[0] = sh.dx[2] = 0.37;
+    sh.dy[0] = sh.dy[2] = -0.11;
+    Look l;
+    l.inverted = r.inverted;
+    l.WinScale = r.WinScale;
+    l.Magnify = r.Magnify;
+    l.CM2 = 40;
+    l.Grs = 15;  // the spot drawn, off the meridian
+    const double c = r.Magnify * 6030.0;  // the planet's centre, picture x
+    for (int n = 0; n < 20; ++n) {
+        const double jde = 2460500.5 + n * 0.613;
+        SceneInput in = Input(jde, l);
+        in.shadows = &sh;
+        if (r.precise)
+            in.places = &places;
+        const Scene plain = BuildScene(in, StartupBodyTables());
+        in.mirrored = true;
+        const Scene mirror = BuildScene(in, StartupBodyTables());
+        SCOPED_TRACE(jde);
+
+        ASSERT_EQ(mirror.bodies.size(), plain.bodies.size());
+        for (size_t k = 0; k < plain.bodies.size(); ++k) {
+            const SceneBody &p = plain.bodies[k], &m = mirror.bodies[k];
+            EXPECT_EQ(m.kind, p.kind);
+            EXPECT_EQ(m.index, p.index);
+            EXPECT_EQ(m.x, -p.x) << "body " << p.index;
+            EXPECT_EQ(m.y, p.y) << "body " << p.index;
+            EXPECT_EQ(m.size, p.size);
+            EXPECT_EQ(m.color, p.color);
+        }
+        ASSERT_TRUE(plain.spotDrawn);
+        ASSERT_TRUE(mirror.spotDrawn);
+        const std::vector<Shape> ps = ResolveShapes(plain.ops, kFore1, kFore2);
+        const std::vector<Shape> ms = ResolveShapes(mirror.ops, kFore1, kFore2);
+        ASSERT_EQ(ms.size(), ps.size());
+        for (size_t k = 0; k < ps.size(); ++k) {
+            if (ps[k].surface != 1)
+                continue;  // the numerals are printed from their left end
+            EXPECT_EQ(ms[k].kind, ps[k].kind) << "shape " << k;
+            if (ps[k].kind == Shape::Unclip)
+                continue;
+            if (ps[k].kind == Shape::Box) {
+                EXPECT_NEAR(ms[k].x1, 2 * c - ps[k].x2, 0.01) << "belt " << k;
+                EXPECT_NEAR(ms[k].x2, 2 * c - ps[k].x1, 0.01) << "belt " << k;
+                EXPECT_EQ(ms[k].y1, ps[k].y1);
+                EXPECT_EQ(ms[k].y2, ps[k].y2);
+            } else {
+                EXPECT_NEAR(ms[k].cx, 2 * c - ps[k].cx, 0.01) << "shape " << k;
+                EXPECT_NEAR(ms[k].cy, ps[k].cy, 0.01) << "shape " << k;
+                EXPECT_EQ(ms[k].rx, ps[k].rx);
+                EXPECT_EQ(ms[k].fill, ps[k].fill);
+            }
+        }
+    }
+    // The captions: left and right exchanged, the top kept.
+    const ViewOrientation a = OrientationFor(r.inverted), b = OrientationFor(r.inverted, true);
+    EXPECT_STREQ(b.left, a.right);
+    EXPECT_STREQ(b.right, a.left);
+    EXPECT_STREQ(b.top, a.top);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scene, MirroredScene,
+                         ::testing::Values(MirrorRow{"Erect_Wide", false, 1.0f, 1, false},
+                                           MirrorRow{"Inverted_Wide", true, 1.0f, 1, false},
+                                           MirrorRow{"Erect_Magnify6_Precise", false, 1.0f, 6, true},
+                                           MirrorRow{"Inverted_WinScale07_Magnify4_Precise", true, 0.7f, 4, true}),
+                         [](const auto& i) { return std::string(i.param.name); });
+
 }  // namespace
 }  // namespace veltrax

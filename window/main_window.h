@@ -34,6 +34,7 @@ class QTimer;
 namespace veltrax {
 
 class EventsDialog;
+class ViewOptions;
 
 // Booleans of the window state: -1 true, 0 false.
 constexpr int16_t kTrue = -1;
@@ -100,6 +101,7 @@ public:
     // picture); each item is one AddBackgroundAction.
     QMenu* backgroundMenu = nullptr;
     QAction* shadowsAction = nullptr;  // "衛星の影", checked while the shadows are drawn
+    ViewOptions* viewOptions = nullptr;  // the precise places and the mirror, beside it
     EventsDialog* eventsDialog = nullptr;  // once opened; kept while the window lives
 
     // Seams for tests: the wall clock (local time, taken as Japan Standard

@@ -3,8 +3,10 @@
 #include "window/main_window.h"
 
 #include "render/paint.h"
+#include "results/satellite_places.h"
 #include "results/shadows.h"
 #include "window/events_dialog.h"
+#include "window/view_options.h"
 
 #include <QRadioButton>
 
@@ -52,6 +54,13 @@ void MainWindow::DrawView(double& jde)
     std::optional<SatelliteShadows> shadows;
     if (settings.shadows && (shadows = ShadowsAtWindowJde(jde)))
         in.shadows = &*shadows;
+    // The view options: the precise places (the compact theory outside their
+    // years) and the mirror.
+    const ViewChoices choices = viewOptions->Choices();
+    std::optional<SatellitePlaces> places;
+    if (choices.precise && (places = PlacesAtWindowJde(jde)))
+        in.places = &*places;
+    in.mirrored = choices.mirror;
     const Scene scene = BuildScene(in, global.Bodies);  // a fault here draws nothing
 
     for (int i = 0; i < 5; ++i) {

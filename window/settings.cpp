@@ -56,6 +56,8 @@ WindowSettings LoadWindowSettings(const WindowOptions& options)
     }
     const ViewSettings view = ReadViewSettings(lookupIn(kViewGroup));
     s.shadows = view.shadows;
+    s.precise = view.precise;
+    s.mirror = view.mirror;
     s.viewProblems = view.problems;
     const SiteSettings site = ReadSiteSettings(lookupIn(kSiteGroup));
     s.site = site.site;
@@ -124,9 +126,11 @@ bool SaveGrsSettings(const QString& path, const GrsModel& grs, QString& why)
     return SaveGroup(path, kGrsGroup, values, why);
 }
 
-bool SaveViewSettings(const QString& path, bool shadows, QString& why)
+bool SaveViewSettings(const QString& path, const WindowSettings& s, QString& why)
 {
-    return SaveGroup(path, kViewGroup, {{kShadowsKey, shadows ? "true" : "false"}}, why);
+    const auto text = [](bool on) { return std::string(on ? "true" : "false"); };
+    return SaveGroup(path, kViewGroup,
+                     {{kShadowsKey, text(s.shadows)}, {kPreciseKey, text(s.precise)}, {kMirrorKey, text(s.mirror)}}, why);
 }
 
 bool SavePlanSettings(const QString& path, const PlanSettings& plan, QString& why)

@@ -21,6 +21,8 @@ struct WindowSettings {
     QString fileProblem;         // the file exists but cannot be read: why
     std::vector<SettingsProblem> problems;  // the spot's values in the file that cannot be used
     bool shadows = false;        // [View] shadows: the satellites' shadows drawn
+    bool precise = false;        // [View] precise: the satellites from the precise theory
+    bool mirror = false;         // [View] mirror: the star diagonal's view, left and right exchanged
     std::vector<SettingsProblem> viewProblems;
     std::optional<Site> site;    // [Site]: the observer's site, when set
     std::vector<SettingsProblem> siteProblems;
@@ -44,9 +46,9 @@ std::vector<std::string> SettingsReport(const WindowSettings& s);
 // written.
 bool SaveGrsSettings(const QString& path, const GrsModel& grs, QString& why);
 
-// The same for the [View] switches and for the site (none: the site's keys
-// removed).
-bool SaveViewSettings(const QString& path, bool shadows, QString& why);
+// The same for the [View] switches (all three of s) and for the site (none:
+// the site's keys removed).
+bool SaveViewSettings(const QString& path, const WindowSettings& s, QString& why);
 bool SaveSiteSettings(const QString& path, const std::optional<Site>& site, QString& why);
 bool SavePlanSettings(const QString& path, const PlanSettings& plan, QString& why);
 

@@ -5,6 +5,7 @@
 
 #include "window/events_dialog.h"
 #include "window/grs_dialog.h"
+#include "window/view_options.h"
 #include "window/window_shortcuts.h"
 
 #include <QAction>
@@ -13,7 +14,9 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <cstdio>
+#include <utility>
 
 namespace veltrax {
 
@@ -35,6 +38,23 @@ void MainWindow::CreateBackgroundMenu()
     AddBackgroundAction(QStringLiteral("大赤斑の経度…"), QKeySequence(Qt::CTRL | Qt::Key_G), &MainWindow::GrsSettings_Click);
     shadowsAction = AddBackgroundAction(QStringLiteral("衛星の影"), QKeySequence(Qt::CTRL | Qt::Key_H), &MainWindow::Shadows_Click);
     shadowsAction->setCheckable(true);
+    // The precise places and the mirror: saved with the shadows, then drawn;
+    // the compass follows a mirror as it follows the orientation.
+    viewOptions = new ViewOptions(backgroundMenu, this);
+    connect(viewOptions, &ViewOptions::Toggled, this, [this] {
+        Guard([this] {
+            const ViewChoices v = viewOptions->Choices();
+            settings.precise = v.precise;
+            settings.mirror = v.mirror;
+            QString why;
+            if (SaveViewSettings(settings.filePath, settings, why))
+                settings.viewProblems.clear();
+            else
+                std::fprintf(stderr, "veltrax: %s\n", why.toLocal8Bit().constData());
+            if (loaded_)
+                Option1_Click(0);
+        });
+    });
     AddBackgroundAction(QStringLiteral("衛星現象…"), QKeySequence(Qt::CTRL | Qt::Key_E), &MainWindow::Events_Click);
     new WindowShortcuts(this);  // and from inside the fields too
 
@@ -73,6 +93,11 @@ void MainWindow::SetSettings(WindowSettings s)
     settings = std::move(s);
     UpdateGrsToolTip();
     shadowsAction->setChecked(settings.shadows);
+    viewOptions->SetChoices(ViewChoices{settings.precise, settings.mirror});
+    // The compass as the mirror leaves it.
+    const ViewOrientation view = OrientationFor(Option1[1]->isChecked(), settings.mirror);
+    for (auto [label, text] : {std::pair{Label4, view.top}, std::pair{Label5, view.left}, std::pair{Label6, view.right}})
+        label->SetCaption(QString::fromUtf8(text));
     if (loaded_)
         Recalc();
 }
@@ -114,7 +139,7 @@ void MainWindow::Shadows_Click()
     // The action has toggled its check mark already; the setting follows it.
     settings.shadows = shadowsAction->isChecked();
     QString why;
-    if (SaveViewSettings(settings.filePath, settings.shadows, why))
+    if (SaveViewSettings(settings.filePath, settings, why))
         settings.viewProblems.clear();
     else
         std::fprintf(stderr, "veltrax: %s\n", why.toLocal8Bit().constData());

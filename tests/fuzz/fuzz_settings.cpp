@@ -102,12 +102,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             FUZZ_CHECK(back.problems.empty() && back.site);
         }
 
-        // [View]: shadows only for "true"; a problem for anything but true and false.
+        // [View]: each switch on only for "true"; a problem for anything but
+        // true and false.
         const ViewSettings v = ReadViewSettings(In(ini, kViewGroup));
         CheckProblems(v.problems);
-        const std::optional<std::string> shadows = ini.Value(kViewGroup, kShadowsKey);
-        FUZZ_CHECK(v.shadows == (shadows == std::optional<std::string>("true")));
-        FUZZ_CHECK(v.problems.empty() == (!shadows || *shadows == "true" || *shadows == "false"));
+        size_t bad = 0;
+        for (const auto& [key, on] : {std::pair{kShadowsKey, v.shadows}, std::pair{kPreciseKey, v.precise},
+                                      std::pair{kMirrorKey, v.mirror}}) {
+            const std::optional<std::string> value = ini.Value(kViewGroup, key);
+            FUZZ_CHECK(on == (value == std::optional<std::string>("true")));
+            bad += value && *value != "true" && *value != "false";
+        }
+        FUZZ_CHECK(v.problems.size() == bad);
     });
     return 0;
 }
