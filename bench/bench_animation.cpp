@@ -16,10 +16,14 @@
 
 namespace {
 
-void SlowAnimationStep(benchmark::State& state, bool shadows)
+void SlowAnimationStep(benchmark::State& state, bool shadows, bool preciseAndMirror = false)
 {
     veltrax::MainWindow w;
-    w.settings.shadows = shadows;
+    veltrax::WindowSettings options = w.settings;
+    options.shadows = shadows;
+    options.precise = preciseAndMirror;
+    options.mirror = preciseAndMirror;
+    w.SetSettings(options);
     const QDateTime fixed(QDate(2026, 12, 31), QTime(10, 58, 0));
     w.Clock = [fixed] { return fixed; };
     w.Sleep = [](int) {};
@@ -45,6 +49,10 @@ BENCHMARK(BM_SlowAnimationStep)->Unit(benchmark::kMicrosecond);
 // With the satellites' shadows on.
 void BM_SlowAnimationStepShadows(benchmark::State& state) { SlowAnimationStep(state, true); }
 BENCHMARK(BM_SlowAnimationStepShadows)->Unit(benchmark::kMicrosecond);
+
+// With every option of the picture on: shadows, precise places, the mirror.
+void BM_SlowAnimationStepAllOptions(benchmark::State& state) { SlowAnimationStep(state, true, true); }
+BENCHMARK(BM_SlowAnimationStepAllOptions)->Unit(benchmark::kMicrosecond);
 
 // A whole slow run, 4801 steps with their real 5 ms pauses, as the
 // animation button runs it: written to take 24 s; its steps are scheduled
