@@ -234,7 +234,7 @@ TEST(Events, WithinTwoMinutesOfAPublishedMonthlyTable)
 
 TEST(Events, TheSameEventsAsAModernTheoryWithinSeconds)
 {
-    // Edges from 2026 December 7.0 to 10.0 TT computed from the positions of
+    // Edges from 2026 December 9.0 to 12.0 TT computed from the positions of
     // the astronomy-engine package (npm, version 2.1.19): its satellites,
     // planets and Jupiter's pole, with light time, the oblate limb and a
     // bisection of our own: jdeTT, satellite 0 to 3, kind, edge.
