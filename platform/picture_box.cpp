@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
+#include <QPolygonF>
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
@@ -175,6 +176,28 @@ void PictureBox::Clip(QPainter& p) const
     QPainterPath path;
     path.addEllipse(clipEllipse_);
     p.setClipPath(path);
+}
+
+void PictureBox::Polyline(const std::vector<float>& xy, uint32_t color, int widthPx)
+{
+    for (float v : xy)
+        CheckFinite(v);
+    if (xy.size() < 4)
+        return;
+    QPolygonF line;
+    line.reserve(static_cast<qsizetype>(xy.size() / 2));
+    for (size_t i = 0; i + 1 < xy.size(); i += 2)
+        line.append(ToPixels(xy[i], xy[i + 1]));
+
+    EnsureImage();
+    QPainter p(&image_);
+    Clip(p);
+    QPen pen(Color(color));
+    pen.setWidth(std::clamp(widthPx, 1, 16));
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(line);
+    Touched(line.boundingRect(), pen.width());
 }
 
 void PictureBox::BoxFilledStep(float dx1, float dy1, float dx2, float dy2, uint32_t color)

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace veltrax::platform {
 
@@ -65,7 +66,12 @@ public:
     // position ends on the second corner.
     void Box(float x1, float y1, float x2, float y2, uint32_t color);
 
-    // Later ellipses, boxes and texts are drawn only inside the ellipse centred
+    // A line through the points xy (x0, y0, x1, y1, ..., twips) in `color`,
+    // widthPx pixels wide, solid, whatever the line width, style and drawing
+    // mode; inside the clip ellipse when one is set. The current position stays.
+    void Polyline(const std::vector<float>& xy, uint32_t color, int widthPx);
+
+    // Later ellipses, boxes, lines and texts are drawn only inside the ellipse centred
     // at (cx, cy) (twips) with that radius and aspect, until ClearClip.
     void SetClipEllipse(float cx, float cy, float radius, float aspect);
     void ClearClip();

@@ -22,6 +22,7 @@ void PaintScene(const std::vector<SurfaceOp>& ops, platform::PictureBox& sky, pl
         case SurfaceOp::Print: p.Print(QString::fromStdString(op.text)); break;
         case SurfaceOp::ClipEllipse: p.SetClipEllipse(op.x, op.y, op.r, op.a); break;
         case SurfaceOp::ClipNone: p.ClearClip(); break;
+        case SurfaceOp::Polyline: p.Polyline(op.points, op.color, op.lineWidth); break;
         }
     }
 }

@@ -94,6 +94,23 @@ void PlanetFeatures(Builder& b, const SceneInput& in, const ViewOrientation& vie
     if (scene.CM2 > 360)
         scene.CM2 = scene.CM2 - 360;
 
+    if (in.grid) {
+        // On the grid the spot stands where the disk's geometry puts its
+        // centre, measured from the whole-disk meridian the grid uses.
+        const double fromCm = std::remainder(in.GrsLongitude - scene.pose.cmWholeDeg[1], 360.0);
+        const DiskPoint p = DiskProject(scene.pose.earthDeclDeg, fromCm, kGrsLatitudeDeg);
+        if (!p.facing)
+            return;
+        double x, y;
+        scene.disk.ToTwips(p.X, p.Y, x, y);
+        b.MoveTo(static_cast<float>(Finite(x, "the spot's place")), static_cast<float>(Finite(y, "the spot's place")));
+        b.Circle(0, 0, static_cast<float>(0.25 * S), 0.8f);
+        scene.spotDrawn = true;
+        scene.spotDelta = -fromCm;
+        scene.spotX = b.curX;
+        scene.spotY = b.curY;
+        return;
+    }
     double delta = 0;
     if (!SpotDelta(scene.CM2, in.GrsLongitude, delta))
         return;
@@ -109,6 +126,29 @@ void PlanetFeatures(Builder& b, const SceneInput& in, const ViewOrientation& vie
     b.Circle(dx, dy, static_cast<float>(0.25 * S), 0.8f);
     scene.spotDrawn = true;
     scene.spotDelta = delta;
+}
+
+// The grid over the belts and the spot, kept inside the drawn disk.
+void DrawGrid(Builder& b, const SceneBody& planet, const Scene& scene)
+{
+    SurfaceOp clip(1, SurfaceOp::ClipEllipse, static_cast<float>(scene.disk.cx), static_cast<float>(scene.disk.cy));
+    clip.r = static_cast<float>(planet.size);
+    clip.a = static_cast<float>(planet.aspect);
+    b.Add(clip);
+    for (const GridLine& line : DiskGridLines(scene.pose, 30)) {
+        SurfaceOp op(1, SurfaceOp::Polyline);
+        op.color = line.kind == GridLine::CentralMeridian ? kCentralMeridianColor : kGridColor;
+        op.lineWidth = line.kind == GridLine::Meridian ? 1 : 2;
+        op.points.reserve(2 * line.points.size());
+        for (const auto& pt : line.points) {
+            double x, y;
+            scene.disk.ToTwips(pt[0], pt[1], x, y);
+            op.points.push_back(static_cast<float>(Finite(x, "a grid point")));
+            op.points.push_back(static_cast<float>(Finite(y, "a grid point")));
+        }
+        b.Add(std::move(op));
+    }
+    b.Add(SurfaceOp(1, SurfaceOp::ClipNone));
 }
 
 // A shadow: a black disk on the planet, kept inside the planet's outline.
@@ -147,6 +187,8 @@ void DrawBody(Builder& b, const SceneBody& body, const SceneInput& in, const Vie
              static_cast<float>(body.size), static_cast<float>(body.aspect));
     if (planet)
         PlanetFeatures(b, in, view, winScale, body.size, scene);
+    if (planet && in.grid)
+        DrawGrid(b, body, scene);
     b.Add(SurfaceOp::Colour(1, SurfaceOp::ForeColor, kWhite));
     if (body.kind == SceneBody::Satellite) {
         b.Add(SurfaceOp(2, SurfaceOp::MoveTo, b.curX - 80, 0));
@@ -246,6 +288,17 @@ Scene BuildScene(const SceneInput& in, const BodyTables& t)
     std::stable_sort(scene.bodies.begin(), scene.bodies.end(),
                      [](const SceneBody& a, const SceneBody& b) { return a.depthKey > b.depthKey; });
 
+    // Where the planet is drawn: the reference centre, its radius per
+    // equatorial radius, the orientation's signs.
+    scene.disk.cx = static_cast<float>(Mul32(in.Magnify, in.CenterX));
+    scene.disk.cy = static_cast<float>(Mul32(in.Magnify, in.CenterY));
+    scene.disk.twipsPerRadius = t.BodySize[0];
+    scene.disk.xSign = view.xSign;
+    scene.disk.ySign = view.ySign;
+    scene.grid = in.grid;
+    if (in.grid)
+        scene.pose = DiskPoseAt(in.jde);
+
     Builder b{scene.ops};
     for (const SceneBody& body : scene.bodies)
         DrawBody(b, body, in, view, scene, scene.WinScale);
@@ -309,6 +362,13 @@ std::vector<Shape> ResolveShapes(const std::vector<SurfaceOp>& ops, uint32_t for
             break;
         }
         case SurfaceOp::ClipNone: out.push_back(Shape(Shape::Unclip, op.surface)); break;
+        case SurfaceOp::Polyline: {
+            Shape sh(Shape::Lines, op.surface);
+            sh.outline = op.color;
+            sh.points = op.points;
+            out.push_back(sh);
+            break;
+        }
         case SurfaceOp::Print: {
             Shape sh(Shape::Text, op.surface);
             sh.x1 = c.x;

@@ -7,6 +7,7 @@
 // Lengths are twips, y grows downward; colours are 0x00BBGGRR.
 #pragma once
 
+#include "engine/disk_grid.h"
 #include "engine/galilean.h"
 
 #include <cstdint>
@@ -31,6 +32,10 @@ constexpr uint32_t kPlanetColor = 0x4FBEFF;
 constexpr uint32_t kBeltColor = 0x80;
 constexpr uint32_t kSpotColor = 0xFF;
 constexpr uint32_t kWhite = 0xFFFFFF;
+// The longitude grid: a green the picture uses nowhere else for the meridians
+// and the equator, a magenta for the central meridian.
+constexpr uint32_t kGridColor = 0x00A000;
+constexpr uint32_t kCentralMeridianColor = 0xFF00FF;
 
 // One operation on a picture surface (1: the sky view, 2: the label strip).
 struct SurfaceOp {
@@ -44,6 +49,8 @@ struct SurfaceOp {
         Print,          // text at the current position
         ClipEllipse,    // later drawing only inside the ellipse at (x, y), radius r, aspect a
         ClipNone,       // no clipping
+        Polyline,       // line through points (absolute x, y pairs) in color, lineWidth pixels;
+                        // the current position stays
     };
     SurfaceOp(int s, Kind k, float px = 0, float py = 0, float px2 = 0, float py2 = 0)
         : surface(s), kind(k), x(px), y(py), x2(px2), y2(py2)
@@ -62,6 +69,8 @@ struct SurfaceOp {
     float r = 0, a = 0;
     uint32_t color = 0;
     std::string text;
+    std::vector<float> points;  // Polyline: x0, y0, x1, y1, ...
+    int32_t lineWidth = 1;      // Polyline: pixels
 };
 
 // The one place where the view's orientation turns the sky into the picture.
@@ -111,6 +120,32 @@ struct SceneInput {
     // observer asked for them; the window's own theory when null.
     const SatellitePlaces* places = nullptr;
     bool mirrored = false;  // the star diagonal's view, left and right exchanged
+    // The longitude grid on the disk; the spot then stands at its true place
+    // on the disk rather than on its schematic row.
+    bool grid = false;
+};
+
+// Where the disk stands in the sky view: the one transform between the
+// picture's twips (at the current magnification, before the surface's scale
+// left and top) and the sky in Jupiter equatorial radii (engine/disk_grid.h).
+struct DiskFrame {
+    double cx = 0, cy = 0;        // the disk's centre, twips
+    double twipsPerRadius = 0;    // the drawn disk's horizontal semi-axis, twips
+    double xSign = 1, ySign = -1; // the orientation's
+    void ToTwips(double X, double Y, double& x, double& y) const
+    {
+        x = cx + xSign * X * twipsPerRadius;
+        y = cy + ySign * Y * twipsPerRadius;
+    }
+    // false when the frame has no size (nothing drawn yet).
+    bool ToSky(double x, double y, double& X, double& Y) const
+    {
+        if (!(twipsPerRadius > 0))
+            return false;
+        X = (x - cx) / twipsPerRadius * xSign;
+        Y = (y - cy) / twipsPerRadius * ySign;
+        return true;
+    }
 };
 
 // What the high-accuracy theory tells of the satellites' shadows at the
@@ -139,6 +174,10 @@ struct Scene {
     double CM2;        // CM2 as the drawing leaves it (one turn removed above 360)
     bool spotDrawn;
     double spotDelta;  // signed longitude difference of the spot, degrees (when drawn)
+    DiskFrame disk;    // where the planet was drawn
+    bool grid = false;  // the grid drawn; then pose holds the disk's pose and
+    DiskPose pose{};    // spotX, spotY the spot's drawn centre (twips, when drawn)
+    double spotX = 0, spotY = 0;
     std::vector<SurfaceOp> ops;  // to replay after both surfaces are cleared
 
     // The planet (0) or satellite (1 to 4) of that index.
@@ -161,7 +200,7 @@ bool SpotDelta(double M, double G, double& delta);
 // ---- for tests: the operations resolved to absolute shapes ----------------
 
 struct Shape {
-    enum Kind { Ellipse, Box, Text, Clip, Unclip };  // Clip: the ellipse cx, cy, rx, ry
+    enum Kind { Ellipse, Box, Text, Clip, Unclip, Lines };  // Clip: the ellipse cx, cy, rx, ry
     Shape(Kind k, int s) : kind(k), surface(s) {}
     Kind kind;
     int surface;
@@ -171,6 +210,7 @@ struct Shape {
     bool filled = false;
     uint32_t outline = 0;  // ellipse outline or text colour
     std::string text;
+    std::vector<float> points;  // Lines: x0, y0, x1, y1, ... (colour in outline)
 };
 
 // Replays the operations on two model surfaces whose foreground colours start

@@ -80,6 +80,7 @@ ViewSettings ReadViewSettings(const std::function<std::optional<std::string>(con
         {kShadowsKey, &ViewSettings::shadows, "the shadows are not drawn"},
         {kPreciseKey, &ViewSettings::precise, "the satellites are drawn from the window's own theory"},
         {kMirrorKey, &ViewSettings::mirror, "the view is not mirrored"},
+        {kGridKey, &ViewSettings::grid, "the longitude grid is not drawn"},
     };
     for (const auto& sw : switches) {
         const std::optional<std::string> v = lookup(sw.key);

@@ -29,12 +29,13 @@ constexpr const char* kGrsDriftKey = "drift";          // 1.5/month, 18/year, 0.
 std::string SettingsFilePath(const char* xdgConfigHome, const char* home);
 
 // The picture's switches, each true or false (absent: off): the satellites'
-// shadows, their places from the precise theory, and the star diagonal's
-// mirrored view.
+// shadows, their places from the precise theory, the star diagonal's
+// mirrored view, and the longitude grid on the disk.
 constexpr const char* kViewGroup = "View";
 constexpr const char* kShadowsKey = "shadows";
 constexpr const char* kPreciseKey = "precise";
 constexpr const char* kMirrorKey = "mirror";
+constexpr const char* kGridKey = "grid";
 
 // The observer's site: latitude (north positive, -90 to 90), longitude (east
 // positive, -360 to 360) and height (metres, -500 to 10000; absent: 0).
@@ -69,6 +70,7 @@ struct ViewSettings {
     bool shadows = false;
     bool precise = false;
     bool mirror = false;
+    bool grid = false;
     std::vector<SettingsProblem> problems;
 };
 ViewSettings ReadViewSettings(const std::function<std::optional<std::string>(const char* key)>& lookup);

@@ -33,6 +33,7 @@ class QTimer;
 
 namespace veltrax {
 
+class DiskReadout;
 class EventsDialog;
 class ViewOptions;
 
@@ -101,7 +102,8 @@ public:
     // picture); each item is one AddBackgroundAction.
     QMenu* backgroundMenu = nullptr;
     QAction* shadowsAction = nullptr;  // "衛星の影", checked while the shadows are drawn
-    ViewOptions* viewOptions = nullptr;  // the precise places and the mirror, beside it
+    ViewOptions* viewOptions = nullptr;  // the precise places, the mirror and the grid, beside it
+    DiskReadout* diskReadout = nullptr;  // longitude and latitude under the pointer, with the grid
     EventsDialog* eventsDialog = nullptr;  // once opened; kept while the window lives
 
     // Seams for tests: the wall clock (local time, taken as Japan Standard

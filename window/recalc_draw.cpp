@@ -5,6 +5,7 @@
 #include "render/paint.h"
 #include "results/satellite_places.h"
 #include "results/shadows.h"
+#include "window/disk_readout.h"
 #include "window/events_dialog.h"
 #include "window/view_options.h"
 
@@ -61,6 +62,7 @@ void MainWindow::DrawView(double& jde)
     if (choices.precise && (places = PlacesAtWindowJde(jde)))
         in.places = &*places;
     in.mirrored = choices.mirror;
+    in.grid = choices.grid;
     const Scene scene = BuildScene(in, global.Bodies);  // a fault here draws nothing
 
     for (int i = 0; i < 5; ++i) {
@@ -73,6 +75,7 @@ void MainWindow::DrawView(double& jde)
     Picture1->Cls();
     Picture2->Cls();
     PaintScene(scene.ops, *Picture1, *Picture2);
+    diskReadout->Shown(scene);
     ++drawCount_;
 }
 

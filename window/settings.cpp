@@ -58,6 +58,7 @@ WindowSettings LoadWindowSettings(const WindowOptions& options)
     s.shadows = view.shadows;
     s.precise = view.precise;
     s.mirror = view.mirror;
+    s.grid = view.grid;
     s.viewProblems = view.problems;
     const SiteSettings site = ReadSiteSettings(lookupIn(kSiteGroup));
     s.site = site.site;
@@ -130,7 +131,9 @@ bool SaveViewSettings(const QString& path, const WindowSettings& s, QString& why
 {
     const auto text = [](bool on) { return std::string(on ? "true" : "false"); };
     return SaveGroup(path, kViewGroup,
-                     {{kShadowsKey, text(s.shadows)}, {kPreciseKey, text(s.precise)}, {kMirrorKey, text(s.mirror)}}, why);
+                     {{kShadowsKey, text(s.shadows)}, {kPreciseKey, text(s.precise)}, {kMirrorKey, text(s.mirror)},
+                      {kGridKey, text(s.grid)}},
+                     why);
 }
 
 bool SavePlanSettings(const QString& path, const PlanSettings& plan, QString& why)

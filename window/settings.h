@@ -23,6 +23,7 @@ struct WindowSettings {
     bool shadows = false;        // [View] shadows: the satellites' shadows drawn
     bool precise = false;        // [View] precise: the satellites from the precise theory
     bool mirror = false;         // [View] mirror: the star diagonal's view, left and right exchanged
+    bool grid = false;           // [View] grid: the longitude grid and the read-out on the disk
     std::vector<SettingsProblem> viewProblems;
     std::optional<Site> site;    // [Site]: the observer's site, when set
     std::vector<SettingsProblem> siteProblems;
@@ -46,7 +47,7 @@ std::vector<std::string> SettingsReport(const WindowSettings& s);
 // written.
 bool SaveGrsSettings(const QString& path, const GrsModel& grs, QString& why);
 
-// The same for the [View] switches (all three of s) and for the site (none:
+// The same for the [View] switches (all four of s) and for the site (none:
 // the site's keys removed).
 bool SaveViewSettings(const QString& path, const WindowSettings& s, QString& why);
 bool SaveSiteSettings(const QString& path, const std::optional<Site>& site, QString& why);

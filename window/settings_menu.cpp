@@ -3,6 +3,7 @@
 // tip that says which spot is in force.
 #include "window/main_window.h"
 
+#include "window/disk_readout.h"
 #include "window/events_dialog.h"
 #include "window/grs_dialog.h"
 #include "window/view_options.h"
@@ -41,11 +42,13 @@ void MainWindow::CreateBackgroundMenu()
     // The precise places and the mirror: saved with the shadows, then drawn;
     // the compass follows a mirror as it follows the orientation.
     viewOptions = new ViewOptions(backgroundMenu, this);
+    diskReadout = new DiskReadout(Picture1);
     connect(viewOptions, &ViewOptions::Toggled, this, [this] {
         Guard([this] {
             const ViewChoices v = viewOptions->Choices();
             settings.precise = v.precise;
             settings.mirror = v.mirror;
+            settings.grid = v.grid;
             QString why;
             if (SaveViewSettings(settings.filePath, settings, why))
                 settings.viewProblems.clear();
@@ -93,7 +96,7 @@ void MainWindow::SetSettings(WindowSettings s)
     settings = std::move(s);
     UpdateGrsToolTip();
     shadowsAction->setChecked(settings.shadows);
-    viewOptions->SetChoices(ViewChoices{settings.precise, settings.mirror});
+    viewOptions->SetChoices(ViewChoices{settings.precise, settings.mirror, settings.grid});
     // The compass as the mirror leaves it.
     const ViewOrientation view = OrientationFor(Option1[1]->isChecked(), settings.mirror);
     for (auto [label, text] : {std::pair{Label4, view.top}, std::pair{Label5, view.left}, std::pair{Label6, view.right}})

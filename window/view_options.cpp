@@ -18,17 +18,19 @@ ViewOptions::ViewOptions(QMenu* menu, QObject* parent) : QObject(parent)
     };
     precise_ = item(QStringLiteral("正確な衛星位置"), "preciseAction");
     mirror_ = item(QStringLiteral("天頂ミラー（左右反転）"), "mirrorAction");
+    grid_ = item(QStringLiteral("経度線"), "gridAction");
 }
 
 ViewChoices ViewOptions::Choices() const
 {
-    return ViewChoices{precise_->isChecked(), mirror_->isChecked()};
+    return ViewChoices{precise_->isChecked(), mirror_->isChecked(), grid_->isChecked()};
 }
 
 void ViewOptions::SetChoices(const ViewChoices& choices)
 {
     precise_->setChecked(choices.precise);
     mirror_->setChecked(choices.mirror);
+    grid_->setChecked(choices.grid);
 }
 
 }  // namespace veltrax
