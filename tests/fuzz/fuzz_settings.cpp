@@ -108,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         CheckProblems(v.problems);
         size_t bad = 0;
         for (const auto& [key, on] : {std::pair{kShadowsKey, v.shadows}, std::pair{kPreciseKey, v.precise},
-                                      std::pair{kMirrorKey, v.mirror}}) {
+                                      std::pair{kMirrorKey, v.mirror}, std::pair{kGridKey, v.grid}}) {
             const std::optional<std::string> value = ini.Value(kViewGroup, key);
             FUZZ_CHECK(on == (value == std::optional<std::string>("true")));
             bad += value && *value != "true" && *value != "false";
