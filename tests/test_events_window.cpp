@@ -2,6 +2,7 @@
 // The "衛星現象" dialog on the real window: the rows for a published night,
 // the site and its settings, a row setting the window's moment.
 #include "support/settings_dir.h"
+#include "support/events_dialog_fixture.h"
 #include "support/window_fixture.h"
 #include "window/events_dialog.h"
 #include "window/options.h"
@@ -26,17 +27,8 @@ using test_support::SettingsDir;
 
 using testing::StartedAt;
 
-// Opens the dialog with Ctrl+E, as the observer would.
-EventsDialog& Open(MainWindow& w)
-{
-    w.show();
-    w.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
-    QTest::keyClick(&w, Qt::Key_E, Qt::ControlModifier);
-    if (!w.eventsDialog)
-        throw std::runtime_error("Ctrl+E opened no dialog");
-    return *w.eventsDialog;
-}
+EventsDialog& Open(MainWindow& w) { return testing::OpenEventsDialog(w); }
+
 
 // A row of the table as shown: minutes of its JST text from 2016-01-01 0:00
 // JST, the event it stands for, whether it is greyed out.

@@ -6,6 +6,7 @@
 // libical reads back.
 #include "support/run_ephem.h"
 #include "support/settings_dir.h"
+#include "support/events_dialog_fixture.h"
 #include "support/window_fixture.h"
 #include "window/events_dialog.h"
 #include "window/settings.h"
@@ -27,16 +28,8 @@ using test_support::InProcess;
 using test_support::SettingsDir;
 using testing::StartedAt;
 
-EventsDialog& Open(MainWindow& w)
-{
-    w.show();
-    w.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
-    QTest::keyClick(&w, Qt::Key_E, Qt::ControlModifier);
-    if (!w.eventsDialog)
-        throw std::runtime_error("Ctrl+E opened no dialog");
-    return *w.eventsDialog;
-}
+EventsDialog& Open(MainWindow& w) { return testing::OpenEventsDialog(w); }
+
 
 std::vector<std::string> Lines(const std::string& text)
 {

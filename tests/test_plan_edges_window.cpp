@@ -4,6 +4,7 @@
 // entering or leaving Jupiter's shadow changes colour in the picture at that
 // second.
 #include "support/settings_dir.h"
+#include "support/events_dialog_fixture.h"
 #include "support/window_fixture.h"
 #include "window/events_dialog.h"
 
@@ -23,16 +24,8 @@ namespace {
 using test_support::SettingsDir;
 using testing::StartedAt;
 
-EventsDialog& Open(MainWindow& w)
-{
-    w.show();
-    w.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
-    QTest::keyClick(&w, Qt::Key_E, Qt::ControlModifier);
-    if (!w.eventsDialog)
-        throw std::runtime_error("Ctrl+E opened no dialog");
-    return *w.eventsDialog;
-}
+EventsDialog& Open(MainWindow& w) { return testing::OpenEventsDialog(w); }
+
 
 // Whether a table row is a satellite's event with Jupiter (not a spot's
 // transit nor an event of two satellites).
