@@ -3,6 +3,7 @@
 // transit, shadow transit, occultation or eclipse whose start and end are
 // both listed (spanning them), one at its instant for a lone edge or a spot's
 // transit, one spanning each mutual event; every time the CSV's, in UTC.
+#include "support/csv.h"
 #include "support/run_ephem.h"
 
 #include <gtest/gtest.h>
@@ -53,18 +54,7 @@ std::vector<Entry> ReadBack(const std::string& text)
 
 std::vector<std::vector<std::string>> Csv(const std::string& text)
 {
-    std::vector<std::vector<std::string>> rows;
-    std::istringstream in(text);
-    std::string line;
-    std::getline(in, line);  // the header
-    while (std::getline(in, line)) {
-        std::vector<std::string> cells;
-        std::istringstream l(line);
-        for (std::string c; std::getline(l, c, ',');)
-            cells.push_back(c);
-        rows.push_back(cells);
-    }
-    return rows;
+    return test_support::CsvRows(text, true);
 }
 
 TEST(CalendarExport, SatelliteEventsPairedIntoSpans)

@@ -5,6 +5,7 @@
 // against an independent ephemeris.
 #include "results/night_events.h"
 #include "support/mini_json.h"
+#include "support/csv.h"
 #include "support/run_ephem.h"
 
 #include <gtest/gtest.h>
@@ -19,19 +20,7 @@ namespace {
 using test_support::Args;
 using test_support::InProcess;
 
-std::vector<std::vector<std::string>> CsvRows(const std::string& text)
-{
-    std::vector<std::vector<std::string>> rows;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        std::vector<std::string> cells;
-        std::istringstream l(line);
-        for (std::string c; std::getline(l, c, ',');)
-            cells.push_back(c);
-        rows.push_back(cells);
-    }
-    return rows;
-}
+using test_support::CsvRows;
 
 // 1500-03-01 21:00 JST is 12:00 UT of 1 March 1500 on the Julian calendar:
 // JD = INT(365.25 (1500 + 4716)) + INT(30.6001 (3 + 1)) + 1 - 1524.5 + 0.5

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // veltrax-ephem mutual: its rows against the independent computation, its
 // filters as properties of what it prints, and its refusals.
+#include "support/csv.h"
 #include "support/run_ephem.h"
 
 #include <gtest/gtest.h>
@@ -23,13 +24,7 @@ std::vector<std::vector<std::string>> Rows(const std::string& text, bool skipHea
         if (line.empty() || line[0] == '#' || (skipHeader && (line.rfind("JST,", 0) == 0 || line.rfind("UT,", 0) == 0 ||
                                                               line.rfind("kind,", 0) == 0)))
             continue;
-        std::vector<std::string> cells;
-        std::istringstream l(line);
-        for (std::string c; std::getline(l, c, ',');)
-            cells.push_back(c);
-        if (line.back() == ',')
-            cells.emplace_back();
-        rows.push_back(cells);
+        rows.push_back(test_support::CsvCells(line));
     }
     return rows;
 }

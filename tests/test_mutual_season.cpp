@@ -6,6 +6,7 @@
 #include "engine/calendar.h"
 #include "engine/mutual.h"
 #include "engine/site.h"
+#include "support/csv.h"
 
 #include <gtest/gtest.h>
 
@@ -33,13 +34,7 @@ std::vector<std::vector<std::string>> ReadCsv(const std::string& path)
             header = false;
             continue;
         }
-        std::vector<std::string> cells;
-        std::istringstream l(line);
-        for (std::string c; std::getline(l, c, ',');)
-            cells.push_back(c);
-        if (!line.empty() && line.back() == ',')
-            cells.emplace_back();
-        rows.push_back(cells);
+        rows.push_back(test_support::CsvCells(line));
     }
     return rows;
 }
