@@ -80,6 +80,31 @@ TEST(Calendar, EachSideOfTheReformHasItsOwnLeapRule)
     EXPECT_EQ(DaysFromCivil(1582, 10, 10), DaysFromCivil(1582, 10, 20));
 }
 
+// Leap years of both calendars (Meeus, ch. 7): the Gregorian 1900 and 2100
+// are common, the Julian ones leap; year 0 and -4 are leap on both, -100 only
+// on the Julian. The window's February follows the Gregorian rule for every
+// year, also a whole year held as a double beyond the 32-bit range.
+TEST(Calendar, LeapRulesOfBothCalendars)
+{
+    const struct {
+        double year;
+        bool gregorian, julian;
+    } rows[] = {
+        {2024, true, true},   {2000, true, true},   {1600, true, true},   {0, true, true},
+        {-4, true, true},     {-400, true, true},   {2023, false, false}, {1900, false, true},
+        {2100, false, true},  {1500, false, true},  {-1, false, false},   {-100, false, true},
+        {-2147483647, false, false}, {1e10, true, true}, {1e10 + 100, false, true}, {-1e12 - 4, true, true},
+    };
+    for (const auto& r : rows) {
+        if (std::fabs(r.year) < 2147483648.0) {
+            EXPECT_EQ(IsGregorianLeapYear(static_cast<int64_t>(r.year)), r.gregorian) << r.year;
+            EXPECT_EQ(IsJulianLeapYear(static_cast<int64_t>(r.year)), r.julian) << r.year;
+        }
+        EXPECT_EQ(IsGregorianLeapYearWhole(r.year), r.gregorian) << r.year;
+        EXPECT_EQ(WindowMonthDays(r.year)[1], r.gregorian ? 29 : 28) << r.year;
+    }
+}
+
 // A moment's text, seconds and back, across the reform and far years.
 TEST(Calendar, MomentsRoundTripThroughSeconds)
 {
