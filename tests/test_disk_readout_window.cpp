@@ -182,14 +182,10 @@ TEST(DiskReadoutWindow, SpotCentreReadsTheSpotsLongitudeInEveryView)
 // Longitudes in tenths of a degree within one turn: 360.0 is written 000.0.
 TEST(DiskReadoutWindow, LongitudeRoundedToAFullTurnReadsZero)
 {
-    const struct {
-        double lon, shown;
-    } rows[] = {{359.94, 359.9}, {359.96, 0}, {-0.01, 0}, {0.04, 0}, {-0.06, 359.9}};
-    for (const auto& r : rows) {
-        const Reading got = Parse(DiskReadout::Text(DiskReading{{r.lon, r.lon, r.lon}, 0}));
-        for (double shown : got.lon)
-            EXPECT_EQ(shown, r.shown) << r.lon;
-    }
+    const double rows[][2] = {{359.94, 359.9}, {359.96, 0}, {-0.01, 0}, {0.04, 0}, {-0.06, 359.9}};
+    for (const auto& [lon, shown] : rows)
+        for (double got : Parse(DiskReadout::Text(DiskReading{{lon, lon, lon}, 0})).lon)
+            EXPECT_EQ(got, shown) << lon;
 }
 
 TEST(DiskReadoutWindow, BadGridValueIsReportedOnceAndLeftOff)
