@@ -39,7 +39,7 @@ void BM_AspectAndMoons(benchmark::State& state)
 {
     int64_t i = 0;
     for (auto _ : state) {
-        const double d = kStartJDE - 2415020 + static_cast<double>(i++ & 0xFFFF) * 1e-6;
+        const double d = kStartJDE - kEpoch1900Jd + static_cast<double>(i++ & 0xFFFF) * 1e-6;
         const JupiterAspect a = CalcAspect(d);
         const MoonPositions m = CalcMoons(d, a);
         benchmark::DoNotOptimize(a);
@@ -55,8 +55,8 @@ void BM_EngineFullCycle(benchmark::State& state)
     for (auto _ : state) {
         const double jde = CalcJD(2021, 8, 20.125 + static_cast<double>(i++ & 0xFFFF) * 1e-6);
         const CentralMeridian cm = CalcCentralMeridian(jde);
-        const JupiterAspect a = CalcAspect(jde - 2415020);
-        const MoonPositions m = CalcMoons(jde - 2415020, a);
+        const JupiterAspect a = CalcAspect(jde - kEpoch1900Jd);
+        const MoonPositions m = CalcMoons(jde - kEpoch1900Jd, a);
         benchmark::DoNotOptimize(cm);
         benchmark::DoNotOptimize(m);
     }
@@ -72,7 +72,7 @@ void BM_Recalculate(benchmark::State& state)
     for (int s = 0; s < 600; ++s)
         seconds.push_back(std::to_string(s / 10) + "." + std::to_string(s % 10));
     FieldTexts f{"2021", "8", "20", "12", "0", "0"};
-    const MonthTable days = CommonMonthDays();
+    const MonthTable days = kCommonYearMonthDays;
     const GrsTable grs = GrsTable::Standard();
     size_t i = 0;
     for (auto _ : state) {

@@ -302,7 +302,7 @@ std::string LabelLines(const std::string& label)
 
 std::string ResultsJson(const Results& r, bool observer)
 {
-    const double d = r.CurrentJDE - 2415020;
+    const double d = r.CurrentJDE - kEpoch1900Jd;
     const JupiterAspect a = CalcAspect(d);
     const MoonPositions m = CalcMoons(d, a);
     auto arr = [](const double (&v)[4]) {
@@ -554,10 +554,14 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     // February follows the year field, as in the window. A moment typed as
     // a date is read on the calendar CalcJD computes with, so that a Julian
     // 29 February before 1582 is the day it names.
-    MonthTable monthDays = CommonMonthDays();
+    MonthTable monthDays = kCommonYearMonthDays;
     try {
-        if (const auto y = FieldWhole(f.Nen); y && (cl.fields ? IsGregorianLeapYear(*y) : DaysInMonth(*y, 2) == 29))
-            monthDays[1] = 29;
+        if (const auto y = FieldWhole(f.Nen)) {
+            if (cl.fields)
+                monthDays = WindowMonthDays(*y);
+            else
+                monthDays[1] = DaysInMonth(*y, 2);
+        }
     } catch (const Fault&) {
         // a year beyond the 32-bit range: the cycle reports it below
     }

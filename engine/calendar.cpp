@@ -4,24 +4,25 @@
 #include "engine/checked.h"
 
 #include <cmath>
+#include <tuple>
 
 namespace veltrax {
 namespace {
 
 // Floor division for b > 0.
-int64_t FloorDiv(int64_t a, int64_t b)
+constexpr int64_t FloorDiv(int64_t a, int64_t b)
 {
     return a / b - ((a % b != 0 && a < 0) ? 1 : 0);
 }
 
 // Both calendars count in eras from 1 March of year 0, so that the leap day
 // ends a year: 400 Gregorian years are 146097 days, 4 Julian years 1461.
-int64_t DayOfYearFromMarch(int32_t m, int32_t d)
+constexpr int64_t DayOfYearFromMarch(int32_t m, int32_t d)
 {
     return (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;  // 0 to 365
 }
 
-int64_t GregorianDays(int64_t y, int32_t m, int32_t d)
+constexpr int64_t GregorianDays(int64_t y, int32_t m, int32_t d)
 {
     y -= m <= 2;
     const int64_t era = FloorDiv(y, 400);
@@ -51,8 +52,9 @@ CivilDate FromEraDay(int64_t eraStartYear, int64_t yoe, int64_t doy)
     return c;
 }
 
-// 1582 October 15, the first Gregorian day.
-constexpr int64_t kFirstGregorianDay = -141427;
+// The reform's first Gregorian day, in days from 1970-01-01.
+constexpr int64_t kFirstGregorianDay =
+    GregorianDays(kGregorianReformDate.year, kGregorianReformDate.month, kGregorianReformDate.day);
 
 bool IsDigit(char c)
 {
@@ -133,24 +135,46 @@ char* Two(char* p, int32_t v)
 
 }  // namespace
 
+bool IsGregorianDate(int64_t year, int32_t month, int32_t day)
+{
+    const CivilDate& r = kGregorianReformDate;
+    return std::tie(year, month, day) >= std::tie(r.year, r.month, r.day);
+}
+
 bool IsGregorianLeapYear(int64_t year)
 {
     return year % 400 == 0 || (year % 4 == 0 && year % 100 != 0);
 }
 
+bool IsGregorianLeapYearWhole(double year)
+{
+    return std::fmod(year, 400) == 0 || (std::fmod(year, 4) == 0 && std::fmod(year, 100) != 0);
+}
+
+bool IsJulianLeapYear(int64_t year)
+{
+    return year % 4 == 0;
+}
+
+MonthTable WindowMonthDays(double wholeYear)
+{
+    MonthTable t = kCommonYearMonthDays;
+    if (IsGregorianLeapYearWhole(wholeYear))
+        t[1] = kLeapFebruaryDays;
+    return t;
+}
+
 int32_t DaysInMonth(int64_t year, int32_t month)
 {
-    static const int32_t kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = year < 1582 ? year % 4 == 0 : IsGregorianLeapYear(year);
+    const bool leap = year < kGregorianReformDate.year ? IsJulianLeapYear(year) : IsGregorianLeapYear(year);
     if (month == 2 && leap)
-        return 29;
-    return kDays[month - 1];
+        return kLeapFebruaryDays;
+    return kCommonYearMonthDays[static_cast<size_t>(month - 1)];
 }
 
 int64_t DaysFromCivil(int64_t y, int32_t m, int32_t d)
 {
-    const bool gregorian = y > 1582 || (y == 1582 && (m > 10 || (m == 10 && d >= 15)));
-    return gregorian ? GregorianDays(y, m, d) : JulianDays(y, m, d);
+    return IsGregorianDate(y, m, d) ? GregorianDays(y, m, d) : JulianDays(y, m, d);
 }
 
 CivilDate CivilFromDays(int64_t days)

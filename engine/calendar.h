@@ -11,6 +11,7 @@
 // with no leap seconds: JD = 2440587.5 + seconds / 86400.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,8 +19,10 @@
 
 namespace veltrax {
 
-// Japan Standard Time is Universal Time + 9 h.
-constexpr int64_t kJstOffsetSeconds = 9 * 3600;
+// Japan Standard Time is Universal Time + 9 h (the meridian 135 degrees
+// east): in hours for the window's hour field, in seconds for moments.
+constexpr int32_t kJstOffsetHours = 9;
+constexpr int64_t kJstOffsetSeconds = int64_t{kJstOffsetHours} * 3600;
 
 constexpr int64_t kSecondsPerDay = 86400;
 
@@ -45,13 +48,48 @@ struct CivilTime {
     int32_t second = 0;   // 0 to 59
 };
 
+// The Gregorian reform (the bull Inter gravissimas, 1582): the Julian
+// Thursday 1582 October 4 was followed by the Gregorian Friday 1582
+// October 15, JD 2299160.5 at 0 h (J. Meeus, Astronomical Algorithms, 2nd
+// ed., ch. 7). This is the first Gregorian day.
+constexpr CivilDate kGregorianReformDate{1582, 10, 15};
+
+// The same day as the window's Julian Day tests a date, on the number
+// year + month / 100 + day / 10000: from this on the date is Gregorian.
+constexpr double kGregorianReformDateNumber = 1582.1015;
+
+// Whether the date is on or after the reform (lexicographic on year, month
+// and day): the calendar's own test.
+bool IsGregorianDate(int64_t year, int32_t month, int32_t day);
+
+// Length of each month in days, January first.
+using MonthTable = std::array<int32_t, 12>;
+
+// 31, 28, 31, 30, ... : the months of a common year, on both calendars.
+constexpr MonthTable kCommonYearMonthDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+
+// February of a leap year.
+constexpr int32_t kLeapFebruaryDays = 29;
+
 // The Gregorian leap rule (every fourth year, but not the hundredth unless
-// the four-hundredth), for any year: the window's day fields use it for every
-// year, as the program always has.
+// the four-hundredth), for any year; the remainder has the sign of the
+// dividend: -4 is leap, -100 is not. The window's day fields use it for every
+// year, also before 1582, as the program always has.
 bool IsGregorianLeapYear(int64_t year);
 
-// Days in the month on this calendar: the Julian rule (every fourth year)
-// before 1582, the Gregorian one from then on.
+// The same rule on a whole year held as a double, of any size (a refused year
+// field beyond the 32-bit range still sets February): exact, as fmod is.
+bool IsGregorianLeapYearWhole(double year);
+
+// The Julian leap rule: every fourth year.
+bool IsJulianLeapYear(int64_t year);
+
+// The window's month table for the year field's whole value: February has 29
+// days in a Gregorian leap year, for every year.
+MonthTable WindowMonthDays(double wholeYear);
+
+// Days in the month on this calendar: the Julian rule before the reform's
+// year, the Gregorian one from then on.
 int32_t DaysInMonth(int64_t year, int32_t month);
 
 // Days from 1970-01-01 to the date (negative before it), and back. The date

@@ -9,6 +9,12 @@ namespace veltrax {
 // J2000.0, 2000 January 1 12 h TT, as a Julian Day.
 constexpr double kJ2000Jd = 2451545.0;
 
+// 1900 January 0.5 (1899 December 31, 12 h) as a Julian Day: the epoch of
+// the compact theory's apparent geometry and satellites, whose time argument
+// is the days since it (J. Meeus, Astronomical Algorithms, 2nd ed., ch. 7:
+// 1900 January 1.0 is JD 2415020.5).
+constexpr double kEpoch1900Jd = 2415020.0;
+
 // The astronomical unit, km (IAU 2012 Resolution B2).
 constexpr double kAuKm = 149597870.7;
 
@@ -21,9 +27,11 @@ constexpr double kLightAuPerDay = 173.1446326846693;  // 299792.458 * 86400 / 14
 // longitudes were computed with this one.
 constexpr double kDegRad = 0.017453292518843;
 
-// pi, and degrees to radians for the precise theory.
+// pi, and degrees to radians (and back) for the precise theory, the disk's
+// geometry and the site: the exact factors, pi / 180 and 180 / pi.
 constexpr double kPi = 3.141592653589793;
 constexpr double kRadiansPerDegree = kPi / 180.0;
+constexpr double kDegreesPerRadian = 180.0 / kPi;
 
 // Jupiter's equatorial and polar radii, km (the 1-bar level, IAU Working
 // Group on Cartographic Coordinates and Rotational Elements).

@@ -16,7 +16,6 @@ namespace veltrax {
 
 namespace {
 
-constexpr double kRad = kRadiansPerDegree;
 constexpr double kQ = kPolarPerEquatorial;
 
 // An angle in degrees to -180 (excluded) to 180.
@@ -46,12 +45,12 @@ double Turn(double deg)
 // cos g cos L cos D + sin g sin D, is positive. false when none do.
 bool VisibleArc(double earthDeclDeg, double lonFromCmDeg, double& lo, double& hi)
 {
-    const double d = earthDeclDeg * kRad;
-    const double k = std::cos(lonFromCmDeg * kRad) * std::cos(d);
+    const double d = earthDeclDeg * kRadiansPerDegree;
+    const double k = std::cos(lonFromCmDeg * kRadiansPerDegree) * std::cos(d);
     const double s = std::sin(d);
     // k cos g + s sin g = R sin(g + t), t = atan2(k, s): positive for g + t
     // in (0, 180), or in (-360, -180) when t is below -90.
-    const double t = std::atan2(k, s) / kRad;
+    const double t = std::atan2(k, s) / kRadiansPerDegree;
     lo = -t;
     hi = 180 - t;
     if (t < -90) {
@@ -70,13 +69,15 @@ constexpr int kSegments = 48;
 DiskPose DiskPoseAt(double jde)
 {
     const CentralMeridian cm = CalcCentralMeridian(jde);
-    const JupiterAspect aspect = CalcAspect(jde - 2415020);
+    const JupiterAspect aspect = CalcAspect(jde - kEpoch1900Jd);
     return DiskPose{{cm.cm1, cm.cm2, cm.cm3}, aspect.EarthDecl};
 }
 
 DiskPoint DiskProject(double earthDeclDeg, double lonFromCmDeg, double latDeg)
 {
-    const double d = earthDeclDeg * kRad, l = lonFromCmDeg * kRad, g = latDeg * kRad;
+    const double d = earthDeclDeg * kRadiansPerDegree;
+    const double l = lonFromCmDeg * kRadiansPerDegree;
+    const double g = latDeg * kRadiansPerDegree;
     const double b = std::atan2(kQ * std::sin(g), std::cos(g));
     const double rho = std::cos(b);
     const double pu = rho * std::cos(l);
@@ -94,7 +95,7 @@ std::optional<DiskLocation> DiskUnproject(double earthDeclDeg, double X, double 
 {
     if (!std::isfinite(earthDeclDeg) || !std::isfinite(X) || !std::isfinite(Y))
         return std::nullopt;
-    const double d = earthDeclDeg * kRad;
+    const double d = earthDeclDeg * kRadiansPerDegree;
     const double c = std::cos(d), s = std::sin(d);
     const double q2 = kQ * kQ;
     // The sight line (X, Y) + t (toward the Earth) meets the spheroid
@@ -111,15 +112,15 @@ std::optional<DiskLocation> DiskUnproject(double earthDeclDeg, double X, double 
     const double pw = Y * c + t * s;
     const double rho = std::hypot(pu, px);
     DiskLocation loc;
-    loc.lonFromCmDeg = std::atan2(-px, pu) / kRad;
+    loc.lonFromCmDeg = std::atan2(-px, pu) / kRadiansPerDegree;
     // tan g = tan(planetocentric) / q^2
-    loc.latDeg = std::atan2(pw, q2 * rho) / kRad;
+    loc.latDeg = std::atan2(pw, q2 * rho) / kRadiansPerDegree;
     return loc;
 }
 
 double LimbPolarRadius(double earthDeclDeg)
 {
-    const double d = earthDeclDeg * kRad;
+    const double d = earthDeclDeg * kRadiansPerDegree;
     return std::sqrt(kQ * kQ * std::cos(d) * std::cos(d) + std::sin(d) * std::sin(d));
 }
 

@@ -24,7 +24,8 @@ namespace veltrax {
 //   month: 1 to 12 (the caller validates), rounded the same way.
 //   day:   day of the month plus the fraction of the day elapsed (15.5 is the
 //          15th at 12:00 UT).
-// Dates from 1582 October 15.0 on are Gregorian, earlier ones Julian. The
+// Dates from the reform (kGregorianReformDateNumber, engine/calendar.h) on
+// are Gregorian, earlier ones Julian. The
 // difference TT - UT is the linear (T + 1) x 0.0007316 day, T in Julian
 // centuries from J2000.0.
 double CalcJD(double year, double month, double day);
@@ -47,7 +48,7 @@ double Square(double x);
 double ArcSin(double x);
 
 // Long-period argument V of the 1900-epoch theory; d in days since
-// JD 2415020.0; degrees 0 to 360.
+// kEpoch1900Jd; degrees 0 to 360.
 double CalcArgV(double d);
 
 // Jupiter's equation of centre B (degrees) for the mean anomaly N (degrees),
@@ -80,7 +81,7 @@ struct JupiterAspect {
     double EarthDecl;     // declination of the Earth on Jupiter's equator, degrees
 };
 
-// d: days since JD 2415020.0 (1900 January 0.5).
+// d: days since kEpoch1900Jd (1900 January 0.5).
 JupiterAspect CalcAspect(double d);
 
 // ---- Galilean satellites ---------------------------------------------------
@@ -92,7 +93,7 @@ struct MoonPositions {
     double U[4];  // corrected orbital angle, degrees, not reduced (may be < 0 or >= 360)
 };
 
-// d: days since JD 2415020.0; aspect: CalcAspect(d).
+// d: days since kEpoch1900Jd; aspect: CalcAspect(d).
 MoonPositions CalcMoons(double d, const JupiterAspect& aspect);
 
 // Depth key of a satellite from its orbital angle U (degrees, not reduced): its

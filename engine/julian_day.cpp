@@ -1,9 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/engine.h"
 
+#include "engine/calendar.h"
+
 #include <cmath>
 
 namespace veltrax {
+
+namespace {
+
+// TT - UT of the window's linear model, days per (T + 1), T in Julian
+// centuries from J2000.0: zero at kEpoch1900Jd, 63.2 s at J2000.0.
+constexpr double kWindowDeltaTDays = 0.0007316;
+
+}  // namespace
 
 double CalcJD(double year, double month, double day)
 {
@@ -25,14 +35,14 @@ double CalcJD(double year, double month, double day)
 
     // The calendar test looks at the date as passed, not at the shifted Y and M.
     const double s = yr + static_cast<double>(mo) / 100 + day / 10000;
-    if (s >= 1582.1015) {
+    if (s >= kGregorianReformDateNumber) {
         const int32_t A = Y / 100;
         const int32_t B = 2 - A + A / 4;
         jd = jd + B;
     }
 
     const double T = (jd - kJ2000Jd) / 36525;
-    const double deltaT = (T + 1) * 0.0007316;
+    const double deltaT = (T + 1) * kWindowDeltaTDays;
     return Finite(jd + deltaT, "CalcJD");
 }
 
@@ -40,8 +50,8 @@ double WindowJdUT(double jde)
 {
     // jde = jd + (T + 1) k with T = (jd - 2451545) / 36525 is linear in jd:
     // jde = jd (1 + k / 36525) + k (1 - 2451545 / 36525), solved for jd.
-    constexpr double k = 0.0007316;
-    return Finite((jde - k + 2451545.0 * (k / 36525)) / (1 + k / 36525), "WindowJdUT");
+    constexpr double k = kWindowDeltaTDays;
+    return Finite((jde - k + kJ2000Jd * (k / 36525)) / (1 + k / 36525), "WindowJdUT");
 }
 
 }  // namespace veltrax

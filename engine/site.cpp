@@ -29,8 +29,6 @@
 namespace veltrax {
 namespace {
 
-constexpr double kRad = kRadiansPerDegree;
-
 // TT - UT at January 1 of 2005, 2006, ... 2026, seconds.
 constexpr int kFirstObservedYear = 2005;
 const double kObserved[] = {
@@ -107,7 +105,7 @@ double FitBefore2005(double y)
 double Refraction(double h)
 {
     const double hh = h < -1.0 ? -1.0 : h;
-    double r = 1.02 / std::tan((hh + 10.3 / (hh + 5.11)) * kRad) / 60.0;
+    double r = 1.02 / std::tan((hh + 10.3 / (hh + 5.11)) * kRadiansPerDegree) / 60.0;
     if (h < -1.0)
         r *= (h + 90.0) / 89.0;
     return r;
@@ -127,7 +125,7 @@ struct Precession {
 Precession PrecessionFromJ2000(double jdeTT)
 {
     const double T = (jdeTT - kJ2000Jd) / 36525.0;
-    const double asec = kRad / 3600.0;
+    const double asec = kRadiansPerDegree / 3600.0;
     const double zeta = (2306.2181 + (0.30188 + 0.017998 * T) * T) * T * asec;
     const double z = (2306.2181 + (1.09468 + 0.018203 * T) * T) * T * asec;
     const double theta = (2004.3109 - (0.42665 + 0.041833 * T) * T) * T * asec;
@@ -144,7 +142,7 @@ Precession PrecessionFromJ2000(double jdeTT)
 double Altitude(const Vec3& g, const Vec3& o, const Vec3& up)
 {
     const double sinAlt = Dot(Unit(g - o), up);
-    const double h = std::asin(sinAlt < -1.0 ? -1.0 : (sinAlt > 1.0 ? 1.0 : sinAlt)) / kRad;
+    const double h = std::asin(sinAlt < -1.0 ? -1.0 : (sinAlt > 1.0 ? 1.0 : sinAlt)) / kRadiansPerDegree;
     return h + Refraction(h);
 }
 
@@ -202,12 +200,12 @@ SkyAltitudes ComputeAltitudes(double jdUT, const Site& site)
     const double d = jdUT - kJ2000Jd;
     const double T = d / 36525.0;
     const double gmstDeg = 280.46061837 + 360.98564736629 * d + (0.000387933 - T / 38710000.0) * T * T;
-    const double lst = std::fmod(gmstDeg + site.longitudeDeg, 360.0) * kRad;
+    const double lst = std::fmod(gmstDeg + site.longitudeDeg, 360.0) * kRadiansPerDegree;
 
     // The site on the WGS84 ellipsoid (a = 6378.137 km, f = 1 / 298.257223563).
     const double a = 6378.137 / kAuKm;  // AU
     const double f = 1.0 / 298.257223563;
-    const double lat = site.latitudeDeg * kRad;
+    const double lat = site.latitudeDeg * kRadiansPerDegree;
     const double sl = std::sin(lat), cl = std::cos(lat);
     const double n = a / std::sqrt(1.0 - f * (2.0 - f) * sl * sl);
     const double h = site.heightM / 1000.0 / kAuKm;

@@ -215,7 +215,7 @@ ViewOrientation OrientationFor(bool inverted, bool mirrored)
 double PreciseDepthKey(double depth)
 {
     // atan keeps every depth inside the range and their order.
-    return 90 + std::atan(Finite(depth, "a satellite's depth")) * (180 / 3.14159265358979323846);
+    return 90 + std::atan(Finite(depth, "a satellite's depth")) * kDegreesPerRadian;
 }
 
 const SceneBody& Scene::Body(int32_t index) const
@@ -241,7 +241,7 @@ Scene BuildScene(const SceneInput& in, const BodyTables& t)
     scene.spotDrawn = false;
     const ViewOrientation view = OrientationFor(in.inverted, in.mirrored);
 
-    const double d = in.jde - 2415020;
+    const double d = in.jde - kEpoch1900Jd;
     const JupiterAspect aspect = CalcAspect(d);
     const MoonPositions moons = CalcMoons(d, aspect);
 

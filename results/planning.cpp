@@ -95,7 +95,7 @@ void FindGrsTransits(int64_t fromUt, int64_t toUt, const GrsSource& grs,
 
 SatellitesSeen SatellitesAt(double jde)
 {
-    const double d = jde - 2415020;
+    const double d = jde - kEpoch1900Jd;
     const JupiterAspect aspect = CalcAspect(d);
     SatellitesSeen s{CalcMoons(d, aspect), {}};
     for (int i = 0; i < 4; ++i)

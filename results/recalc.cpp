@@ -8,16 +8,6 @@
 
 namespace veltrax {
 
-MonthTable CommonMonthDays()
-{
-    return {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-}
-
-bool IsLeapYear(int32_t year)
-{
-    return IsGregorianLeapYear(year);
-}
-
 const char* FieldName(FieldId f)
 {
     switch (f) {
@@ -116,7 +106,7 @@ Results Cycle(const FieldTexts& f, const MonthTable& monthDays, const GrsSource&
 
         // Japan Standard Time to Universal Time, on local copies.
         at = FieldId::Hour;
-        h = Sub32(h, 9);
+        h = Sub32(h, kJstOffsetHours);
         if (h < 0) {
             h = Add32(h, 24);
             D = D - 1;

@@ -3,6 +3,7 @@
 // to the texts of the two result labels and the values the window keeps.
 #pragma once
 
+#include "engine/calendar.h"
 #include "results/grs.h"
 
 #include <array>
@@ -22,15 +23,11 @@ struct FieldTexts {
     std::string Byo;     // second
 };
 
-// Length of each month, January first; February follows the year field.
-using MonthTable = std::array<int32_t, 12>;
-
-// 31, 28, 31, 30, ... (February as in a common year).
-MonthTable CommonMonthDays();
-
-// Gregorian leap year for every year, also before 1582, year 0 and negative
-// years (the remainder has the sign of the dividend: -4 is leap, -100 not).
-bool IsLeapYear(int32_t year);
+// The window's month table (engine/calendar.h's MonthTable): February
+// follows the year field. The window's start-up and year field still reach
+// the calendar's facts through these two names.
+inline MonthTable CommonMonthDays() { return kCommonYearMonthDays; }
+inline bool IsLeapYear(int32_t year) { return IsGregorianLeapYear(year); }
 
 // The field a cycle stopped at.
 enum class FieldId { Year, Month, Day, Hour, Minute, Second, None };

@@ -80,6 +80,26 @@ TEST(Calendar, EachSideOfTheReformHasItsOwnLeapRule)
     EXPECT_EQ(DaysFromCivil(1582, 10, 10), DaysFromCivil(1582, 10, 20));
 }
 
+// Leap years (Meeus, ch. 7): the Gregorian 1900 and 2100 are common, the
+// Julian ones leap; 0 and -4 are leap on both, -100 only on the Julian. The
+// window's February follows the Gregorian rule for any whole year, also one
+// beyond 32 bits.
+TEST(Calendar, LeapRulesOfBothCalendars)
+{
+    const struct {
+        double year;
+        bool gregorian, julian;
+    } rows[] = {{2024, 1, 1}, {2000, 1, 1}, {1600, 1, 1}, {0, 1, 1},   {-4, 1, 1},          {2023, 0, 0},
+                {1900, 0, 1}, {2100, 0, 1}, {-1, 0, 0},   {-100, 0, 1}, {-2147483647, 0, 0}, {1e10, 1, 1},
+                {1e10 + 100, 0, 1}};
+    for (const auto& r : rows) {
+        EXPECT_EQ(IsGregorianLeapYear(static_cast<int64_t>(r.year)), r.gregorian) << r.year;
+        EXPECT_EQ(IsJulianLeapYear(static_cast<int64_t>(r.year)), r.julian) << r.year;
+        EXPECT_EQ(IsGregorianLeapYearWhole(r.year), r.gregorian) << r.year;
+        EXPECT_EQ(WindowMonthDays(r.year)[1], r.gregorian ? 29 : 28) << r.year;
+    }
+}
+
 // A moment's text, seconds and back, across the reform and far years.
 TEST(Calendar, MomentsRoundTripThroughSeconds)
 {

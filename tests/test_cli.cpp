@@ -50,10 +50,7 @@ Args FieldArgs(const FieldTexts& f, bool json = false)
 // What the window would compute for these fields.
 Results Library(const FieldTexts& f)
 {
-    MonthTable days = CommonMonthDays();
-    if (const auto y = FieldWhole(f.Nen); y && IsLeapYear(*y))
-        days[1] = 29;
-    const RecalcOutcome o = Recalculate(f, days, GrsTable::Standard());
+    const RecalcOutcome o = Recalculate(f, WindowMonthDays(*FieldWhole(f.Nen)), GrsTable::Standard());
     if (!o.ok()) {
         ADD_FAILURE() << "cycle ended at " << FieldName(o.endedAt) << ": " << o.why;
         return Results{};

@@ -5,12 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace veltrax {
 namespace {
-
-constexpr double kDeg = 3.141592653589793 / 180;
 
 // Hand values (polar / equatorial radius q = 66854 / 71492 = 0.935126):
 //  - the disk's centre is the sub-Earth point, planetocentric latitude D;
@@ -167,6 +166,27 @@ TEST(DiskGrid, GridLinesLieOnTheVisibleDisk)
         EXPECT_EQ(central, 1);
         EXPECT_EQ(equator, 1);
     }
+}
+
+// The meridians are System II's: with CM I = 15, CM II = 60 and D = 0, the
+// 60-degree meridian runs through the centre (X = 0) and the 0-degree one,
+// 60 degrees west of it, crosses the equator at X = sin 60 = 0.8660254. From
+// CM I none would pass the centre and the 0-degree one would cross at sin 15.
+TEST(DiskGrid, MeridiansCountFromTheSystemIICentralMeridian)
+{
+    std::vector<GridLine> meridians;
+    for (const GridLine& line : DiskGridLines(DiskPose{{15, 60, 200}, 0}, 30))
+        if (line.kind == GridLine::Meridian)
+            meridians.push_back(line);
+    ASSERT_FALSE(meridians.empty());
+    const auto onCentre = [](const std::array<double, 2>& p) { return std::fabs(p[0]) < 1e-12; };
+    EXPECT_EQ(std::count_if(meridians.begin(), meridians.end(),
+                            [&](const GridLine& l) { return std::all_of(l.points.begin(), l.points.end(), onCentre); }),
+              1);
+    const auto& zero = meridians.front().points;  // 0 degrees comes first
+    const auto eq = std::find_if(zero.begin(), zero.end(), [](const auto& p) { return std::fabs(p[1]) < 1e-12; });
+    ASSERT_NE(eq, zero.end());
+    EXPECT_NEAR((*eq)[0], 0.8660254, 1e-7);
 }
 
 }  // namespace

@@ -179,6 +179,15 @@ TEST(DiskReadoutWindow, SpotCentreReadsTheSpotsLongitudeInEveryView)
     }
 }
 
+// Longitudes in tenths of a degree within one turn: 360.0 is written 000.0.
+TEST(DiskReadoutWindow, LongitudeRoundedToAFullTurnReadsZero)
+{
+    const double rows[][2] = {{359.94, 359.9}, {359.96, 0}, {-0.01, 0}, {0.04, 0}, {-0.06, 359.9}};
+    for (const auto& [lon, shown] : rows)
+        for (double got : Parse(DiskReadout::Text(DiskReading{{lon, lon, lon}, 0})).lon)
+            EXPECT_EQ(got, shown) << lon;
+}
+
 TEST(DiskReadoutWindow, BadGridValueIsReportedOnceAndLeftOff)
 {
     for (const char* file : {"[View]\ngrid=1\n", "[View]\ngrid=on\nmirror=true\n"}) {

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
@@ -69,10 +70,8 @@ FieldTexts At(const QDateTime& t)
 // February as the year field makes it.
 MonthTable MonthDaysFor(const std::string& year)
 {
-    MonthTable t = CommonMonthDays();
-    if (const auto y = FieldWhole(year); y && IsLeapYear(*y))
-        t[1] = 29;
-    return t;
+    const auto y = FieldNumber(year);
+    return y ? WindowMonthDays(std::floor(*y)) : kCommonYearMonthDays;
 }
 
 std::string Show(const FieldTexts& f)

@@ -38,14 +38,6 @@ using Spin = SpinBar* MainWindow::*;
 constexpr unsigned kSeed = 20260820;
 constexpr int kEvents = 10000;  // outer events; those run inside animations come on top
 
-MonthTable MonthDaysFor(int32_t year)
-{
-    MonthTable t = CommonMonthDays();
-    if (IsLeapYear(year))
-        t[1] = 29;
-    return t;
-}
-
 std::string Show(const FieldTexts& f)
 {
     return f.Nen + "/" + f.tuki + "/" + f.Hi + " " + f.Jikoku + ":" + f.Hun + ":" + f.Byo;
@@ -409,7 +401,7 @@ private:
             }
             whole[i] = *v;
         }
-        const MonthTable months = MonthDaysFor(whole[0]);
+        const MonthTable months = WindowMonthDays(whole[0]);
         if (months != w.global.MonthDays)
             Fail("February apart from the year", "after '" + event + "': February holds " + std::to_string(w.global.MonthDays[1]) + " for the year " +
                  f.Nen);

@@ -20,9 +20,10 @@ DiskReadout::DiskReadout(platform::PictureBox* picture) : QObject(picture), pict
 
 QString DiskReadout::Text(const DiskReading& r)
 {
-    // Tenths of a degree, a longitude of 359.96 shown as 000.0.
+    // Tenths of a degree within one turn: a longitude that rounds to 360.0
+    // (359.96) is written 000.0, one a hair below 0 (-0.06) 359.9.
     const auto lon = [](double deg) {
-        const long long tenths = std::llround(deg * 10) % 3600;
+        const long long tenths = (std::llround(deg * 10) % 3600 + 3600) % 3600;
         char buf[32];
         std::snprintf(buf, sizeof buf, "%03lld.%lld", tenths / 10, tenths % 10);
         return QString::fromLatin1(buf);
