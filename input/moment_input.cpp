@@ -117,7 +117,14 @@ MomentInput::MomentInput(const MomentControls& controls, const MomentClock& cloc
     connect(c_.today, &QPushButton::clicked, this, Guarded([this] { TakeToday(); }));
     connect(c_.animate, &QPushButton::clicked, this, Guarded([this] { AnimateClicked(); }));
     // The real-time box's handler runs also when the program changes it.
-    connect(c_.realTime, &QCheckBox::toggled, this, Guarded([this] { RealTimeToggled(); }));
+    connect(c_.realTime, &QCheckBox::toggled, this, [this](bool on) {
+        realTime_ = on;
+        platform::Guard([this] { RealTimeToggled(); });
+    });
+    // The speed is read afresh at every step of the animation.
+    realTime_ = c_.realTime->isChecked();
+    fast_ = c_.fast->isChecked();
+    connect(c_.fast, &QRadioButton::toggled, this, [this](bool on) { fast_ = on; });
     connect(c_.timer, &QTimer::timeout, this, Guarded([this] { Tick(); }));
 }
 
@@ -156,7 +163,7 @@ void MomentInput::StartUp()
 void MomentInput::Type(const CivilTime& jst)
 {
     animating_ = false;
-    if (c_.realTime->isChecked())
+    if (realTime_)
         c_.realTime->click();
     // The day first to 1, which every month has, so no field carries on the way.
     const auto type = [](QLineEdit* field, int64_t v) { field->setText(QString::number(v)); };
@@ -314,7 +321,7 @@ void MomentInput::MinuteChanged()
     const auto v = FieldWhole(t);
     if (!v)
         return;
-    if (CarryOrBorrow(*v, 0, 59, c_.hour, c_.minuteSpin, &MomentInput::MinuteSpun) && !c_.realTime->isChecked()) {
+    if (CarryOrBorrow(*v, 0, 59, c_.hour, c_.minuteSpin, &MomentInput::MinuteSpun) && !realTime_) {
         // While the real-time run is on, it writes the minute every second and
         // recalculates by itself.
         c_.minuteSpin->SetValue(*FieldSpin(t));
@@ -330,7 +337,7 @@ void MomentInput::SecondChanged()
     if (!v)
         return;
     if (CarryOrBorrow(*v, 0, 59, c_.minute, c_.secondSpin, &MomentInput::SecondSpun) &&
-        !c_.realTime->isChecked() && !writingSecond_) {
+        !realTime_ && !writingSecond_) {
         // A typed second takes effect at once: the spin control follows it,
         // and the display is recalculated even when the control held that
         // value already (the real-time run may have left them apart).
@@ -432,10 +439,10 @@ void MomentInput::RealTimeToggled()
     if (closed_)
         return;
     c_.timer->stop();
-    if (c_.realTime->isChecked())
+    if (realTime_)
         c_.timer->start();
     Tick();
-    if (!c_.realTime->isChecked()) {
+    if (!realTime_) {
         // The run wrote the second without moving its spin control (today's
         // date brings back the others): bring it back too, so the next click
         // on it steps from the second shown.
@@ -474,16 +481,9 @@ void MomentInput::AnimateClicked()
     int64_t dueMs = steady();
     for (int step = 0; step < kAnimationSteps; ++step) {
         // The speed is read afresh at every step.
-        platform::SpinBar* spin = nullptr;
-        int pauseMs = 0;
-        if (c_.slow->isChecked()) {
-            spin = c_.minuteSpin;
-            pauseMs = kSlowPauseMs;
-        } else if (c_.fast->isChecked()) {
-            spin = c_.hourSpin;
-            pauseMs = kFastPauseMs;
-        }
-        if (spin) {
+        platform::SpinBar* spin = fast_ ? c_.hourSpin : c_.minuteSpin;
+        const int pauseMs = fast_ ? kFastPauseMs : kSlowPauseMs;
+        {
             spin->SetValue(spin->Value() + 1);
             QCoreApplication::processEvents(QEventLoop::AllEvents);
             if (closed_)

@@ -121,6 +121,8 @@ private:
     bool animating_ = false;
     bool closed_ = false;
     bool writingSecond_ = false;  // the second's spin control is writing its field
+    bool realTime_ = false;       // the real-time run is on ("実時間運転" ticked)
+    bool fast_ = false;           // "高速": an hour a step (else "低速": a minute)
 };
 
 }  // namespace veltrax

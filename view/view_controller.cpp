@@ -57,26 +57,29 @@ ViewController::ViewController(const ViewControls& controls, std::function<int()
     : QObject(parent), c_(controls), picture_(controls.sky, controls.labels), frameHeightPx_(std::move(frameHeightPx))
 {
     using platform::Guarded;
-    state_.inverted = c_.inverted->isChecked();
-    state_.dragPan = c_.dragPan->isChecked();
-    connect(c_.magnification, &QSlider::valueChanged, this, Guarded([this] { MagnificationChanged(); }));
+    // The controls start as the state does: the telescope's view, no drag-pan.
+    c_.inverted->setChecked(state_.inverted);
+    c_.dragPan->setChecked(state_.dragPan);
+    connect(c_.magnification, &QSlider::valueChanged, this,
+            [this](int v) { platform::Guard([&] { MagnificationChanged(v); }); });
     connect(c_.zoom, &QPushButton::clicked, this, Guarded([this] { ZoomClicked(); }));
     connect(c_.copy, &QPushButton::clicked, this, Guarded([this] { CopyClicked(); }));
     // The check box's handler runs also when the program changes it.
-    connect(c_.dragPan, &QCheckBox::toggled, this, Guarded([this] { DragPanToggled(); }));
+    connect(c_.dragPan, &QCheckBox::toggled, this, [this](bool on) { platform::Guard([&] { DragPanToggled(on); }); });
     // An orientation option's handler runs when it becomes selected (by the
     // user or the program) and when the user clicks the one already selected.
     for (QRadioButton* o : {c_.erect, c_.inverted}) {
-        connect(o, &QRadioButton::toggled, this, [this](bool on) {
+        const bool inverted = o == c_.inverted;
+        connect(o, &QRadioButton::toggled, this, [this, inverted](bool on) {
             if (on)
-                platform::Guard([this] { OrientationChosen(); });
+                platform::Guard([&] { OrientationChosen(inverted); });
         });
         connect(o, &QRadioButton::pressed, this, [o] { o->setProperty("wasChecked", o->isChecked()); });
-        connect(o, &QRadioButton::clicked, this, Guarded([this, o] {
+        connect(o, &QRadioButton::clicked, this, Guarded([this, o, inverted] {
                     const bool again = o->property("wasChecked").toBool();
                     o->setProperty("wasChecked", false);
                     if (again)
-                        OrientationChosen();
+                        OrientationChosen(inverted);
                 }));
     }
     connect(c_.sky, &tw::PictureBox::MouseDown, this,
@@ -94,9 +97,7 @@ void ViewController::StartSlider()
 {
     c_.magnification->setMinimum(2);
     c_.magnification->setMaximum(6);
-    c_.magnification->setValue(4);
-    state_.zoomChoice = c_.magnification->value();
-    c_.magnificationLabel->SetCaption(QString::number(state_.zoomChoice) + QStringLiteral("倍"));
+    c_.magnification->setValue(4);  // its handler shows the choice
     state_.magnify = 1;
     c_.sizeNote->SetCaption(QStringLiteral("（大赤斑ＧＲＳや衛星はサイズを大きくしています。）"));
 }
@@ -192,9 +193,9 @@ void ViewController::UpdateViewCenter()
 
 // ---- zoom -------------------------------------------------------------------------
 
-void ViewController::MagnificationChanged()
+void ViewController::MagnificationChanged(int choice)
 {
-    state_.zoomChoice = c_.magnification->value();
+    state_.zoomChoice = choice;
     c_.magnificationLabel->SetCaption(QString::number(state_.zoomChoice) + QStringLiteral("倍"));
     tw::SetToolTipCaption(c_.zoom, ZoomToolTip(state_.zoomChoice));
 }
@@ -369,9 +370,9 @@ void ViewController::Relayout()
 
 // ---- orientation ----------------------------------------------------------------------
 
-void ViewController::OrientationChosen()
+void ViewController::OrientationChosen(bool inverted)
 {
-    state_.inverted = c_.inverted->isChecked();
+    state_.inverted = inverted;
     Redraw();
     // The compass follows the same orientation as the scene.
     ShowCompass();
@@ -480,9 +481,9 @@ void ViewController::KeyPressed(int keyCode)
     }
 }
 
-void ViewController::DragPanToggled()
+void ViewController::DragPanToggled(bool on)
 {
-    state_.dragPan = c_.dragPan->isChecked();
+    state_.dragPan = on;
     if (!state_.dragPan) {
         c_.sky->unsetCursor();
         Redraw();

@@ -87,10 +87,10 @@ signals:
 
 private:
     // The controls' handlers.
-    void MagnificationChanged();
+    void MagnificationChanged(int choice);
     void ZoomClicked();
-    void OrientationChosen();
-    void DragPanToggled();
+    void OrientationChosen(bool inverted);
+    void DragPanToggled(bool on);
     void Pressed(int button, float x, float y);
     void Moved(int button, float x, float y);
     void Released(int button, float x, float y);
