@@ -43,7 +43,7 @@ W* Place(W* w, const char* name, double left, double top, double width, double h
 
 }  // namespace
 
-Form BuildForm(QWidget* window)
+WindowForm BuildForm(QWidget* window)
 {
     auto label = [window](const char* name, const char* caption, double l, double t, double w, double h) {
         return Place(new CaptionLabel(window, QString::fromUtf8(caption)), name, l, t, w, h);
@@ -64,7 +64,7 @@ Form BuildForm(QWidget* window)
     window->setFont(DesignFont(kPGothic, 9.75));  // before the controls, which take it
     platform::SetWidth(window, 13290);
     platform::SetHeight(window, 4890);
-    Form f{};
+    WindowForm f{};
     MomentControls& m = f.moment;
     ViewControls& v = f.view;
     ResultsControls& r = f.results;

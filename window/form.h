@@ -24,7 +24,7 @@ struct ResultsControls {
     platform::CaptionLabel* Taikei;   // the central meridians and the spot
 };
 
-struct Form {
+struct WindowForm {
     MomentControls moment;
     ViewControls view;
     ResultsControls results;
@@ -33,6 +33,6 @@ struct Form {
 
 // Gives `window` its title, font and design size and makes the controls on
 // it, which owns them.
-Form BuildForm(QWidget* window);
+WindowForm BuildForm(QWidget* window);
 
 }  // namespace veltrax

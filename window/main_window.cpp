@@ -53,7 +53,7 @@ ViewSwitches SwitchesOf(const WindowSettings& s)
 
 MainWindow::MainWindow()
 {
-    const Form form = BuildForm(this);
+    const WindowForm form = BuildForm(this);
     input_ = new MomentInput(form.moment, seams.clock, this);
     view_ = new ViewController(form.view, [this] { return FrameHeightPx(); }, this);
     panel_ = std::make_unique<ResultsPanel>(form.results);
