@@ -51,13 +51,6 @@ std::optional<int> WholeForSpin(const QLineEdit* e)
     return *v;
 }
 
-// The leap rule on a whole year of any size: a refused year beyond the
-// 32-bit range still sets February.
-bool IsLeapYearWhole(double year)
-{
-    return std::fmod(year, 400) == 0 || (std::fmod(year, 4) == 0 && std::fmod(year, 100) != 0);
-}
-
 bool InRange(int v, int lo, int hi)
 {
     return v >= lo && v <= hi;
@@ -141,7 +134,7 @@ FieldTexts MomentInput::Fields() const
 
 void MomentInput::StartUp()
 {
-    monthDays_ = CommonMonthDays();
+    monthDays_ = kCommonYearMonthDays;
     // Today's date, then the hour and minute of the wall clock; the second
     // stays 0.
     TakeToday();
@@ -243,10 +236,9 @@ void MomentInput::YearChanged()
     // year that cannot be computed.
     const double whole = std::floor(*n);
     const auto y = whole > 8500 ? std::nullopt : std::optional<int32_t>(FloorToInt32(*n));
-    // February follows the year before anything is recalculated.
-    monthDays_[1] = 28;
-    if (y ? IsLeapYear(*y) : IsLeapYearWhole(whole))
-        monthDays_[1] = 29;
+    // February follows the year before anything is recalculated, also for
+    // a refused year beyond the 32-bit range.
+    monthDays_ = WindowMonthDays(whole);
     if (!y) {
         if (yearRefused)
             yearRefused();
