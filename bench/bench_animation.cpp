@@ -4,6 +4,7 @@
 // hour, day, month and year, recalculates and redraws), then the window's
 // pending events. The 5 ms pause is left out here; BM_FullSlowRun times a
 // whole run with its pauses.
+#include "support/window_fixture.h"
 #include "window/main_window.h"
 
 #include <QApplication>
@@ -16,31 +17,33 @@
 
 namespace {
 
+using veltrax::testing::Form;
+
 void SlowAnimationStep(benchmark::State& state, bool shadows, bool preciseAndMirror = false)
 {
     veltrax::MainWindow w;
-    veltrax::WindowSettings options = w.settings;
+    veltrax::WindowSettings options = w.Settings();
     options.shadows = shadows;
     options.precise = preciseAndMirror;
     options.mirror = preciseAndMirror;
     w.SetSettings(options);
     const QDateTime fixed(QDate(2026, 12, 31), QTime(10, 58, 0));
-    w.Clock = [fixed] { return fixed; };
-    w.Sleep = [](int) {};
-    w.Form_Load();
+    w.seams.clock.now = [fixed] { return fixed; };
+    w.seams.clock.sleep = [](int) {};
+    w.StartUp();
     w.show();
     QCoreApplication::processEvents();
 
-    const long recalcs = w.RecalcCount();
-    const long draws = w.DrawCount();
+    const long recalcs = w.State().recalculations;
+    const long draws = w.State().draws;
     for (auto _ : state) {
-        w.VSmin->SetValue(w.VSmin->Value() + 1);
+        Form(w).VSmin->SetValue(Form(w).VSmin->Value() + 1);
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
     const auto steps = static_cast<double>(state.iterations());
-    state.counters["recalcs_per_step"] = static_cast<double>(w.RecalcCount() - recalcs) / steps;
-    state.counters["draws_per_step"] = static_cast<double>(w.DrawCount() - draws) / steps;
-    if (w.DrawCount() == draws)
+    state.counters["recalcs_per_step"] = static_cast<double>(w.State().recalculations - recalcs) / steps;
+    state.counters["draws_per_step"] = static_cast<double>(w.State().draws - draws) / steps;
+    if (w.State().draws == draws)
         state.SkipWithError("the steps drew nothing");
 }
 void BM_SlowAnimationStep(benchmark::State& state) { SlowAnimationStep(state, false); }
@@ -61,12 +64,12 @@ void BM_FullSlowRun(benchmark::State& state)
 {
     veltrax::MainWindow w;
     const QDateTime fixed(QDate(2026, 12, 31), QTime(10, 58, 0));
-    w.Clock = [fixed] { return fixed; };
-    w.Form_Load();
+    w.seams.clock.now = [fixed] { return fixed; };
+    w.StartUp();
     w.show();
     QCoreApplication::processEvents();
     for (auto _ : state)
-        w.Command1->click();  // returns when the run ends
+        Form(w).Command1->click();  // returns when the run ends
     state.counters["written_s"] = 4801 * 0.005;
 }
 BENCHMARK(BM_FullSlowRun)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();

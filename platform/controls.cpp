@@ -446,4 +446,17 @@ void CaptionLabel::Fit()
     resize(std::max(designSize_.width(), hint.width()), std::max(designSize_.height(), hint.height()));
 }
 
+void SetToolTipCaption(QWidget* w, const QString& caption)
+{
+    w->setProperty("toolTipCaption", caption);
+    QString shown = caption;
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    w->setToolTip(shown);
+}
+
+QString ToolTipCaption(const QWidget* w)
+{
+    return w->property("toolTipCaption").toString();
+}
+
 }  // namespace veltrax::platform

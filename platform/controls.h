@@ -121,4 +121,9 @@ private:
     std::vector<std::unique_ptr<Line>> lines_;  // the caption's lines, shaped
 };
 
+// A tool tip as the program writes it, carriage returns between lines kept
+// (Qt shows them as line breaks); ToolTipCaption reads it back as written.
+void SetToolTipCaption(QWidget* w, const QString& caption);
+QString ToolTipCaption(const QWidget* w);
+
 }  // namespace veltrax::platform

@@ -23,11 +23,6 @@ struct FieldTexts {
     std::string Byo;     // second
 };
 
-// The window's month table (engine/calendar.h's MonthTable): February
-// follows the year field. The window's start-up and year field still reach
-// the calendar's facts through these two names.
-inline MonthTable CommonMonthDays() { return kCommonYearMonthDays; }
-inline bool IsLeapYear(int32_t year) { return IsGregorianLeapYear(year); }
 
 // The field a cycle stopped at.
 enum class FieldId { Year, Month, Day, Hour, Minute, Second, None };

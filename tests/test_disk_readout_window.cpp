@@ -4,7 +4,7 @@
 #include "support/settings_dir.h"
 #include "support/window_fixture.h"
 #include "window/disk_readout.h"
-#include "window/view_options.h"
+#include "window/background_menu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,22 +22,24 @@
 namespace veltrax {
 namespace {
 
+using namespace testing;  // the window's controls by their names
+
 using test_support::SettingsDir;
 using testing::StartedAt;
 
 // The pointer moved to a point of the picture (widget pixels, fractions kept).
 QString PointAt(MainWindow& w, QPointF px)
 {
-    QMouseEvent move(QEvent::MouseMove, px, w.Picture1->mapToGlobal(px), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w.Picture1, &move);
-    EXPECT_EQ(w.Picture1->accessibleDescription(), w.Picture1->toolTip());
-    return w.Picture1->toolTip();
+    QMouseEvent move(QEvent::MouseMove, px, Form(w).Picture1->mapToGlobal(px), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(Form(w).Picture1, &move);
+    EXPECT_EQ(Form(w).Picture1->accessibleDescription(), Form(w).Picture1->toolTip());
+    return Form(w).Picture1->toolTip();
 }
 
 QPointF DiskCentre(const MainWindow& w)
 {
-    return w.Picture1->ToPixels(static_cast<float>(double(w.Magnify) * w.global.CenterX),
-                                static_cast<float>(double(w.Magnify) * w.global.CenterY));
+    return Form(w).Picture1->ToPixels(static_cast<float>(double(w.State().view.magnify) * w.State().geometry.centerX),
+                                static_cast<float>(double(w.State().view.magnify) * w.State().geometry.centerY));
 }
 
 struct Reading {
@@ -76,30 +78,30 @@ TEST(DiskReadoutWindow, OffByDefaultNoTipAndThePictureComesBackWhole)
 {
     SettingsDir dir;
     const auto w = StartedAt(2026, 12, 8, 13, 5);
-    QAction* grid = w->viewOptions->GridAction();
+    QAction* grid = Action(*w, "gridAction");
     EXPECT_EQ(grid->text(), QStringLiteral("経度線"));
     EXPECT_FALSE(grid->isChecked());
-    EXPECT_TRUE(w->backgroundMenu->actions().contains(grid));
-    const bool tracking = w->Picture1->hasMouseTracking();
-    const QImage plain = w->Picture1->Image();
+    EXPECT_TRUE(Named<QMenu>(*w, "backgroundMenu")->actions().contains(grid));
+    const bool tracking = Form(*w).Picture1->hasMouseTracking();
+    const QImage plain = Form(*w).Picture1->Image();
     EXPECT_TRUE(PointAt(*w, DiskCentre(*w)).isEmpty());
     EXPECT_EQ(CountColour(plain, qRgb(0, 0xA0, 0)), 0);
 
     grid->trigger();
     EXPECT_NE(dir.Read().find("grid=true"), std::string::npos) << dir.Read();
-    const QImage on = w->Picture1->Image();
+    const QImage on = Form(*w).Picture1->Image();
     EXPECT_NE(on, plain);
     EXPECT_GT(CountColour(on, qRgb(0, 0xA0, 0)), 100);     // meridians and equator
     EXPECT_GT(CountColour(on, qRgb(0xFF, 0, 0xFF)), 10);   // the central meridian
-    EXPECT_TRUE(w->Picture1->hasMouseTracking());
+    EXPECT_TRUE(Form(*w).Picture1->hasMouseTracking());
     EXPECT_FALSE(PointAt(*w, DiskCentre(*w)).isEmpty());
 
     grid->trigger();
     EXPECT_NE(dir.Read().find("grid=false"), std::string::npos) << dir.Read();
-    EXPECT_EQ(w->Picture1->Image(), plain);
-    EXPECT_TRUE(w->Picture1->toolTip().isEmpty());
-    EXPECT_TRUE(w->Picture1->accessibleDescription().isEmpty());
-    EXPECT_EQ(w->Picture1->hasMouseTracking(), tracking);
+    EXPECT_EQ(Form(*w).Picture1->Image(), plain);
+    EXPECT_TRUE(Form(*w).Picture1->toolTip().isEmpty());
+    EXPECT_TRUE(Form(*w).Picture1->accessibleDescription().isEmpty());
+    EXPECT_EQ(Form(*w).Picture1->hasMouseTracking(), tracking);
     EXPECT_TRUE(PointAt(*w, DiskCentre(*w)).isEmpty());
 }
 
@@ -108,9 +110,9 @@ TEST(DiskReadoutWindow, CentreReadsTheWholeDiskMeridiansAndTheCornerNothing)
     SettingsDir dir;
     dir.Write("[View]\ngrid=true\n");
     const auto w = StartedAt(2026, 12, 8, 13, 5);
-    ASSERT_TRUE(w->viewOptions->GridAction()->isChecked());
+    ASSERT_TRUE(Action(*w, "gridAction")->isChecked());
     // The results layer's whole-disk meridians for the fields shown.
-    const RecalcOutcome o = Recalculate(w->Fields(), w->global.MonthDays, w->settings.grs.Source(w->GrsTable_));
+    const RecalcOutcome o = Recalculate(FieldsOf(*w), w->State().monthDays, w->Settings().grs.Source(GrsTable::Standard()));
     ASSERT_TRUE(o.ok());
     const double want[3] = {o.results->CM1Whole, o.results->CM2Whole, o.results->CM3Whole};
     const Reading r = Parse(PointAt(*w, DiskCentre(*w)));
@@ -120,7 +122,7 @@ TEST(DiskReadoutWindow, CentreReadsTheWholeDiskMeridiansAndTheCornerNothing)
     EXPECT_LE(std::fabs(r.lat), 4.5);
     // Off the disk: the picture's corner, and just outside the limb on the equator.
     EXPECT_TRUE(PointAt(*w, QPointF(1, 1)).isEmpty());
-    const double rPx = w->global.Bodies.BodySize[0] / platform::TwipsPerPixel();
+    const double rPx = w->State().geometry.bodies.BodySize[0] / platform::TwipsPerPixel();
     EXPECT_TRUE(PointAt(*w, DiskCentre(*w) + QPointF(rPx * 1.05, 0)).isEmpty());
     EXPECT_FALSE(PointAt(*w, DiskCentre(*w) + QPointF(rPx * 0.9, 0)).isEmpty());
 }
@@ -144,29 +146,28 @@ TEST(DiskReadoutWindow, SpotCentreReadsTheSpotsLongitudeInEveryView)
         SettingsDir dir;
         dir.Write(r.mirror ? "[View]\ngrid=true\nmirror=true\n" : "[View]\ngrid=true\n");
         const auto w = StartedAt(2026, 12, 8, 13, 5);
-        w->Option1[r.inverted ? 1 : 0]->click();
+        Form(*w).Option1[r.inverted ? 1 : 0]->click();
         if (r.magnify == 6) {
-            w->Slider1->setValue(6);
-            w->Command2->click();
-            w->Command2->click();
+            Form(*w).Slider1->setValue(6);
+            Form(*w).Command2->click();
+            Form(*w).Command2->click();
         } else {
-            w->Command2->click();
+            Form(*w).Command2->click();
         }
-        ASSERT_EQ(w->Magnify, r.magnify);
+        ASSERT_EQ(w->State().view.magnify, r.magnify);
         // An hour at which the spot faces the Earth (the disk turns in ten).
-        for (int h = 0; h < 10 && !w->diskReadout->SpotTwips(); ++h)
-            w->Jikoku->setText(QString::number(h * 2));
-        ASSERT_TRUE(w->diskReadout->SpotTwips().has_value());
+        for (int h = 0; h < 10 && !w->findChild<DiskReadout*>()->SpotTwips(); ++h)
+            Form(*w).Jikoku->setText(QString::number(h * 2));
+        ASSERT_TRUE(w->findChild<DiskReadout*>()->SpotTwips().has_value());
         if (r.pan) {
-            w->Check1->setChecked(true);
-            w->global.LastMouseX = 0;
-            w->global.LastMouseY = 0;
-            w->Picture1_MouseMove(1, 0, 240, 120);  // the view moves 200 twips left, 100 up
+            Form(*w).Check1->setChecked(true);
+            Form(*w).Picture1->MouseDown(2, 0, 0, 0);  // the pan starts from (0, 0)
+            Form(*w).Picture1->MouseMove(1, 0, 240, 120);  // the view moves 200 twips left, 100 up
         }
-        const QPointF spot = *w->diskReadout->SpotTwips();
-        const QPointF px = w->Picture1->ToPixels(float(spot.x()), float(spot.y()));
+        const QPointF spot = *w->findChild<DiskReadout*>()->SpotTwips();
+        const QPointF px = Form(*w).Picture1->ToPixels(float(spot.x()), float(spot.y()));
         // The spot's red is drawn there (the grid may cross it).
-        const QImage img = w->Picture1->Image();
+        const QImage img = Form(*w).Picture1->Image();
         const qreal dpr = img.devicePixelRatio();
         int red = 0;
         for (int dy = -2; dy <= 2; ++dy)
@@ -174,7 +175,7 @@ TEST(DiskReadoutWindow, SpotCentreReadsTheSpotsLongitudeInEveryView)
                 red += (img.pixel(int(px.x() * dpr) + dx, int(px.y() * dpr) + dy) & 0xFFFFFF) == 0xFF0000;
         EXPECT_GE(red, 12);
         const Reading got = Parse(PointAt(*w, px));
-        EXPECT_LE(AngleApart(got.lon[1], w->GrsLongitude), 0.1) << got.lon[1] << " want " << w->GrsLongitude;
+        EXPECT_LE(AngleApart(got.lon[1], w->State().results.GrsLongitude), 0.1) << got.lon[1] << " want " << w->State().results.GrsLongitude;
         EXPECT_NEAR(got.lat, -22.0, 0.1);
     }
 }
@@ -200,7 +201,7 @@ TEST(DiskReadoutWindow, BadGridValueIsReportedOnceAndLeftOff)
         ASSERT_EQ(report.size(), 1u);
         EXPECT_NE(report[0].find("[View] grid"), std::string::npos) << report[0];
         const auto w = StartedAt(2026, 12, 8, 13, 5);
-        EXPECT_FALSE(w->viewOptions->GridAction()->isChecked());
+        EXPECT_FALSE(Action(*w, "gridAction")->isChecked());
         EXPECT_EQ(dir.Read(), file);
     }
 }

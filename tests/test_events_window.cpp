@@ -23,6 +23,8 @@
 namespace veltrax {
 namespace {
 
+using namespace testing;  // the window's controls by their names
+
 using test_support::SettingsDir;
 
 using testing::StartedAt;
@@ -146,7 +148,7 @@ TEST(EventsDialog, SiteShowsAltitudesAndOnlySeenKeepsTheWatchable)
     // and Jupiter, in Leo, stands high before dawn at 01:24 JST (I.Tr.E).
     dir.Write("[Site]\nlatitude=35.68\nlongitude=139.77\nheight=40\n");
     const auto w = StartedAt(2016, 1, 2, 12, 0);
-    EXPECT_TRUE(w->settings.site.has_value());
+    EXPECT_TRUE(w->Settings().site.has_value());
     EventsDialog& d = Open(*w);
     EXPECT_EQ(d.latitude->text().toStdString(), "35.68");
     QTest::keyClick(d.onlySeen, Qt::Key_Space);
@@ -166,7 +168,7 @@ TEST(EventsDialog, SiteShowsAltitudesAndOnlySeenKeepsTheWatchable)
     // The site cleared: no altitudes, the Earth's whole list again.
     d.latitude->clear();
     d.longitude->clear();
-    EXPECT_FALSE(w->settings.site.has_value());
+    EXPECT_FALSE(w->Settings().site.has_value());
     EXPECT_EQ(ShownRows(d).size(), 16u);  // the published night less its shadow ingress
 }
 
@@ -187,14 +189,14 @@ TEST(EventsDialog, ActivatingARowTypesItsMinuteIntoTheFieldsAndTheDialogFollows)
     const QRect cell = d.table->visualItemRect(d.table->item(row, 2));
     QTest::mouseClick(d.table->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(d.table->viewport(), Qt::LeftButton, {}, cell.center());
-    const FieldTexts f = w->Fields();
+    const FieldTexts f = FieldsOf(*w);
     const std::string typed = f.Nen + "-" + f.tuki + "-" + f.Hi + " " + f.Jikoku + ":" + f.Hun + ":" + f.Byo;
     // The row's minute, the second dropped.
     char expected[40];
     std::snprintf(expected, sizeof expected, "2016-1-3 1:%d:0", text.mid(14, 2).toInt());
     EXPECT_EQ(typed, expected);
     EXPECT_TRUE(d.isVisible());
-    const double moved = w->global.CurrentJDE;
+    const double moved = w->State().results.CurrentJDE;
 
     // The dialog follows the new moment: 12 hours before 01:2x JST is
     // January 2, 13:2x, so the morning's events have gone.
@@ -207,8 +209,8 @@ TEST(EventsDialog, ActivatingARowTypesItsMinuteIntoTheFieldsAndTheDialogFollows)
     QTest::keyClick(d.table, Qt::Key_Home, Qt::ControlModifier);
     const QString first = d.table->item(d.table->currentRow(), 0)->text();
     QTest::keyClick(d.table, Qt::Key_Return);
-    EXPECT_NE(w->global.CurrentJDE, moved);
-    EXPECT_EQ(w->Fields().Jikoku, std::to_string(first.mid(11, 2).toInt()));
+    EXPECT_NE(w->State().results.CurrentJDE, moved);
+    EXPECT_EQ(FieldsOf(*w).Jikoku, std::to_string(first.mid(11, 2).toInt()));
     EXPECT_TRUE(d.isVisible());
 }
 

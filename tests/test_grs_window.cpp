@@ -26,6 +26,8 @@
 namespace veltrax {
 namespace {
 
+using namespace testing;  // the window's controls by their names
+
 using test_support::SettingsDir;
 
 // The moment of every test: 2026-12-08 21:00 JST, 12:00 UT, 7.5 days after
@@ -38,15 +40,15 @@ std::unique_ptr<MainWindow> Started(const std::vector<std::string>& args = {})
 {
     auto w = std::make_unique<MainWindow>();
     auto clock = testing::ClockAt(2026, 12, 8, 21, 0, 0);
-    w->Clock = [clock] { return clock->now; };
-    w->Sleep = [](int) {};
+    w->seams.clock.now = [clock] { return clock->now; };
+    w->seams.clock.sleep = [](int) {};
     w->SetSettings(LoadWindowSettings(ParseWindowOptions(args)));
-    w->Form_Load();
+    w->StartUp();
     return w;
 }
 
-std::string Taikei(const MainWindow& w) { return w.Taikei->Caption().toStdString(); }
-std::string TaikeiTip(const MainWindow& w) { return MainWindow::ToolTipCaption(w.Taikei).toStdString(); }
+std::string Taikei(const MainWindow& w) { return Form(w).Taikei->Caption().toStdString(); }
+std::string TaikeiTip(const MainWindow& w) { return platform::ToolTipCaption(Form(w).Taikei).toStdString(); }
 
 bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
@@ -75,7 +77,7 @@ TEST(WindowGrs, SettingsFileSetsTheLabelTheToolTipAndTheSpot)
     dir.Write(kObserverFile);
     const auto w = Started();
     EXPECT_TRUE(Has(Taikei(*w), kObserverLabel)) << Taikei(*w);
-    EXPECT_NEAR(w->GrsLongitude, 100.36961, 1e-5);
+    EXPECT_NEAR(w->State().results.GrsLongitude, 100.36961, 1e-5);
     for (const char* part : {"100", "2026-12-01", "1.5"})
         EXPECT_TRUE(Has(TaikeiTip(*w), part)) << TaikeiTip(*w);
     // Only the GRS text differs from the table's panel.
@@ -85,15 +87,15 @@ TEST(WindowGrs, SettingsFileSetsTheLabelTheToolTipAndTheSpot)
     // The spot follows the observer's longitude: on the central meridian it
     // stands just above the centre in the inverted view (P + (4.29, -70)
     // twips at magnification 1, times 4 here); half a turn away it is hidden.
-    const double cm2 = w->CM2;
-    const double Px = 4.0 * w->global.CenterX, Py = 4.0 * w->global.CenterY;
+    const double cm2 = w->State().picture.cm2;
+    const double Px = 4.0 * w->State().geometry.centerX, Py = 4.0 * w->State().geometry.centerY;
     for (double away : {0.0, 180.0}) {
         SCOPED_TRACE(away);
         char file[160];
         std::snprintf(file, sizeof file, "[GreatRedSpot]\nlongitude=%.4f\nepoch=2026-12-08\n", std::fmod(cm2 + away, 360));
         dir.Write(file);
         const auto v = Started();
-        EXPECT_EQ(Rgb(v->Picture1, Px + 17, Py - 280), away == 0 ? "255,0,0" : "255,190,79");
+        EXPECT_EQ(Rgb(Form(*v).Picture1, Px + 17, Py - 280), away == 0 ? "255,0,0" : "255,190,79");
     }
 }
 
@@ -224,7 +226,7 @@ TEST(WindowGrs, DialogRefusesSavesWholeAndCancelChangesNothing)
     const auto next = Started();
     EXPECT_TRUE(Has(Taikei(*next), kObserverLabel));
     const test_support::Ran ran = test_support::InChildProcess({"--json", "2026-12-08 21:00"});
-    EXPECT_EQ(minijson::Parse(ran.out)["GrsLongitude"].Num(), next->GrsLongitude);
+    EXPECT_EQ(minijson::Parse(ran.out)["GrsLongitude"].Num(), next->State().results.GrsLongitude);
 
     WithDialog(*w, [&](GrsDialog& d) {
         EXPECT_EQ(d.longitude->text().toStdString(), "100");

@@ -32,10 +32,12 @@ static void PrintTo(const QString& s, std::ostream* os)
 namespace veltrax {
 namespace {
 
+using namespace testing;  // the window's controls by their names
+
 using platform::LimitedLineEdit;
 using platform::SpinBar;
-using Field = LimitedLineEdit* MainWindow::*;
-using Spin = SpinBar* MainWindow::*;
+using Field = LimitedLineEdit* FormControls::*;
+using Spin = SpinBar* FormControls::*;
 
 const char kYearLimit[] = "年の最大は８５００年です";
 const char kAnimate[] = "ｱﾆﾒｰｼｮﾝ";
@@ -82,7 +84,7 @@ std::string Show(const FieldTexts& f)
 std::string Spins(const MainWindow& w)
 {
     std::string s;
-    for (const SpinBar* b : {w.VSmon, w.VSday, w.VSh, w.VSmin, w.VSsec})
+    for (const SpinBar* b : {Form(w).VSmon, Form(w).VSday, Form(w).VSh, Form(w).VSmin, Form(w).VSsec})
         s += std::to_string(b->Value()) + " ";
     return s;
 }
@@ -117,10 +119,10 @@ std::string Caption(const platform::CaptionLabel* l)
 // The window shows `want`: fields, spin values, February and the results.
 void ExpectShows(const MainWindow& w, const FieldTexts& want)
 {
-    EXPECT_EQ(Show(want), Show(w.Fields()));
+    EXPECT_EQ(Show(want), Show(FieldsOf(w)));
     EXPECT_EQ(SpinsFor(want), Spins(w)) << "spin values for month, day, hour, minute, second";
-    EXPECT_EQ(MonthDaysFor(want.Nen)[1], w.global.MonthDays[1]) << "February for " << want.Nen;
-    EXPECT_EQ(ResultFor(want), Caption(w.result));
+    EXPECT_EQ(MonthDaysFor(want.Nen)[1], w.State().monthDays[1]) << "February for " << want.Nen;
+    EXPECT_EQ(ResultFor(want), Caption(Form(w).result));
 }
 
 // Key strokes, one per character; full-width characters too.
@@ -136,15 +138,15 @@ void Type(QLineEdit* e, const QString& text)
 // The text of the field f within the six.
 std::string& TextOf(FieldTexts& t, Field f)
 {
-    if (f == &MainWindow::Nen)
+    if (f == &FormControls::Nen)
         return t.Nen;
-    if (f == &MainWindow::tuki)
+    if (f == &FormControls::tuki)
         return t.tuki;
-    if (f == &MainWindow::Hi)
+    if (f == &FormControls::Hi)
         return t.Hi;
-    if (f == &MainWindow::Jikoku)
+    if (f == &FormControls::Jikoku)
         return t.Jikoku;
-    if (f == &MainWindow::Hun)
+    if (f == &FormControls::Hun)
         return t.Hun;
     return t.Byo;
 }
@@ -163,7 +165,7 @@ protected:
         clock_->now = t;
         w_ = veltrax::testing::StartedWindow(clock_);
         if (t.time().second() != 0)
-            w_->Byo->setText(QString::number(t.time().second()));
+            Form(*w_).Byo->setText(QString::number(t.time().second()));
     }
 
     MainWindow& w() { return *w_; }
@@ -190,49 +192,49 @@ TEST_P(SpinArrow, StepsWithCarryAndBorrow)
     const ArrowRow& r = GetParam();
     Start(r.start);
     if (!r.year.empty())
-        w().Nen->setText(QString::fromStdString(r.year));
-    const long before = w().RecalcCount();
-    SpinBar* s = w().*r.spin;
+        Form(w()).Nen->setText(QString::fromStdString(r.year));
+    const long before = w().State().recalculations;
+    SpinBar* s = Form(w()).*r.spin;
     if (r.direction > 0)
         s->StepUp();
     else
         s->StepDown();
     ExpectShows(w(), r.want);
-    EXPECT_GT(w().RecalcCount(), before) << "the click recalculated";
+    EXPECT_GT(w().State().recalculations, before) << "the click recalculated";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Input, SpinArrow,
     ::testing::Values(
-        ArrowRow{"SecondUpAt235959On31DecemberIsNewYear", T(2026, 12, 31, 23, 59, 59), "", &MainWindow::VSsec, +1,
+        ArrowRow{"SecondUpAt235959On31DecemberIsNewYear", T(2026, 12, 31, 23, 59, 59), "", &FormControls::VSsec, +1,
                  {"2027", "1", "1", "0", "0", "0"}},
-        ArrowRow{"SecondDownAt000000On1JanuaryIsOldYear", T(2026, 1, 1, 0, 0, 0), "", &MainWindow::VSsec, -1,
+        ArrowRow{"SecondDownAt000000On1JanuaryIsOldYear", T(2026, 1, 1, 0, 0, 0), "", &FormControls::VSsec, -1,
                  {"2025", "12", "31", "23", "59", "59"}},
-        ArrowRow{"MinuteUpAt105930", T(2026, 8, 20, 10, 59, 30), "", &MainWindow::VSmin, +1,
+        ArrowRow{"MinuteUpAt105930", T(2026, 8, 20, 10, 59, 30), "", &FormControls::VSmin, +1,
                  {"2026", "8", "20", "11", "0", "30"}},
-        ArrowRow{"MinuteDownAt1000", T(2026, 8, 20, 10, 0, 30), "", &MainWindow::VSmin, -1,
+        ArrowRow{"MinuteDownAt1000", T(2026, 8, 20, 10, 0, 30), "", &FormControls::VSmin, -1,
                  {"2026", "8", "20", "9", "59", "30"}},
-        ArrowRow{"HourDownAt00On1January2026", T(2026, 1, 1, 0, 40, 0), "", &MainWindow::VSh, -1,
+        ArrowRow{"HourDownAt00On1January2026", T(2026, 1, 1, 0, 40, 0), "", &FormControls::VSh, -1,
                  {"2025", "12", "31", "23", "40", "0"}},
-        ArrowRow{"HourUpAt23On30April", T(2026, 4, 30, 23, 5, 0), "", &MainWindow::VSh, +1,
+        ArrowRow{"HourUpAt23On30April", T(2026, 4, 30, 23, 5, 0), "", &FormControls::VSh, +1,
                  {"2026", "5", "1", "0", "5", "0"}},
-        ArrowRow{"DayDownOn1March2024IsLeapDay", T(2024, 3, 1, 12, 0, 0), "", &MainWindow::VSday, -1,
+        ArrowRow{"DayDownOn1March2024IsLeapDay", T(2024, 3, 1, 12, 0, 0), "", &FormControls::VSday, -1,
                  {"2024", "2", "29", "12", "0", "0"}},
-        ArrowRow{"DayDownOn1March2023Is28February", T(2023, 3, 1, 12, 0, 0), "", &MainWindow::VSday, -1,
+        ArrowRow{"DayDownOn1March2023Is28February", T(2023, 3, 1, 12, 0, 0), "", &FormControls::VSday, -1,
                  {"2023", "2", "28", "12", "0", "0"}},
-        ArrowRow{"DayUpOn28February2023Is1March", T(2023, 2, 28, 12, 0, 0), "", &MainWindow::VSday, +1,
+        ArrowRow{"DayUpOn28February2023Is1March", T(2023, 2, 28, 12, 0, 0), "", &FormControls::VSday, +1,
                  {"2023", "3", "1", "12", "0", "0"}},
-        ArrowRow{"DayUpOn28February2024IsLeapDay", T(2024, 2, 28, 12, 0, 0), "", &MainWindow::VSday, +1,
+        ArrowRow{"DayUpOn28February2024IsLeapDay", T(2024, 2, 28, 12, 0, 0), "", &FormControls::VSday, +1,
                  {"2024", "2", "29", "12", "0", "0"}},
-        ArrowRow{"DayDownOn1JanuaryIsLastDecember", T(2026, 1, 1, 12, 0, 0), "", &MainWindow::VSday, -1,
+        ArrowRow{"DayDownOn1JanuaryIsLastDecember", T(2026, 1, 1, 12, 0, 0), "", &FormControls::VSday, -1,
                  {"2025", "12", "31", "12", "0", "0"}},
-        ArrowRow{"MonthUpInDecember2026", T(2026, 12, 15, 12, 0, 0), "", &MainWindow::VSmon, +1,
+        ArrowRow{"MonthUpInDecember2026", T(2026, 12, 15, 12, 0, 0), "", &FormControls::VSmon, +1,
                  {"2027", "1", "15", "12", "0", "0"}},
-        ArrowRow{"MonthDownInJanuary2026", T(2026, 1, 15, 12, 0, 0), "", &MainWindow::VSmon, -1,
+        ArrowRow{"MonthDownInJanuary2026", T(2026, 1, 15, 12, 0, 0), "", &FormControls::VSmon, -1,
                  {"2025", "12", "15", "12", "0", "0"}},
         // The limit is the year handler's alone: the month's recalculation then
         // shows the results for 8501 in place of the message.
-        ArrowRow{"MonthUpInDecember8500ComputesYear8501", T(2026, 12, 15, 12, 0, 0), "8500", &MainWindow::VSmon, +1,
+        ArrowRow{"MonthUpInDecember8500ComputesYear8501", T(2026, 12, 15, 12, 0, 0), "8500", &FormControls::VSmon, +1,
                  {"8501", "1", "15", "12", "0", "0"}}),
     RowName<ArrowRow>);
 
@@ -257,8 +259,8 @@ TEST_P(TypedField, CarriesOnceAndWraps)
     const TypedRow& r = GetParam();
     Start(r.start);
     if (!r.year.empty())
-        w().Nen->setText(QString::fromStdString(r.year));
-    LimitedLineEdit* f = w().*r.field;
+        Form(w()).Nen->setText(QString::fromStdString(r.year));
+    LimitedLineEdit* f = Form(w()).*r.field;
     if (r.entry == Entry::Keys) {
         SelectAll(f);
         Type(f, r.text);
@@ -272,42 +274,42 @@ INSTANTIATE_TEST_SUITE_P(
     Input, TypedField,
     ::testing::Values(
         // "9" is 10:09, then "99" carries one hour and wraps to 0, not to 39.
-        TypedRow{"Minute99At1015Is1100", T(2026, 8, 20, 10, 15, 0), "", &MainWindow::Hun, "99", Entry::Keys,
+        TypedRow{"Minute99At1015Is1100", T(2026, 8, 20, 10, 15, 0), "", &FormControls::Hun, "99", Entry::Keys,
                  {"2026", "8", "20", "11", "0", "0"}},
-        TypedRow{"Hour5point7SetsSpinTo6", T(2026, 8, 20, 10, 15, 0), "", &MainWindow::Jikoku, "5.7", Entry::Program,
+        TypedRow{"Hour5point7SetsSpinTo6", T(2026, 8, 20, 10, 15, 0), "", &FormControls::Jikoku, "5.7", Entry::Program,
                  {"2026", "8", "20", "6", "15", "0"}},
-        TypedRow{"Hour23point7CarriesIntoTheDay", T(2026, 8, 20, 10, 15, 0), "", &MainWindow::Jikoku, "23.7",
+        TypedRow{"Hour23point7CarriesIntoTheDay", T(2026, 8, 20, 10, 15, 0), "", &FormControls::Jikoku, "23.7",
                  Entry::Program, {"2026", "8", "21", "0", "15", "0"}},
-        TypedRow{"HourMinusHalfBorrowsFromTheDay", T(2026, 8, 20, 10, 15, 0), "", &MainWindow::Jikoku, "-0.5",
+        TypedRow{"HourMinusHalfBorrowsFromTheDay", T(2026, 8, 20, 10, 15, 0), "", &FormControls::Jikoku, "-0.5",
                  Entry::Program, {"2026", "8", "19", "23", "15", "0"}},
-        TypedRow{"Hour48IsMidnightOfTheNextDay", T(2026, 8, 20, 10, 15, 0), "", &MainWindow::Jikoku, "48", Entry::Keys,
+        TypedRow{"Hour48IsMidnightOfTheNextDay", T(2026, 8, 20, 10, 15, 0), "", &FormControls::Jikoku, "48", Entry::Keys,
                  {"2026", "8", "21", "0", "15", "0"}},
-        TypedRow{"Minute2point5RoundsHalfToEven", T(2026, 8, 20, 10, 15, 0), "", &MainWindow::Hun, "2.5",
+        TypedRow{"Minute2point5RoundsHalfToEven", T(2026, 8, 20, 10, 15, 0), "", &FormControls::Hun, "2.5",
                  Entry::Program, {"2026", "8", "20", "10", "2", "0"}},
-        TypedRow{"Month25IsJanuaryNextYear", T(2026, 8, 20, 10, 15, 0), "", &MainWindow::tuki, "25", Entry::Keys,
+        TypedRow{"Month25IsJanuaryNextYear", T(2026, 8, 20, 10, 15, 0), "", &FormControls::tuki, "25", Entry::Keys,
                  {"2027", "1", "20", "10", "15", "0"}},
-        TypedRow{"FullWidthMonth12", T(2026, 8, 20, 10, 15, 0), "", &MainWindow::tuki, "１２", Entry::Keys,
+        TypedRow{"FullWidthMonth12", T(2026, 8, 20, 10, 15, 0), "", &FormControls::tuki, "１２", Entry::Keys,
                  {"2026", "12", "20", "10", "15", "0"}},
-        TypedRow{"FullWidthYear2024", T(2026, 8, 20, 10, 15, 0), "", &MainWindow::Nen, "２０２４", Entry::Keys,
+        TypedRow{"FullWidthYear2024", T(2026, 8, 20, 10, 15, 0), "", &FormControls::Nen, "２０２４", Entry::Keys,
                  {"２０２４", "8", "20", "10", "15", "0"}},
-        TypedRow{"Day0On1MarchIsLast28February", T(2026, 3, 1, 10, 15, 0), "", &MainWindow::Hi, "0", Entry::Program,
+        TypedRow{"Day0On1MarchIsLast28February", T(2026, 3, 1, 10, 15, 0), "", &FormControls::Hi, "0", Entry::Program,
                  {"2026", "2", "28", "10", "15", "0"}},
-        TypedRow{"Day0point5BorrowsFromTheMonth", T(2026, 8, 20, 10, 15, 0), "", &MainWindow::Hi, "0.5",
+        TypedRow{"Day0point5BorrowsFromTheMonth", T(2026, 8, 20, 10, 15, 0), "", &FormControls::Hi, "0.5",
                  Entry::Program, {"2026", "7", "31", "10", "15", "0"}},
-        TypedRow{"Day31InJuneCarries", T(2026, 6, 20, 10, 15, 0), "", &MainWindow::Hi, "31", Entry::Keys,
+        TypedRow{"Day31InJuneCarries", T(2026, 6, 20, 10, 15, 0), "", &FormControls::Hi, "31", Entry::Keys,
                  {"2026", "7", "1", "10", "15", "0"}},
-        TypedRow{"Day32InDecemberIsNewYear", T(2026, 12, 20, 10, 15, 0), "", &MainWindow::Hi, "32", Entry::Program,
+        TypedRow{"Day32InDecemberIsNewYear", T(2026, 12, 20, 10, 15, 0), "", &FormControls::Hi, "32", Entry::Program,
                  {"2027", "1", "1", "10", "15", "0"}},
-        TypedRow{"Day0OnJanuary1OfYear1IsYear0", T(2026, 1, 20, 10, 15, 0), "1", &MainWindow::Hi, "0",
+        TypedRow{"Day0OnJanuary1OfYear1IsYear0", T(2026, 1, 20, 10, 15, 0), "1", &FormControls::Hi, "0",
                  Entry::Program, {"0", "12", "31", "10", "15", "0"}},
-        TypedRow{"Minute60At2359On31DecemberIsNewYear", T(2026, 12, 31, 23, 59, 12), "", &MainWindow::Hun, "60",
+        TypedRow{"Minute60At2359On31DecemberIsNewYear", T(2026, 12, 31, 23, 59, 12), "", &FormControls::Hun, "60",
                  Entry::Program, {"2027", "1", "1", "0", "0", "12"}},
-        TypedRow{"MinuteMinus1At0000On1January", T(2026, 1, 1, 0, 0, 0), "", &MainWindow::Hun, "-1", Entry::Program,
+        TypedRow{"MinuteMinus1At0000On1January", T(2026, 1, 1, 0, 0, 0), "", &FormControls::Hun, "-1", Entry::Program,
                  {"2025", "12", "31", "23", "59", "0"}},
-        TypedRow{"Second75CarriesOneMinute", T(2026, 8, 20, 10, 15, 0), "", &MainWindow::Byo, "75", Entry::Program,
+        TypedRow{"Second75CarriesOneMinute", T(2026, 8, 20, 10, 15, 0), "", &FormControls::Byo, "75", Entry::Program,
                  {"2026", "8", "20", "10", "16", "0"}},
         // 59.5 has the spin value 60, which carries like 23.7 in the hour.
-        TypedRow{"Second59point5RoundsUpAndCarries", T(2026, 8, 20, 10, 15, 0), "", &MainWindow::Byo, "59.5",
+        TypedRow{"Second59point5RoundsUpAndCarries", T(2026, 8, 20, 10, 15, 0), "", &FormControls::Byo, "59.5",
                  Entry::Program, {"2026", "8", "20", "10", "16", "0"}}),
     RowName<TypedRow>);
 
@@ -328,38 +330,38 @@ TEST_P(IgnoredText, LeavesEverythingElse)
     const IgnoredRow& r = GetParam();
     Start(T(2026, 8, 20, 10, 15, 30));
     if (r.before)
-        (w().*r.before)->setText(r.beforeText);
-    FieldTexts want = w().Fields();
+        (Form(w()).*r.before)->setText(r.beforeText);
+    FieldTexts want = FieldsOf(w());
     const std::string spins = Spins(w());
-    const std::string shown = Caption(w().result);
-    const MonthTable months = w().global.MonthDays;
-    const long recalcs = w().RecalcCount();
+    const std::string shown = Caption(Form(w()).result);
+    const MonthTable months = w().State().monthDays;
+    const long recalcs = w().State().recalculations;
 
-    (w().*r.field)->setText(r.text);
+    (Form(w()).*r.field)->setText(r.text);
 
-    EXPECT_EQ(r.text, (w().*r.field)->text()) << "the field keeps what was written";
+    EXPECT_EQ(r.text, (Form(w()).*r.field)->text()) << "the field keeps what was written";
     // Only the written field differs.
     TextOf(want, r.field) = r.text.toStdString();
-    const FieldTexts got = w().Fields();
+    const FieldTexts got = FieldsOf(w());
     EXPECT_EQ(Show(want), Show(got));
     EXPECT_EQ(spins, Spins(w()));
-    EXPECT_EQ(shown, Caption(w().result));
-    EXPECT_EQ(months, w().global.MonthDays);
-    EXPECT_EQ(recalcs, w().RecalcCount());
+    EXPECT_EQ(shown, Caption(Form(w()).result));
+    EXPECT_EQ(months, w().State().monthDays);
+    EXPECT_EQ(recalcs, w().State().recalculations);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Input, IgnoredText,
-    ::testing::Values(IgnoredRow{"LetterInYear", nullptr, "", &MainWindow::Nen, "x"},
-                      IgnoredRow{"LetterInMonth", nullptr, "", &MainWindow::tuki, "a"},
-                      IgnoredRow{"EmptyDay", nullptr, "", &MainWindow::Hi, ""},
-                      IgnoredRow{"DigitAndLetterInHour", nullptr, "", &MainWindow::Jikoku, "1a"},
-                      IgnoredRow{"LoneMinusInMinute", nullptr, "", &MainWindow::Hun, "-"},
-                      IgnoredRow{"LonePointInSecond", nullptr, "", &MainWindow::Byo, "."},
-                      IgnoredRow{"MonthCarryIntoLetterYear", &MainWindow::Nen, "x", &MainWindow::tuki, "13"},
-                      IgnoredRow{"DayAgainstLetterMonth", &MainWindow::tuki, "x", &MainWindow::Hi, "40"},
-                      IgnoredRow{"HourBorrowFromEmptyDay", &MainWindow::Hi, "", &MainWindow::Jikoku, "-1"},
-                      IgnoredRow{"SecondCarryIntoLoneMinusMinute", &MainWindow::Hun, "-", &MainWindow::Byo, "60"}),
+    ::testing::Values(IgnoredRow{"LetterInYear", nullptr, "", &FormControls::Nen, "x"},
+                      IgnoredRow{"LetterInMonth", nullptr, "", &FormControls::tuki, "a"},
+                      IgnoredRow{"EmptyDay", nullptr, "", &FormControls::Hi, ""},
+                      IgnoredRow{"DigitAndLetterInHour", nullptr, "", &FormControls::Jikoku, "1a"},
+                      IgnoredRow{"LoneMinusInMinute", nullptr, "", &FormControls::Hun, "-"},
+                      IgnoredRow{"LonePointInSecond", nullptr, "", &FormControls::Byo, "."},
+                      IgnoredRow{"MonthCarryIntoLetterYear", &FormControls::Nen, "x", &FormControls::tuki, "13"},
+                      IgnoredRow{"DayAgainstLetterMonth", &FormControls::tuki, "x", &FormControls::Hi, "40"},
+                      IgnoredRow{"HourBorrowFromEmptyDay", &FormControls::Hi, "", &FormControls::Jikoku, "-1"},
+                      IgnoredRow{"SecondCarryIntoLoneMinusMinute", &FormControls::Hun, "-", &FormControls::Byo, "60"}),
     RowName<IgnoredRow>);
 
 // An arrow click past the end of the range while the larger unit's field is
@@ -382,30 +384,30 @@ TEST_P(BlockedCarry, SpinStaysInItsFieldsRange)
 {
     const BlockedRow& r = GetParam();
     Start(r.start);
-    (w().*r.larger)->setText(r.largerText);
-    SpinBar* s = w().*r.spin;
+    (Form(w()).*r.larger)->setText(r.largerText);
+    SpinBar* s = Form(w()).*r.spin;
     if (r.direction > 0)
         s->StepUp();
     else
         s->StepDown();
-    EXPECT_GE(s->Value(), r.lo) << "fields " << Show(w().Fields());
-    EXPECT_LE(s->Value(), r.hi) << "fields " << Show(w().Fields());
-    EXPECT_EQ(std::to_string(s->Value()), (w().*r.own)->text().toStdString()) << "the field shows its spin";
+    EXPECT_GE(s->Value(), r.lo) << "fields " << Show(FieldsOf(w()));
+    EXPECT_LE(s->Value(), r.hi) << "fields " << Show(FieldsOf(w()));
+    EXPECT_EQ(std::to_string(s->Value()), (Form(w()).*r.own)->text().toStdString()) << "the field shows its spin";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Input, BlockedCarry,
     ::testing::Values(
-        BlockedRow{"MonthUpInDecemberWithYearEmpty", T(2026, 12, 15, 12, 0, 0), &MainWindow::Nen, "",
-                   &MainWindow::VSmon, &MainWindow::tuki, +1, 1, 12},
-        BlockedRow{"DayUpOn31AugustWithMonthALetter", T(2026, 8, 31, 12, 0, 0), &MainWindow::tuki, "a",
-                   &MainWindow::VSday, &MainWindow::Hi, +1, 1, 31},
-        BlockedRow{"HourUpAt23WithDayEmpty", T(2026, 8, 20, 23, 0, 0), &MainWindow::Hi, "", &MainWindow::VSh,
-                   &MainWindow::Jikoku, +1, 0, 23},
-        BlockedRow{"MinuteDownAt00WithHourALoneMinus", T(2026, 8, 20, 10, 0, 0), &MainWindow::Jikoku, "-",
-                   &MainWindow::VSmin, &MainWindow::Hun, -1, 0, 59},
-        BlockedRow{"SecondUpAt59WithMinuteEmpty", T(2026, 8, 20, 10, 15, 59), &MainWindow::Hun, "",
-                   &MainWindow::VSsec, &MainWindow::Byo, +1, 0, 59}),
+        BlockedRow{"MonthUpInDecemberWithYearEmpty", T(2026, 12, 15, 12, 0, 0), &FormControls::Nen, "",
+                   &FormControls::VSmon, &FormControls::tuki, +1, 1, 12},
+        BlockedRow{"DayUpOn31AugustWithMonthALetter", T(2026, 8, 31, 12, 0, 0), &FormControls::tuki, "a",
+                   &FormControls::VSday, &FormControls::Hi, +1, 1, 31},
+        BlockedRow{"HourUpAt23WithDayEmpty", T(2026, 8, 20, 23, 0, 0), &FormControls::Hi, "", &FormControls::VSh,
+                   &FormControls::Jikoku, +1, 0, 23},
+        BlockedRow{"MinuteDownAt00WithHourALoneMinus", T(2026, 8, 20, 10, 0, 0), &FormControls::Jikoku, "-",
+                   &FormControls::VSmin, &FormControls::Hun, -1, 0, 59},
+        BlockedRow{"SecondUpAt59WithMinuteEmpty", T(2026, 8, 20, 10, 15, 59), &FormControls::Hun, "",
+                   &FormControls::VSsec, &FormControls::Byo, +1, 0, 59}),
     RowName<BlockedRow>);
 
 // While the month field is empty the day typed still moves its spin control,
@@ -413,13 +415,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(InputTest, DayTypedWhileTheMonthIsEmptyMovesItsSpin)
 {
     Start(T(2026, 6, 30, 12, 0, 0));
-    SelectAll(w().tuki);
-    QTest::keyClick(w().tuki, Qt::Key_Backspace);
-    SelectAll(w().Hi);
-    Type(w().Hi, "15");
-    Type(w().tuki, "6");
-    ASSERT_EQ(Show({"2026", "6", "15", "12", "0", "0"}), Show(w().Fields()));
-    w().VSday->StepUp();
+    SelectAll(Form(w()).tuki);
+    QTest::keyClick(Form(w()).tuki, Qt::Key_Backspace);
+    SelectAll(Form(w()).Hi);
+    Type(Form(w()).Hi, "15");
+    Type(Form(w()).tuki, "6");
+    ASSERT_EQ(Show({"2026", "6", "15", "12", "0", "0"}), Show(FieldsOf(w())));
+    Form(w()).VSday->StepUp();
     ExpectShows(w(), {"2026", "6", "16", "12", "0", "0"});
 }
 
@@ -438,9 +440,9 @@ TEST_P(LeapYear, FebruaryFollowsTheYearField)
 {
     const LeapRow& r = GetParam();
     Start(T(2026, 2, 28, 12, 0, 0));
-    w().Nen->setText(QString::fromStdString(r.year));
-    EXPECT_EQ(r.february, w().global.MonthDays[1]);
-    w().VSday->StepUp();
+    Form(w()).Nen->setText(QString::fromStdString(r.year));
+    EXPECT_EQ(r.february, w().State().monthDays[1]);
+    Form(w()).VSday->StepUp();
     const FieldTexts want = r.february == 29 ? FieldTexts{r.year, "2", "29", "12", "0", "0"}
                                              : FieldTexts{r.year, "3", "1", "12", "0", "0"};
     ExpectShows(w(), want);
@@ -457,9 +459,9 @@ INSTANTIATE_TEST_SUITE_P(Input, LeapYear,
 TEST_F(InputTest, Year8500IsComputed)
 {
     Start(T(2026, 8, 20, 10, 15, 0));
-    const long before = w().RecalcCount();
-    w().Nen->setText("8500");
-    EXPECT_EQ(before + 1, w().RecalcCount());
+    const long before = w().State().recalculations;
+    Form(w()).Nen->setText("8500");
+    EXPECT_EQ(before + 1, w().State().recalculations);
     ExpectShows(w(), {"8500", "8", "20", "10", "15", "0"});
 }
 
@@ -477,23 +479,23 @@ TEST_P(YearAboveLimit, ShowsTheMessageInsteadOfResults)
 {
     const LimitRow& r = GetParam();
     Start(T(2026, 8, 20, 10, 15, 0));
-    const long before = w().RecalcCount();
+    const long before = w().State().recalculations;
     if (r.entry == Entry::Keys) {
-        SelectAll(w().Nen);
-        Type(w().Nen, r.year);
+        SelectAll(Form(w()).Nen);
+        Type(Form(w()).Nen, r.year);
     } else {
-        w().Nen->setText(r.year);
+        Form(w()).Nen->setText(r.year);
     }
-    EXPECT_EQ(r.year, w().Nen->text());
-    EXPECT_EQ(kYearLimit, Caption(w().result));
-    EXPECT_EQ(r.february, w().global.MonthDays[1]) << "February follows also a refused year";
+    EXPECT_EQ(r.year, Form(w()).Nen->text());
+    EXPECT_EQ(kYearLimit, Caption(Form(w()).result));
+    EXPECT_EQ(r.february, w().State().monthDays[1]) << "February follows also a refused year";
     if (r.entry == Entry::Program) {
-        EXPECT_EQ(before, w().RecalcCount());
+        EXPECT_EQ(before, w().State().recalculations);
     }
 
     // Any later recalculation computes with the year in the field, when it can.
-    w().VSmin->StepUp();
-    EXPECT_EQ(r.computable ? ResultFor(w().Fields()) : kYearLimit, Caption(w().result));
+    Form(w()).VSmin->StepUp();
+    EXPECT_EQ(r.computable ? ResultFor(FieldsOf(w())) : kYearLimit, Caption(Form(w()).result));
 }
 
 INSTANTIATE_TEST_SUITE_P(Input, YearAboveLimit,
@@ -522,7 +524,7 @@ TEST_P(TypingLimit, StopsTypedText)
 {
     const LimitTypingRow& r = GetParam();
     Start(T(2026, 8, 20, 10, 15, 0));
-    LimitedLineEdit* f = w().*r.field;
+    LimitedLineEdit* f = Form(w()).*r.field;
     SelectAll(f);
     switch (r.input) {
     case Input::Keys:
@@ -544,45 +546,45 @@ TEST_P(TypingLimit, StopsTypedText)
 
 INSTANTIATE_TEST_SUITE_P(
     Input, TypingLimit,
-    ::testing::Values(LimitTypingRow{"MonthTwoKeys", &MainWindow::tuki, "123", Input::Keys, "12"},
-                      LimitTypingRow{"YearNineKeys", &MainWindow::Nen, "1234567890", Input::Keys, "123456789"},
-                      LimitTypingRow{"YearNineFullWidthKeys", &MainWindow::Nen, "２０２６２０２６２０", Input::Keys,
+    ::testing::Values(LimitTypingRow{"MonthTwoKeys", &FormControls::tuki, "123", Input::Keys, "12"},
+                      LimitTypingRow{"YearNineKeys", &FormControls::Nen, "1234567890", Input::Keys, "123456789"},
+                      LimitTypingRow{"YearNineFullWidthKeys", &FormControls::Nen, "２０２６２０２６２０", Input::Keys,
                                      "２０２６２０２６２"},
                       // The committed "１２" becomes December; the spin writes it back.
-                      LimitTypingRow{"MonthInputMethod", &MainWindow::tuki, "１２３", Input::InputMethod, "12"},
-                      LimitTypingRow{"MinutePaste", &MainWindow::Hun, "12345", Input::Paste, "12"}),
+                      LimitTypingRow{"MonthInputMethod", &FormControls::tuki, "１２３", Input::InputMethod, "12"},
+                      LimitTypingRow{"MinutePaste", &FormControls::Hun, "12345", Input::Paste, "12"}),
     RowName<LimitTypingRow>);
 
 TEST_F(InputTest, ProgramWritesAreNotCut)
 {
     Start(T(2026, 8, 20, 10, 15, 0));
-    w().Nen->setText("-0000002026");
-    EXPECT_EQ("-0000002026", w().Nen->text());
-    EXPECT_EQ(ResultFor(w().Fields()), Caption(w().result));
+    Form(w()).Nen->setText("-0000002026");
+    EXPECT_EQ("-0000002026", Form(w()).Nen->text());
+    EXPECT_EQ(ResultFor(FieldsOf(w())), Caption(Form(w()).result));
     // The minute's spin value is 15 already: nothing writes the field back.
-    w().Hun->setText("0015.25");
-    EXPECT_EQ("0015.25", w().Hun->text());
-    EXPECT_EQ(15, w().VSmin->Value());
+    Form(w()).Hun->setText("0015.25");
+    EXPECT_EQ("0015.25", Form(w()).Hun->text());
+    EXPECT_EQ(15, Form(w()).VSmin->Value());
     // And a key stroke into the over-long year is refused.
-    w().Nen->end(false);
-    Type(w().Nen, "5");
-    EXPECT_EQ("-0000002026", w().Nen->text());
+    Form(w()).Nen->end(false);
+    Type(Form(w()).Nen, "5");
+    EXPECT_EQ("-0000002026", Form(w()).Nen->text());
 }
 
 TEST_F(InputTest, YearTypedKeyByKeyRecalculatesEachTime)
 {
     Start(T(2026, 8, 20, 10, 15, 0));
-    SelectAll(w().Nen);
-    QTest::keyClick(w().Nen, Qt::Key_Backspace);
-    ASSERT_EQ("", w().Nen->text());
+    SelectAll(Form(w()).Nen);
+    QTest::keyClick(Form(w()).Nen, Qt::Key_Backspace);
+    ASSERT_EQ("", Form(w()).Nen->text());
     QString prefix;
     for (const QChar key : QStringLiteral("2026")) {
         prefix += key;
-        const long before = w().RecalcCount();
-        Type(w().Nen, key);
-        EXPECT_EQ(prefix, w().Nen->text());
-        EXPECT_EQ(before + 1, w().RecalcCount()) << "recalculations for " << prefix.toStdString();
-        EXPECT_EQ(ResultFor(w().Fields()), Caption(w().result)) << "for " << prefix.toStdString();
+        const long before = w().State().recalculations;
+        Type(Form(w()).Nen, key);
+        EXPECT_EQ(prefix, Form(w()).Nen->text());
+        EXPECT_EQ(before + 1, w().State().recalculations) << "recalculations for " << prefix.toStdString();
+        EXPECT_EQ(ResultFor(FieldsOf(w())), Caption(Form(w()).result)) << "for " << prefix.toStdString();
     }
 }
 
@@ -591,10 +593,10 @@ TEST_F(InputTest, YearTypedKeyByKeyRecalculatesEachTime)
 TEST_F(InputTest, TypedSecondMovesItsSpinAndRecalculates)
 {
     Start(T(2026, 8, 20, 10, 15, 0));
-    SelectAll(w().Byo);
-    Type(w().Byo, "42");
+    SelectAll(Form(w()).Byo);
+    Type(Form(w()).Byo, "42");
     ExpectShows(w(), {"2026", "8", "20", "10", "15", "42"});
-    w().VSsec->StepUp();
+    Form(w()).VSsec->StepUp();
     ExpectShows(w(), {"2026", "8", "20", "10", "15", "43"});
 }
 
@@ -606,14 +608,14 @@ TEST_F(InputTest, UntickingRealTimeBringsTheSecondSpinBackInStep)
 {
     Start(T(2026, 8, 20, 10, 15, 0));
     clock_->now = T(2026, 8, 20, 10, 15, 7);
-    w().RTime->click();
-    w().RTime->click();
-    ASSERT_EQ("7", w().Byo->text());
-    EXPECT_EQ(7, w().VSsec->Value());
-    w().VSsec->StepUp();
+    Form(w()).RTime->click();
+    Form(w()).RTime->click();
+    ASSERT_EQ("7", Form(w()).Byo->text());
+    EXPECT_EQ(7, Form(w()).VSsec->Value());
+    Form(w()).VSsec->StepUp();
     ExpectShows(w(), {"2026", "8", "20", "10", "15", "8"});
-    SelectAll(w().Byo);
-    Type(w().Byo, "0");
+    SelectAll(Form(w()).Byo);
+    Type(Form(w()).Byo, "0");
     ExpectShows(w(), {"2026", "8", "20", "10", "15", "0"});
 }
 
@@ -634,20 +636,20 @@ TEST_P(DayOutsideItsMonth, StaysUntilCorrected)
 {
     const OutsideRow& r = GetParam();
     Start(r.start);
-    const std::string shown = Caption(w().result);
-    (w().*r.field)->setText(r.text);
-    EXPECT_EQ(Show(r.left), Show(w().Fields()));
-    EXPECT_EQ(shown, Caption(w().result));
-    w().VSday->StepDown();
+    const std::string shown = Caption(Form(w()).result);
+    (Form(w()).*r.field)->setText(r.text);
+    EXPECT_EQ(Show(r.left), Show(FieldsOf(w())));
+    EXPECT_EQ(shown, Caption(Form(w()).result));
+    Form(w()).VSday->StepDown();
     ExpectShows(w(), r.afterDayDown);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Input, DayOutsideItsMonth,
-    ::testing::Values(OutsideRow{"LeapDayInACommonYear", T(2024, 2, 29, 12, 0, 0), &MainWindow::Nen, "2023",
+    ::testing::Values(OutsideRow{"LeapDayInACommonYear", T(2024, 2, 29, 12, 0, 0), &FormControls::Nen, "2023",
                                  {"2023", "2", "29", "12", "0", "0"}, {"2023", "2", "28", "12", "0", "0"}},
                       // 30 is still past February's end and carries.
-                      OutsideRow{"Day31MadeFebruary", T(2026, 1, 31, 12, 0, 0), &MainWindow::tuki, "2",
+                      OutsideRow{"Day31MadeFebruary", T(2026, 1, 31, 12, 0, 0), &FormControls::tuki, "2",
                                  {"2026", "2", "31", "12", "0", "0"}, {"2026", "3", "1", "12", "0", "0"}}),
     RowName<OutsideRow>);
 
@@ -667,7 +669,7 @@ TEST_P(Today, TakesTheDateAndKeepsTheTimeOfDay)
     const TodayRow& r = GetParam();
     Start(r.start);
     clock_->now = r.now;
-    w().tday->click();
+    Form(w()).tday->click();
     ExpectShows(w(), r.want);
 }
 
@@ -692,28 +694,28 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(InputTest, RealTimeShowsTheClockAtOnceAndStopsWhenUnticked)
 {
     Start(T(2026, 8, 20, 14, 10, 0));
-    w().Nen->setText("2020");
-    w().Hun->setText("5");
+    Form(w()).Nen->setText("2020");
+    Form(w()).Hun->setText("5");
     clock_->now = T(2026, 8, 21, 15, 42, 17);
 
-    w().RTime->click();
-    ASSERT_TRUE(w().RTime->isChecked());
-    EXPECT_TRUE(w().Timer1->isActive());
-    EXPECT_EQ(990, w().Timer1->interval());
-    EXPECT_EQ(Qt::PreciseTimer, w().Timer1->timerType());
-    EXPECT_EQ(Show({"2026", "8", "21", "15", "42", "17"}), Show(w().Fields()));
-    EXPECT_EQ(ResultFor(w().Fields()), Caption(w().result));
+    Form(w()).RTime->click();
+    ASSERT_TRUE(Form(w()).RTime->isChecked());
+    EXPECT_TRUE(Form(w()).Timer1->isActive());
+    EXPECT_EQ(990, Form(w()).Timer1->interval());
+    EXPECT_EQ(Qt::PreciseTimer, Form(w()).Timer1->timerType());
+    EXPECT_EQ(Show({"2026", "8", "21", "15", "42", "17"}), Show(FieldsOf(w())));
+    EXPECT_EQ(ResultFor(FieldsOf(w())), Caption(Form(w()).result));
 
     // One tick, a second later.
     clock_->now = T(2026, 8, 21, 15, 42, 18);
-    w().Timer1_Timer();
-    EXPECT_EQ(Show({"2026", "8", "21", "15", "42", "18"}), Show(w().Fields()));
-    EXPECT_EQ(ResultFor(w().Fields()), Caption(w().result));
+    Tick(w());
+    EXPECT_EQ(Show({"2026", "8", "21", "15", "42", "18"}), Show(FieldsOf(w())));
+    EXPECT_EQ(ResultFor(FieldsOf(w())), Caption(Form(w()).result));
 
     // Unticking takes the clock once more and brings the spins back in step.
     clock_->now = T(2026, 8, 21, 15, 43, 5);
-    w().RTime->click();
-    EXPECT_FALSE(w().Timer1->isActive());
+    Form(w()).RTime->click();
+    EXPECT_FALSE(Form(w()).Timer1->isActive());
     ExpectShows(w(), {"2026", "8", "21", "15", "43", "5"});
 }
 
@@ -734,37 +736,37 @@ TEST_P(TypedDuringRealTime, MinuteAndSecondLeaveTheirSpins)
     const RealTimeRow& r = GetParam();
     Start(T(2026, 8, 20, 10, 15, 0));
     clock_->now = T(2026, 8, 20, 10, 15, 7);
-    w().RTime->click();
-    const long before = w().RecalcCount();
-    (w().*r.field)->setText(r.text);
-    EXPECT_EQ(Show(r.want), Show(w().Fields()));
-    EXPECT_EQ(r.wantSpin, (w().*r.spin)->Value());
+    Form(w()).RTime->click();
+    const long before = w().State().recalculations;
+    (Form(w()).*r.field)->setText(r.text);
+    EXPECT_EQ(Show(r.want), Show(FieldsOf(w())));
+    EXPECT_EQ(r.wantSpin, (Form(w()).*r.spin)->Value());
     if (r.recalculates)
-        EXPECT_EQ(ResultFor(r.want), Caption(w().result));
+        EXPECT_EQ(ResultFor(r.want), Caption(Form(w()).result));
     else
-        EXPECT_EQ(before, w().RecalcCount());
+        EXPECT_EQ(before, w().State().recalculations);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Input, TypedDuringRealTime,
-    ::testing::Values(RealTimeRow{"Minute30LeavesItsSpin", &MainWindow::Hun, "30",
-                                  {"2026", "8", "20", "10", "30", "7"}, &MainWindow::VSmin, 15, false},
-                      RealTimeRow{"Minute60StillCarries", &MainWindow::Hun, "60",
-                                  {"2026", "8", "20", "11", "0", "7"}, &MainWindow::VSmin, 0, true},
-                      RealTimeRow{"Second42LeavesItsSpin", &MainWindow::Byo, "42",
-                                  {"2026", "8", "20", "10", "15", "42"}, &MainWindow::VSsec, 0, false}),
+    ::testing::Values(RealTimeRow{"Minute30LeavesItsSpin", &FormControls::Hun, "30",
+                                  {"2026", "8", "20", "10", "30", "7"}, &FormControls::VSmin, 15, false},
+                      RealTimeRow{"Minute60StillCarries", &FormControls::Hun, "60",
+                                  {"2026", "8", "20", "11", "0", "7"}, &FormControls::VSmin, 0, true},
+                      RealTimeRow{"Second42LeavesItsSpin", &FormControls::Byo, "42",
+                                  {"2026", "8", "20", "10", "15", "42"}, &FormControls::VSsec, 0, false}),
     RowName<RealTimeRow>);
 
 // A tick writes the minute without its spin; today's date brings it back.
 TEST_F(InputTest, TodayBringsTheMinuteSpinBackInStep)
 {
     Start(T(2026, 8, 20, 10, 15, 0));
-    w().RTime->click();
+    Form(w()).RTime->click();
     clock_->now = T(2026, 8, 20, 10, 16, 0);
-    w().Timer1_Timer();
-    ASSERT_EQ("16", w().Hun->text());
-    w().tday->click();
-    EXPECT_EQ(16, w().VSmin->Value());
+    Tick(w());
+    ASSERT_EQ("16", Form(w()).Hun->text());
+    Form(w()).tday->click();
+    EXPECT_EQ(16, Form(w()).VSmin->Value());
 }
 
 // ---- the animation ----------------------------------------------------------
@@ -777,7 +779,7 @@ struct Pauses {
 
 void Watch(MainWindow& w, Pauses& p)
 {
-    w.Sleep = [&p](int ms) {
+    w.seams.clock.sleep = [&p](int ms) {
         p.ms.push_back(ms);
         if (p.at)
             p.at(static_cast<int>(p.ms.size()));
@@ -792,18 +794,18 @@ TEST_F(InputTest, SlowRunFrom1058On31DecemberReachesNewYearAfter782Steps)
     std::string firstWrong;
     p.at = [&](int step) {
         const FieldTexts want = At(start.addSecs(60 * step));
-        if (firstWrong.empty() && (Show(want) != Show(w().Fields()) || ResultFor(want) != Caption(w().result)))
-            firstWrong = "step " + std::to_string(step) + ": wanted " + Show(want) + ", got " + Show(w().Fields());
+        if (firstWrong.empty() && (Show(want) != Show(FieldsOf(w())) || ResultFor(want) != Caption(Form(w()).result)))
+            firstWrong = "step " + std::to_string(step) + ": wanted " + Show(want) + ", got " + Show(FieldsOf(w()));
         if (step == 782)
-            w().Command1->click();
+            Form(w()).Command1->click();
     };
     Watch(w(), p);
-    w().Command1->click();
+    Form(w()).Command1->click();
     EXPECT_EQ("", firstWrong) << "every step shows one minute more, with its results";
     EXPECT_EQ(782u, p.ms.size());
     ExpectShows(w(), {"2027", "1", "1", "0", "0", "0"});
-    EXPECT_EQ(kAnimate, w().Command1->text().toStdString());
-    EXPECT_EQ(kFalse, w().global.AnimRunning);
+    EXPECT_EQ(kAnimate, Form(w()).Command1->text().toStdString());
+    EXPECT_EQ(false, w().State().animating);
 }
 
 struct FullRunRow {
@@ -821,21 +823,21 @@ TEST_P(FullRun, Takes4801StepsAndEndsIdle)
     const FullRunRow& r = GetParam();
     Start(r.start);
     if (r.fast)
-        w().Option3->click();
+        Form(w()).Option3->click();
     Pauses p;
     std::string during;
     p.at = [&](int step) {
         if (step == 1)
-            during = w().Command1->text().toStdString() + (w().global.AnimRunning ? " running" : " idle");
+            during = Form(w()).Command1->text().toStdString() + (w().State().animating ? " running" : " idle");
     };
     Watch(w(), p);
-    w().Command1->click();
+    Form(w()).Command1->click();
     EXPECT_EQ(std::string(kAnimStop) + " running", during);
     EXPECT_EQ(4801u, p.ms.size());
     EXPECT_EQ(std::vector<int>(p.ms.size(), r.pauseMs), p.ms) << "pause of every step";
     ExpectShows(w(), At(r.end));
-    EXPECT_EQ(kAnimate, w().Command1->text().toStdString());
-    EXPECT_EQ(kFalse, w().global.AnimRunning);
+    EXPECT_EQ(kAnimate, Form(w()).Command1->text().toStdString());
+    EXPECT_EQ(false, w().State().animating);
 }
 
 INSTANTIATE_TEST_SUITE_P(Input, FullRun,
@@ -865,19 +867,19 @@ TEST_P(Pace, TenStepsKeepTheWrittenPace)
     const PaceRow& r = GetParam();
     Start(T(2026, 8, 20, 10, 0, 0));
     if (r.fast)
-        w().Option3->click();
+        Form(w()).Option3->click();
     int64_t nowMs = 0;
-    w().SteadyMs = [&nowMs] { return nowMs; };
-    SpinBar* stepped = r.fast ? w().VSh : w().VSmin;
+    w().seams.clock.steadyMs = [&nowMs] { return nowMs; };
+    SpinBar* stepped = r.fast ? Form(w()).VSh : Form(w()).VSmin;
     const auto work = QObject::connect(stepped, &SpinBar::Changed, [&] { nowMs += r.workMs; });
     Pauses p;
     p.at = [&](int step) {
         nowMs += p.ms.back();
         if (step == 10)
-            w().Command1->click();
+            Form(w()).Command1->click();
     };
     Watch(w(), p);
-    w().Command1->click();
+    Form(w()).Command1->click();
     QObject::disconnect(work);
     ASSERT_EQ(10u, p.ms.size());
     EXPECT_EQ(r.wantMs, nowMs);
@@ -892,15 +894,15 @@ TEST_F(InputTest, OversleepingDoesNotAddUp)
 {
     Start(T(2026, 8, 20, 10, 0, 0));
     int64_t nowMs = 0;
-    w().SteadyMs = [&nowMs] { return nowMs; };
+    w().seams.clock.steadyMs = [&nowMs] { return nowMs; };
     Pauses p;
     p.at = [&](int step) {
         nowMs += p.ms.back() + 2;
         if (step == 10)
-            w().Command1->click();
+            Form(w()).Command1->click();
     };
     Watch(w(), p);
-    w().Command1->click();
+    Form(w()).Command1->click();
     ASSERT_EQ(10u, p.ms.size());
     EXPECT_EQ(nowMs, 50 + 2);
 }
@@ -920,29 +922,29 @@ TEST_F(InputTest, PressingAgainStopsAndPressingOnceMoreRestarts)
     // processing; the loop ends after that step's pause.
     p.at = [&](int step) {
         if (step == 10)
-            QMetaObject::invokeMethod(w().Command1, "click", Qt::QueuedConnection);
+            QMetaObject::invokeMethod(Form(w()).Command1, "click", Qt::QueuedConnection);
     };
     Watch(w(), p);
-    w().Command1->click();
+    Form(w()).Command1->click();
     EXPECT_EQ(11u, p.ms.size());
     ExpectShows(w(), At(start.addSecs(11 * 60)));
-    EXPECT_EQ(kAnimate, w().Command1->text().toStdString());
-    EXPECT_EQ(kFalse, w().global.AnimRunning);
+    EXPECT_EQ(kAnimate, Form(w()).Command1->text().toStdString());
+    EXPECT_EQ(false, w().State().animating);
 
     Pauses again;
     std::string during;
     again.at = [&](int step) {
         if (step == 3) {
-            during = w().Command1->text().toStdString();
-            w().Command1->click();
+            during = Form(w()).Command1->text().toStdString();
+            Form(w()).Command1->click();
         }
     };
     Watch(w(), again);
-    w().Command1->click();
+    Form(w()).Command1->click();
     EXPECT_EQ(kAnimStop, during);
     EXPECT_EQ(3u, again.ms.size());
     ExpectShows(w(), At(start.addSecs(14 * 60)));
-    EXPECT_EQ(kAnimate, w().Command1->text().toStdString());
+    EXPECT_EQ(kAnimate, Form(w()).Command1->text().toStdString());
 }
 
 TEST_F(InputTest, SwitchingToFastDuringARunStepsHours)
@@ -952,12 +954,12 @@ TEST_F(InputTest, SwitchingToFastDuringARunStepsHours)
     Pauses p;
     p.at = [&](int step) {
         if (step == 3)
-            w().Option3->click();
+            Form(w()).Option3->click();
         if (step == 6)
-            w().Command1->click();
+            Form(w()).Command1->click();
     };
     Watch(w(), p);
-    w().Command1->click();
+    Form(w()).Command1->click();
     EXPECT_EQ((std::vector<int>{5, 5, 5, 50, 50, 50}), p.ms);
     ExpectShows(w(), At(start.addSecs(3 * 60 + 3 * 3600)));
 }
@@ -970,14 +972,14 @@ TEST_F(InputTest, TodayAndTypingDuringARun)
     Pauses p;
     p.at = [&](int step) {
         if (step == 2)
-            w().tday->click();
+            Form(w()).tday->click();
         if (step == 3)
-            w().Jikoku->setText("20");
+            Form(w()).Jikoku->setText("20");
         if (step == 5)
-            w().Command1->click();
+            Form(w()).Command1->click();
     };
     Watch(w(), p);
-    w().Command1->click();
+    Form(w()).Command1->click();
     EXPECT_EQ(5u, p.ms.size());
     ExpectShows(w(), {"2027", "5", "5", "20", "5", "0"});
 }
@@ -985,19 +987,19 @@ TEST_F(InputTest, TodayAndTypingDuringARun)
 TEST_F(InputTest, StartingDuringRealTimeUnticksAndStartsFromTheClock)
 {
     Start(T(2026, 8, 20, 14, 10, 0));
-    w().RTime->click();
+    Form(w()).RTime->click();
     clock_->now = T(2026, 8, 20, 14, 12, 30);
     Pauses p;
     std::string first;
     p.at = [&](int step) {
         if (step == 1)
-            first = Show(w().Fields()) + (w().RTime->isChecked() ? " ticked" : "") +
-                    (w().Timer1->isActive() ? " timer" : "");
+            first = Show(FieldsOf(w())) + (Form(w()).RTime->isChecked() ? " ticked" : "") +
+                    (Form(w()).Timer1->isActive() ? " timer" : "");
         if (step == 2)
-            w().Command1->click();
+            Form(w()).Command1->click();
     };
     Watch(w(), p);
-    w().Command1->click();
+    Form(w()).Command1->click();
     EXPECT_EQ("2026/8/20 14:13:30", first);
     EXPECT_EQ(2u, p.ms.size());
     ExpectShows(w(), {"2026", "8", "20", "14", "14", "30"});
@@ -1010,15 +1012,15 @@ TEST_F(InputTest, TickingRealTimeDuringARunStopsIt)
     Pauses p;
     p.at = [&](int step) {
         if (step == 4)
-            w().RTime->click();
+            Form(w()).RTime->click();
     };
     Watch(w(), p);
-    w().Command1->click();
+    Form(w()).Command1->click();
     EXPECT_EQ(4u, p.ms.size());
-    EXPECT_EQ(Show({"2026", "8", "21", "9", "0", "0"}), Show(w().Fields()));
-    EXPECT_EQ(kAnimate, w().Command1->text().toStdString());
-    EXPECT_EQ(kFalse, w().global.AnimRunning);
-    w().RTime->click();
+    EXPECT_EQ(Show({"2026", "8", "21", "9", "0", "0"}), Show(FieldsOf(w())));
+    EXPECT_EQ(kAnimate, Form(w()).Command1->text().toStdString());
+    EXPECT_EQ(false, w().State().animating);
+    Form(w()).RTime->click();
 }
 
 // ---- closing during the animation and the real-time run ---------------------
@@ -1048,16 +1050,16 @@ TEST_P(CloseDuringRun, EndsTheLoopAtOnce)
             w().close();
     };
     Watch(w(), p);
-    w().Command1->click();  // returns: the loop has ended
+    Form(w()).Command1->click();  // returns: the loop has ended
 
     EXPECT_TRUE(w().Closed());
     EXPECT_FALSE(w().isVisible());
     EXPECT_EQ(r.pauses, p.ms.size());
-    EXPECT_EQ(Show(At(start.addSecs(60 * r.minutes))), Show(w().Fields()));
-    const long recalcs = w().RecalcCount();
+    EXPECT_EQ(Show(At(start.addSecs(60 * r.minutes))), Show(FieldsOf(w())));
+    const long recalcs = w().State().recalculations;
     QCoreApplication::processEvents();
     EXPECT_FALSE(w().isVisible()) << "no window reappears";
-    EXPECT_EQ(recalcs, w().RecalcCount());
+    EXPECT_EQ(recalcs, w().State().recalculations);
     EXPECT_EQ(r.pauses, p.ms.size());
 }
 
@@ -1070,11 +1072,11 @@ TEST_F(InputTest, ClosingDuringRealTimeStopsTheTimer)
 {
     Start(T(2026, 8, 20, 10, 0, 0));
     w().show();
-    w().RTime->click();
-    ASSERT_TRUE(w().Timer1->isActive());
+    Form(w()).RTime->click();
+    ASSERT_TRUE(Form(w()).Timer1->isActive());
     w().close();
     EXPECT_TRUE(w().Closed());
-    EXPECT_FALSE(w().Timer1->isActive()) << "no tick after the window is gone";
+    EXPECT_FALSE(Form(w()).Timer1->isActive()) << "no tick after the window is gone";
     EXPECT_FALSE(w().isVisible());
 }
 

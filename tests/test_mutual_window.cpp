@@ -12,6 +12,8 @@
 namespace veltrax {
 namespace {
 
+using namespace testing;  // the window's controls by their names
+
 using test_support::SettingsDir;
 using testing::StartedAt;
 
@@ -26,8 +28,8 @@ TEST(EventsDialog, ListsTheMutualEventsAndARowSetsTheMaximumsMinute)
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     QTest::keyClick(w.get(), Qt::Key_E, Qt::ControlModifier);
-    ASSERT_NE(w->eventsDialog, nullptr);
-    EventsDialog& d = *w->eventsDialog;
+    ASSERT_NE(w->findChild<EventsDialog*>(), nullptr);
+    EventsDialog& d = *w->findChild<EventsDialog*>();
 
     int mutual = -1, others = 0;
     for (int row = 0; row < d.table->rowCount(); ++row) {
@@ -47,7 +49,7 @@ TEST(EventsDialog, ListsTheMutualEventsAndARowSetsTheMaximumsMinute)
     const QRect cell = d.table->visualItemRect(d.table->item(mutual, 2));
     QTest::mouseClick(d.table->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(d.table->viewport(), Qt::LeftButton, {}, cell.center());
-    const FieldTexts f = w->Fields();
+    const FieldTexts f = FieldsOf(*w);
     EXPECT_EQ(f.Nen + "-" + f.tuki + "-" + f.Hi + " " + f.Jikoku + ":" + f.Hun + ":" + f.Byo, "2027-1-8 10:0:0");
 }
 

@@ -24,6 +24,8 @@
 namespace veltrax {
 namespace {
 
+using namespace testing;  // the window's controls by their names
+
 using test_support::InProcess;
 using test_support::SettingsDir;
 using testing::StartedAt;

@@ -21,6 +21,8 @@
 namespace veltrax {
 namespace {
 
+using namespace testing;  // the window's controls by their names
+
 using test_support::SettingsDir;
 using testing::StartedAt;
 
@@ -101,22 +103,22 @@ TEST(EventsDialogEdges, RowsTheSiteCannotWatchAreGreyOnlyWithASite)
 std::string MoonColour(const MainWindow& w, int moon)
 {
     const int n = moon + 1;  // the scene's bodies: the planet, then I to IV
-    const QPointF at = w.Picture1->ToPixels(static_cast<float>(double(w.Magnify) * (w.global.CenterX + w.global.BodyX[n])),
-                                            static_cast<float>(double(w.Magnify) * (w.global.CenterY + w.global.BodyY[n]))) *
-                       w.Picture1->Image().devicePixelRatio();
-    const QColor c = w.Picture1->Image().pixelColor(static_cast<int>(at.x()), static_cast<int>(at.y()));
+    const QPointF at = Form(w).Picture1->ToPixels(static_cast<float>(double(w.State().view.magnify) * (w.State().geometry.centerX + w.State().geometry.bodyX[n])),
+                                            static_cast<float>(double(w.State().view.magnify) * (w.State().geometry.centerY + w.State().geometry.bodyY[n]))) *
+                       Form(w).Picture1->Image().devicePixelRatio();
+    const QColor c = Form(w).Picture1->Image().pixelColor(static_cast<int>(at.x()), static_cast<int>(at.y()));
     return std::to_string(c.red()) + "," + std::to_string(c.green()) + "," + std::to_string(c.blue());
 }
 
 // Types a JST moment into the six fields, as the observer would.
 void SetFields(MainWindow& w, const QDateTime& jst)
 {
-    w.Nen->setText(QString::number(jst.date().year()));
-    w.tuki->setText(QString::number(jst.date().month()));
-    w.Hi->setText(QString::number(jst.date().day()));
-    w.Jikoku->setText(QString::number(jst.time().hour()));
-    w.Hun->setText(QString::number(jst.time().minute()));
-    w.Byo->setText(QString::number(jst.time().second()));
+    Form(w).Nen->setText(QString::number(jst.date().year()));
+    Form(w).tuki->setText(QString::number(jst.date().month()));
+    Form(w).Hi->setText(QString::number(jst.date().day()));
+    Form(w).Jikoku->setText(QString::number(jst.time().hour()));
+    Form(w).Hun->setText(QString::number(jst.time().minute()));
+    Form(w).Byo->setText(QString::number(jst.time().second()));
 }
 
 TEST(EventsDialogEdges, PictureDarkensASatelliteAtItsListedEclipse)

@@ -5,6 +5,7 @@
 // After every event the spin controls must hold values of their fields' valid
 // ranges and, outside the real-time run, the fields must form a moment whose
 // text the results label shows exactly.
+#include "engine/checked.h"
 #include "results/numtext.h"
 #include "results/recalc.h"
 #include "support/window_fixture.h"
@@ -30,10 +31,12 @@
 namespace veltrax {
 namespace {
 
+using namespace testing;  // the window's controls by their names
+
 using platform::LimitedLineEdit;
 using platform::SpinBar;
-using Field = LimitedLineEdit* MainWindow::*;
-using Spin = SpinBar* MainWindow::*;
+using Field = LimitedLineEdit* FormControls::*;
+using Spin = SpinBar* FormControls::*;
 
 constexpr unsigned kSeed = 20260820;
 constexpr int kEvents = 10000;  // outer events; those run inside animations come on top
@@ -52,13 +55,13 @@ struct SpinField {
 };
 
 const SpinField kSpinFields[] = {
-    {"month", &MainWindow::tuki, &MainWindow::VSmon, 1, 12},  {"day", &MainWindow::Hi, &MainWindow::VSday, 1, 31},
-    {"hour", &MainWindow::Jikoku, &MainWindow::VSh, 0, 23},   {"minute", &MainWindow::Hun, &MainWindow::VSmin, 0, 59},
-    {"second", &MainWindow::Byo, &MainWindow::VSsec, 0, 59},
+    {"month", &FormControls::tuki, &FormControls::VSmon, 1, 12},  {"day", &FormControls::Hi, &FormControls::VSday, 1, 31},
+    {"hour", &FormControls::Jikoku, &FormControls::VSh, 0, 23},   {"minute", &FormControls::Hun, &FormControls::VSmin, 0, 59},
+    {"second", &FormControls::Byo, &FormControls::VSsec, 0, 59},
 };
 
-const Field kFields[] = {&MainWindow::Nen, &MainWindow::tuki, &MainWindow::Hi,
-                         &MainWindow::Jikoku, &MainWindow::Hun, &MainWindow::Byo};
+const Field kFields[] = {&FormControls::Nen, &FormControls::tuki, &FormControls::Hi,
+                         &FormControls::Jikoku, &FormControls::Hun, &FormControls::Byo};
 const char* const kFieldNames[] = {"Nen", "tuki", "Hi", "Jikoku", "Hun", "Byo"};
 
 void Type(QLineEdit* e, const QString& text)
@@ -76,7 +79,7 @@ public:
     {
         w_ = veltrax::testing::StartedWindow(clock_);
         w_->show();
-        w_->Sleep = [this](int) { OnPause(); };
+        w_->seams.clock.sleep = [this](int) { OnPause(); };
     }
 
     void Run()
@@ -165,7 +168,7 @@ private:
     void TypeIntoField()
     {
         const int i = Pick(6);
-        LimitedLineEdit* e = w_.get()->*kFields[i];
+        LimitedLineEdit* e = Form(*w_).*kFields[i];
         const QString text = TextFor(i);
         const std::string where = std::string(" into ") + kFieldNames[i];
         switch (Pick(7)) {
@@ -210,15 +213,15 @@ private:
     void ClickArrows()
     {
         const SpinField& f = kSpinFields[Pick(5)];
-        SpinBar* s = w_.get()->*f.spin;
+        SpinBar* s = Form(*w_).*f.spin;
         const bool up = Chance(0.5);
         std::string what = std::string(up ? "upper" : "lower") + " arrow of " + f.name;
         if (Chance(0.6)) {
             // Bring the field to the end of its range first.
             int end = up ? f.hi : f.lo;
-            if (f.spin == &MainWindow::VSday && up)
+            if (f.spin == &FormControls::VSday && up)
                 end = OneOf<int>({28, 29, 30, 31});
-            (w_.get()->*f.field)->setText(QString::number(end));
+            (Form(*w_).*f.field)->setText(QString::number(end));
             what += " at " + std::to_string(end);
         }
         const int clicks = 1 + Pick(3);
@@ -237,7 +240,7 @@ private:
     {
         if (Chance(0.5))
             MoveClock();
-        w_->tday->click();
+        Form(*w_).tday->click();
         Note("today " + clock_->now.toString(Qt::ISODate).toStdString());
     }
 
@@ -245,14 +248,14 @@ private:
     {
         if (Chance(0.7))
             clock_->now = clock_->now.addSecs(1 + Pick(90));
-        w_->RTime->click();
-        Note(std::string("real-time box ") + (w_->RTime->isChecked() ? "ticked" : "unticked"));
+        Form(*w_).RTime->click();
+        Note(std::string("real-time box ") + (Form(*w_).RTime->isChecked() ? "ticked" : "unticked"));
     }
 
     void SwitchSpeed()
     {
         const bool fast = Chance(0.5);
-        (fast ? w_->Option3 : w_->Option2)->click();
+        (fast ? Form(*w_).Option3 : Form(*w_).Option2)->click();
         Note(fast ? "fast" : "slow");
     }
 
@@ -263,7 +266,7 @@ private:
         stopAfter_ = 1 + Pick(6);
         steps_ = 0;
         Note("animation for " + std::to_string(stopAfter_) + " steps");
-        w_->Command1->click();
+        Form(*w_).Command1->click();
         stopAfter_ = 0;
     }
 
@@ -275,8 +278,8 @@ private:
             return;
         if (Chance(0.3))
             RandomEvent(false);
-        if (steps_ >= stopAfter_ && w_->global.AnimRunning) {
-            w_->Command1->click();
+        if (steps_ >= stopAfter_ && w_->State().animating) {
+            Form(*w_).Command1->click();
             Note("animation stopped");
         }
     }
@@ -286,7 +289,7 @@ private:
     bool Retype()
     {
         for (int i = 0; i < 6; ++i) {
-            LimitedLineEdit* e = w_.get()->*kFields[i];
+            LimitedLineEdit* e = Form(*w_).*kFields[i];
             std::optional<int32_t> v;
             try {
                 v = FieldWhole(e->text().toStdString());
@@ -311,7 +314,7 @@ private:
     {
         for (const Field f : kFields) {
             try {
-                if (!FieldWhole((w_.get()->*f)->text().toStdString()))
+                if (!FieldWhole((Form(*w_).*f)->text().toStdString()))
                     tainted_ = true;
             } catch (const Fault&) {
                 tainted_ = true;
@@ -329,7 +332,7 @@ private:
     {
         // A real-time run lasts a few events; what is left for correcting is
         // mostly corrected soon.
-        if (w_->RTime->isChecked() && Chance(0.4)) {
+        if (Form(*w_).RTime->isChecked() && Chance(0.4)) {
             ToggleRealTime();
             return;
         }
@@ -370,18 +373,18 @@ private:
     {
         MainWindow& w = *w_;
         for (const SpinField& f : kSpinFields) {
-            const int v = (w.*f.spin)->Value();
+            const int v = (Form(w).*f.spin)->Value();
             if (v < f.lo || v > f.hi)
                 Fail("spin outside its field's range", "after '" + event + "': the " + f.name + " spin holds " + std::to_string(v) + ", wanted " +
-                     std::to_string(f.lo) + " to " + std::to_string(f.hi) + " (fields " + Show(w.Fields()) + ")");
+                     std::to_string(f.lo) + " to " + std::to_string(f.hi) + " (fields " + Show(FieldsOf(w)) + ")");
         }
-        if (w.RTime->isChecked()) {
+        if (Form(w).RTime->isChecked()) {
             secondMayLag_ = true;
             Skip("real-time run: the fields follow the clock");
             return;
         }
 
-        const FieldTexts f = w.Fields();
+        const FieldTexts f = FieldsOf(w);
         int32_t whole[6];
         const std::string* texts[] = {&f.Nen, &f.tuki, &f.Hi, &f.Jikoku, &f.Hun, &f.Byo};
         for (int i = 0; i < 6; ++i) {
@@ -402,8 +405,8 @@ private:
             whole[i] = *v;
         }
         const MonthTable months = WindowMonthDays(whole[0]);
-        if (months != w.global.MonthDays)
-            Fail("February apart from the year", "after '" + event + "': February holds " + std::to_string(w.global.MonthDays[1]) + " for the year " +
+        if (months != w.State().monthDays)
+            Fail("February apart from the year", "after '" + event + "': February holds " + std::to_string(w.State().monthDays[1]) + " for the year " +
                  f.Nen);
         if (whole[0] > 8500) {
             // The year handler refuses it; other recalculations compute with it.
@@ -436,7 +439,7 @@ private:
         std::string spins;
         for (int i = 0; i < 5; ++i) {
             const int want = *FieldSpin(*texts[i + 1]);
-            const int got = (w.*kSpinFields[i].spin)->Value();
+            const int got = (Form(w).*kSpinFields[i].spin)->Value();
             if (want == got)
                 continue;
             // The real-time run leaves the second's spin behind; unticking it
@@ -447,10 +450,10 @@ private:
             spins += std::string(" ") + kSpinFields[i].name + " spin " + std::to_string(got) + " for field " +
                      *texts[i + 1];
         }
-        if (w.VSsec->Value() == *FieldSpin(f.Byo))
+        if (Form(w).VSsec->Value() == *FieldSpin(f.Byo))
             secondMayLag_ = false;
 
-        const std::string label = w.result->Caption().toStdString();
+        const std::string label = Form(w).result->Caption().toStdString();
         if (inStep && label == out.results->result) {
             tainted_ = false;
             ++checked;

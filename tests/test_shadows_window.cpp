@@ -17,6 +17,8 @@
 namespace veltrax {
 namespace {
 
+using namespace testing;  // the window's controls by their names
+
 using test_support::SettingsDir;
 
 using testing::StartedAt;
@@ -24,18 +26,18 @@ using testing::StartedAt;
 // A point of the sky view in twips, in the picture's pixels.
 QPointF Pixel(const MainWindow& w, double x, double y)
 {
-    return w.Picture1->ToPixels(static_cast<float>(x), static_cast<float>(y)) * w.Picture1->Image().devicePixelRatio();
+    return Form(w).Picture1->ToPixels(static_cast<float>(x), static_cast<float>(y)) * Form(w).Picture1->Image().devicePixelRatio();
 }
 
 // The planet's centre and satellite n's drawn centre, in pixels.
 QPointF PlanetAt(const MainWindow& w)
 {
-    return Pixel(w, double(w.Magnify) * w.global.CenterX, double(w.Magnify) * w.global.CenterY);
+    return Pixel(w, double(w.State().view.magnify) * w.State().geometry.centerX, double(w.State().view.magnify) * w.State().geometry.centerY);
 }
 QPointF MoonAt(const MainWindow& w, int n)
 {
-    return Pixel(w, double(w.Magnify) * (w.global.CenterX + w.global.BodyX[n]),
-                 double(w.Magnify) * (w.global.CenterY + w.global.BodyY[n]));
+    return Pixel(w, double(w.State().view.magnify) * (w.State().geometry.centerX + w.State().geometry.bodyX[n]),
+                 double(w.State().view.magnify) * (w.State().geometry.centerY + w.State().geometry.bodyY[n]));
 }
 
 // The black pixels well inside the planet's outline (the sky around it is
@@ -46,10 +48,10 @@ struct Black {
 };
 Black BlackOnDisk(const MainWindow& w)
 {
-    const QImage& im = w.Picture1->Image();
+    const QImage& im = Form(w).Picture1->Image();
     const QPointF c = PlanetAt(w);
     // The planet's radius is 190 twips before the window's scale and the magnification.
-    const double r = Pixel(w, double(w.Magnify) * w.global.CenterX + 190.0 * w.global.WinScale * w.Magnify, 0).x() - c.x();
+    const double r = Pixel(w, double(w.State().view.magnify) * w.State().geometry.centerX + 190.0 * w.State().geometry.winScale * w.State().view.magnify, 0).x() - c.x();
     Black b;
     double sx = 0, sy = 0;
     for (int y = 0; y < im.height(); ++y)
@@ -71,7 +73,7 @@ Black BlackOnDisk(const MainWindow& w)
 
 std::string Rgb(const MainWindow& w, QPointF at)
 {
-    const QColor c = w.Picture1->Image().pixelColor(static_cast<int>(at.x()), static_cast<int>(at.y()));
+    const QColor c = Form(w).Picture1->Image().pixelColor(static_cast<int>(at.x()), static_cast<int>(at.y()));
     return std::to_string(c.red()) + "," + std::to_string(c.green()) + "," + std::to_string(c.blue());
 }
 
@@ -97,10 +99,10 @@ TEST_P(IoShadowTransit, ShadowOnTheDiskWhereIoWasAnHourBefore)
     SettingsDir dir;
     dir.Write("[View]\nshadows=true\n");
     const auto w = StartedAt(2021, 12, 9, 23, 45);
-    ASSERT_TRUE(w->shadowsAction->isChecked());
+    ASSERT_TRUE(Action(*w, "shadowsAction")->isChecked());
     if (r.wide)
-        w->Command2->click();
-    w->Option1[r.inverted ? 1 : 0]->click();
+        Form(*w).Command2->click();
+    Form(*w).Option1[r.inverted ? 1 : 0]->click();
 
     const QPointF io = MoonAt(*w, 1);
     const Black shadow = BlackOnDisk(*w);
@@ -108,9 +110,9 @@ TEST_P(IoShadowTransit, ShadowOnTheDiskWhereIoWasAnHourBefore)
     // Io in front of the disk: its own colour at its centre.
     EXPECT_EQ(Rgb(*w, io), "255,255,0");
 
-    w->Jikoku->setText(QStringLiteral("22"));  // an hour before
+    Form(*w).Jikoku->setText(QStringLiteral("22"));  // an hour before
     const QPointF before = MoonAt(*w, 1);
-    w->Jikoku->setText(QStringLiteral("23"));
+    Form(*w).Jikoku->setText(QStringLiteral("23"));
     EXPECT_EQ(MoonAt(*w, 1), io);
 
     const QPointF toShadow = shadow.centre - io, toBefore = before - io;
@@ -143,8 +145,8 @@ TEST(WindowShadows, EclipsedSatelliteDarkGreyOnlyWhileInJupitersShadow)
     const auto dark = StartedAt(2016, 1, 2, 0, 49);
     EXPECT_EQ(Rgb(*dark, MoonAt(*dark, 1)), "64,64,64");
     // Off, the satellite keeps its colour.
-    dark->shadowsAction->trigger();
-    EXPECT_FALSE(dark->settings.shadows);
+    Action(*dark, "shadowsAction")->trigger();
+    EXPECT_FALSE(dark->Settings().shadows);
     EXPECT_EQ(Rgb(*dark, MoonAt(*dark, 1)), "255,255,0");
 }
 
@@ -152,23 +154,23 @@ TEST(WindowShadows, OffByDefaultAndTheMenuSavesTheSwitch)
 {
     SettingsDir dir;
     const auto plain = StartedAt(2021, 12, 9, 23, 45);
-    EXPECT_FALSE(plain->shadowsAction->isChecked());
+    EXPECT_FALSE(Action(*plain, "shadowsAction")->isChecked());
     EXPECT_EQ(BlackOnDisk(*plain).count, 0);
-    const QImage before = plain->Picture1->Image();
+    const QImage before = Form(*plain).Picture1->Image();
 
-    plain->shadowsAction->trigger();  // on: saved, drawn
+    Action(*plain, "shadowsAction")->trigger();  // on: saved, drawn
     EXPECT_NE(dir.Read().find("shadows=true"), std::string::npos) << dir.Read();
     EXPECT_GT(BlackOnDisk(*plain).count, 0);
-    EXPECT_TRUE(StartedAt(2021, 12, 9, 23, 45)->shadowsAction->isChecked());
+    EXPECT_TRUE(Action(*StartedAt(2021, 12, 9, 23, 45), "shadowsAction")->isChecked());
 
-    plain->shadowsAction->trigger();  // off again: the picture as before
+    Action(*plain, "shadowsAction")->trigger();  // off again: the picture as before
     EXPECT_NE(dir.Read().find("shadows=false"), std::string::npos) << dir.Read();
-    EXPECT_EQ(plain->Picture1->Image(), before);
+    EXPECT_EQ(Form(*plain).Picture1->Image(), before);
 
     // Outside the precise theory's years the picture is drawn without shadows.
     dir.Write("[View]\nshadows=true\n");
     const auto far = StartedAt(3100, 12, 9, 23, 45);
-    EXPECT_GT(far->DrawCount(), 0);
+    EXPECT_GT(far->State().draws, 0);
     EXPECT_EQ(BlackOnDisk(*far).count, 0);
 }
 
@@ -184,7 +186,7 @@ TEST(WindowShadows, BadSwitchIsReportedIgnoredAndLeftAsItIs)
     EXPECT_NE(report[0].find("[View] shadows"), std::string::npos) << report[0];
     EXPECT_NE(report[0].find("yes please"), std::string::npos) << report[0];
     const auto w = StartedAt(2021, 12, 9, 23, 45);
-    EXPECT_FALSE(w->shadowsAction->isChecked());
+    EXPECT_FALSE(Action(*w, "shadowsAction")->isChecked());
     EXPECT_EQ(dir.Read(), bytes);
 }
 

@@ -17,6 +17,8 @@
 namespace veltrax {
 namespace {
 
+using namespace testing;  // the window's controls by their names
+
 using test_support::SettingsDir;
 using testing::StartedAt;
 
@@ -27,7 +29,7 @@ TEST(Shortcuts, WorkWithTheFocusInEachField)
     w->show();
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    QLineEdit* const fields[] = {w->Nen, w->tuki, w->Hi, w->Jikoku, w->Hun, w->Byo};
+    QLineEdit* const fields[] = {Form(*w).Nen, Form(*w).tuki, Form(*w).Hi, Form(*w).Jikoku, Form(*w).Hun, Form(*w).Byo};
     for (QLineEdit* field : fields) {
         SCOPED_TRACE(field->text().toStdString());
         w->activateWindow();
@@ -37,22 +39,22 @@ TEST(Shortcuts, WorkWithTheFocusInEachField)
         const QString typed = field->text();
 
         // Ctrl+H switches the shadows, and back.
-        const bool shadows = w->shadowsAction->isChecked();
+        const bool shadows = Action(*w, "shadowsAction")->isChecked();
         QTest::keyClick(field, Qt::Key_H, Qt::ControlModifier);
-        EXPECT_NE(w->shadowsAction->isChecked(), shadows);
+        EXPECT_NE(Action(*w, "shadowsAction")->isChecked(), shadows);
         QTest::keyClick(field, Qt::Key_H, Qt::ControlModifier);
-        EXPECT_EQ(w->shadowsAction->isChecked(), shadows);
+        EXPECT_EQ(Action(*w, "shadowsAction")->isChecked(), shadows);
 
         // Ctrl+E opens the events' list, or brings it back.
-        if (w->eventsDialog)
-            w->eventsDialog->hide();
+        if (w->findChild<EventsDialog*>())
+            w->findChild<EventsDialog*>()->hide();
         w->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
         field->setFocus();
         ASSERT_TRUE(QTest::qWaitFor([&] { return field->hasFocus(); }));
         QTest::keyClick(field, Qt::Key_E, Qt::ControlModifier);
-        ASSERT_NE(w->eventsDialog, nullptr);
-        EXPECT_TRUE(w->eventsDialog->isVisible());
+        ASSERT_NE(w->findChild<EventsDialog*>(), nullptr);
+        EXPECT_TRUE(w->findChild<EventsDialog*>()->isVisible());
         // Ctrl+G opens the spot's dialog (modal: closed again at once).
         bool opened = false;
         QTimer::singleShot(0, [&] {
@@ -73,9 +75,9 @@ TEST(Shortcuts, WorkWithTheFocusInEachField)
     // Plain editing keys still edit: Ctrl+A selects the field's text.
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    w->Jikoku->setFocus();
-    QTest::keyClick(w->Jikoku, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(w->Jikoku->selectedText(), w->Jikoku->text());
+    Form(*w).Jikoku->setFocus();
+    QTest::keyClick(Form(*w).Jikoku, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(Form(*w).Jikoku->selectedText(), Form(*w).Jikoku->text());
 }
 
 }  // namespace

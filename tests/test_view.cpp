@@ -3,6 +3,7 @@
 // window: the selection outline, drag-pan, arrow keys, zoom on a selection and
 // the copy of the selected area or of the whole picture.
 #include "platform/twips.h"
+#include "engine/checked.h"
 #include "support/window_fixture.h"
 #include "window/main_window.h"
 
@@ -22,6 +23,21 @@
 
 namespace veltrax {
 namespace {
+
+using namespace testing;  // the window's controls by their names
+
+// The dotted outline from (x1, y1) to (px, py) on the window's picture.
+void Band(MainWindow& w, int32_t x1, int32_t y1, int32_t px, int32_t py)
+{
+    Picture(Form(w).Picture1, Form(w).Picture2).DrawBand(x1, y1, px, py);
+}
+
+// The outline as last drawn, drawn again: erased.
+void EraseBand(MainWindow& w)
+{
+    const Selection& s = w.State().view.selection;
+    Band(w, s.x1, s.y1, s.bandX, s.bandY);
+}
 
 constexpr QRgb kPlanetRgb = 0xFFBE4F;  // RGB(255, 190, 79), the planet's fill
 constexpr double kFewPixels = 4;      // how far a zoomed selection centre may miss the middle
@@ -51,14 +67,14 @@ double Tpp() { return platform::TwipsPerPixel(); }
 // expected corners clear of that).
 QPointF At(const MainWindow& w, QPointF px)
 {
-    return {std::round(w.Picture1->ScaleLeft() + px.x() * Tpp()), std::round(w.Picture1->ScaleTop() + px.y() * Tpp())};
+    return {std::round(Form(w).Picture1->ScaleLeft() + px.x() * Tpp()), std::round(Form(w).Picture1->ScaleTop() + px.y() * Tpp())};
 }
 
 // Where the planet's centre is shown, in whole pixels of the visible area.
 QPoint PlanetPx(const MainWindow& w)
 {
-    return QPointF((w.Magnify * w.global.CenterX - static_cast<double>(w.Picture1->ScaleLeft())) / Tpp(),
-                   (w.Magnify * w.global.CenterY - static_cast<double>(w.Picture1->ScaleTop())) / Tpp())
+    return QPointF((w.State().view.magnify * w.State().geometry.centerX - static_cast<double>(Form(w).Picture1->ScaleLeft())) / Tpp(),
+                   (w.State().view.magnify * w.State().geometry.centerY - static_cast<double>(Form(w).Picture1->ScaleTop())) / Tpp())
         .toPoint();
 }
 
@@ -68,17 +84,17 @@ void DragPx(MainWindow& w, QPoint a, QPoint b)
 {
     const QPointF from = At(w, a), to = At(w, b);
     const auto f = [](double v) { return static_cast<float>(v); };
-    w.Picture1_MouseDown(1, 0, f(from.x()), f(from.y()));
-    w.Picture1_MouseMove(1, 0, f((from.x() + to.x()) / 2), f(to.y()));
-    w.Picture1_MouseMove(1, 0, f(to.x() + 300), f((from.y() + to.y()) / 2));
-    w.Picture1_MouseMove(1, 0, f(to.x()), f(to.y()));
-    w.Picture1_MouseUp(1, 0, f(to.x()), f(to.y()));
+    Form(w).Picture1->MouseDown(1, 0, f(from.x()), f(from.y()));
+    Form(w).Picture1->MouseMove(1, 0, f((from.x() + to.x()) / 2), f(to.y()));
+    Form(w).Picture1->MouseMove(1, 0, f(to.x() + 300), f((from.y() + to.y()) / 2));
+    Form(w).Picture1->MouseMove(1, 0, f(to.x()), f(to.y()));
+    Form(w).Picture1->MouseUp(1, 0, f(to.x()), f(to.y()));
 }
 
 void RightClick(MainWindow& w)
 {
-    w.Picture1_MouseDown(2, 0, 0, 0);
-    w.Picture1_MouseUp(2, 0, 0, 0);
+    Form(w).Picture1->MouseDown(2, 0, 0, 0);
+    Form(w).Picture1->MouseUp(2, 0, 0, 0);
 }
 
 // The outline leaves Picture1's line style dotted, so every repaint after the
@@ -92,12 +108,12 @@ void SettleLineStyle(MainWindow& w)
 
 QImage Clipboard() { return QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32); }
 
-QImage Shown(const MainWindow& w) { return w.Picture1->Image().copy(); }
+QImage Shown(const MainWindow& w) { return Form(w).Picture1->Image().copy(); }
 
 // What a repaint shows now (the picture is left repainted).
 QImage Repainted(MainWindow& w)
 {
-    w.DrawView(w.global.CurrentJDE);
+    Redraw(w);
     return Shown(w);
 }
 
@@ -138,7 +154,7 @@ TEST_P(DragDirection, CopiesTheSameAreaAsTopLeftToBottomRight)
     const QRect r(PlanetPx(*Started()) - QPoint(60, 25), QSize(120, 50));
     auto first = Started();
     DragPx(*first, r.topLeft(), r.topLeft() + QPoint(r.width(), r.height()));
-    first->Copysel_Click();
+    Form(*first).Copysel->click();
     const QImage reference = Clipboard();
     ASSERT_EQ(reference.size(), r.size());
 
@@ -147,9 +163,9 @@ TEST_P(DragDirection, CopiesTheSameAreaAsTopLeftToBottomRight)
     const QPoint from(row.fromRight ? right : left, row.fromBottom ? bottom : top);
     const QPoint to(row.fromRight ? left : right, row.fromBottom ? top : bottom);
     DragPx(*w, from, to);
-    EXPECT_EQ(w->global.SelX1, At(*w, from).x()) << "corners stored as pressed and released";
-    EXPECT_EQ(w->global.SelY2, At(*w, to).y());
-    w->Copysel_Click();
+    EXPECT_EQ(w->State().view.selection.x1, At(*w, from).x()) << "corners stored as pressed and released";
+    EXPECT_EQ(w->State().view.selection.y2, At(*w, to).y());
+    Form(*w).Copysel->click();
     EXPECT_TRUE(SameImage(reference, Clipboard()));
 }
 
@@ -173,7 +189,7 @@ TEST_P(CopySize, ClipboardHoldsTheOutlinedPixels)
     const QPoint a = PlanetPx(*w) - QPoint(row.width / 2, row.height / 2);
     DragPx(*w, a, a + QPoint(row.width, row.height));
     const QImage shown = Shown(*w);
-    w->Copysel_Click();
+    Form(*w).Copysel->click();
     EXPECT_TRUE(SameImage(shown.copy(QRect(a, QSize(row.width, row.height))), Clipboard()));
 }
 
@@ -187,7 +203,7 @@ TEST(View, CopyAroundThePlanetCentreIsPlanetColouredInsideTheOutline)
     auto w = Started();
     const QPoint a = PlanetPx(*w) - QPoint(4, 3);
     DragPx(*w, a, a + QPoint(8, 6));
-    w->Copysel_Click();
+    Form(*w).Copysel->click();
     const QImage got = Clipboard();
     ASSERT_EQ(got.size(), QSize(8, 6));
     long outline = 0;
@@ -218,12 +234,11 @@ TEST_P(Outline, ShowsInvertedPixelsAndDrawnTwiceLeavesThePictureUnchanged)
     const BandRow& row = GetParam();
     auto w = Started();
     const QPointF a = At(*w, row.anchor), b = At(*w, row.corner);
-    w->global.SelX1 = static_cast<int32_t>(a.x());
-    w->global.SelY1 = static_cast<int32_t>(a.y());
+    const int32_t ax = static_cast<int32_t>(a.x()), ay = static_cast<int32_t>(a.y());
     const int32_t bx = static_cast<int32_t>(b.x()) + row.plusTwips, by = static_cast<int32_t>(b.y());
     const QImage before = Shown(*w);
 
-    w->DrawBand(bx, by);
+    Band(*w, ax, ay, bx, by);
     const QImage drawn = Shown(*w);
     long changed = 0;
     for (int y = 0; y < before.height(); ++y)
@@ -235,7 +250,7 @@ TEST_P(Outline, ShowsInvertedPixelsAndDrawnTwiceLeavesThePictureUnchanged)
             }
     EXPECT_GT(changed, 0) << "the outline is visible";
 
-    w->DrawBand(bx, by);
+    Band(*w, ax, ay, bx, by);
     EXPECT_TRUE(SameImage(before, Shown(*w), 0xFFFFFFFF));
 }
 
@@ -252,12 +267,12 @@ TEST(View, DragLeavesOnlyTheOutlineAtThePointer)
     auto w = Started();
     SettleLineStyle(*w);
     const auto f = [](double v) { return static_cast<float>(v); };
-    w->Picture1_MouseDown(1, 0, f(At(*w, {100, 30}).x()), f(At(*w, {100, 30}).y()));
-    const long draws = w->DrawCount();
+    Form(*w).Picture1->MouseDown(1, 0, f(At(*w, {100, 30}).x()), f(At(*w, {100, 30}).y()));
+    const long draws = w->State().draws;
     for (const QPoint p : {QPoint(300, 150), QPoint(50, 10), QPoint(420, 90), QPoint(410, 100)})
-        w->Picture1_MouseMove(1, 0, f(At(*w, p).x()), f(At(*w, p).y()));
-    EXPECT_EQ(w->DrawCount(), draws) << "moving the outline does not repaint the scene";
-    w->DrawBand(w->global.BandX, w->global.BandY);  // erase the outline at the pointer
+        Form(*w).Picture1->MouseMove(1, 0, f(At(*w, p).x()), f(At(*w, p).y()));
+    EXPECT_EQ(w->State().draws, draws) << "moving the outline does not repaint the scene";
+    EraseBand(*w);  // erase the outline at the pointer
     const QImage erased = Shown(*w);
     EXPECT_TRUE(SameImage(Repainted(*w), erased)) << "no trace of earlier outlines";
 }
@@ -271,15 +286,15 @@ TEST(View, RightPressKeepsTheOutlineUntilTheRightRelease)
     DragPx(*w, {200, 40}, {500, 150});
     const QImage outlined = Shown(*w);
     ASSERT_FALSE(SameImage(scene, outlined));
-    const long draws = w->DrawCount();
+    const long draws = w->State().draws;
 
-    w->Picture1_MouseDown(2, 0, 0, 0);
-    EXPECT_EQ(w->global.SelectionDone, kFalse);
-    EXPECT_EQ(w->DrawCount(), draws);
+    Form(*w).Picture1->MouseDown(2, 0, 0, 0);
+    EXPECT_EQ(w->State().view.selection.done, false);
+    EXPECT_EQ(w->State().draws, draws);
     EXPECT_TRUE(SameImage(outlined, Shown(*w)));
 
-    w->Picture1_MouseUp(2, 0, 0, 0);
-    EXPECT_EQ(w->DrawCount(), draws + 1);
+    Form(*w).Picture1->MouseUp(2, 0, 0, 0);
+    EXPECT_EQ(w->State().draws, draws + 1);
     EXPECT_TRUE(SameImage(scene, Shown(*w))) << "the repaint removes the outline";
 }
 
@@ -298,17 +313,17 @@ TEST_P(ArrowKey, MovesTheWholeFinishedSelectionAndRedrawsIt)
     const KeyRow& row = GetParam();
     auto w = Started();
     DragPx(*w, {200, 40}, {500, 150});
-    const GlobalState s = w->global;
-    const long draws = w->DrawCount();
-    w->Picture1_KeyDown(row.key, 0);
-    EXPECT_EQ(w->global.SelX1 - s.SelX1, row.dx);
-    EXPECT_EQ(w->global.BandX - s.BandX, row.dx);
-    EXPECT_EQ(w->global.SelX2 - s.SelX2, row.dx);
-    EXPECT_EQ(w->global.SelY1 - s.SelY1, row.dy);
-    EXPECT_EQ(w->global.BandY - s.BandY, row.dy);
-    EXPECT_EQ(w->global.SelY2 - s.SelY2, row.dy);
-    EXPECT_EQ(w->DrawCount(), draws + 1);
-    w->DrawBand(w->global.BandX, w->global.BandY);
+    const Selection s = w->State().view.selection;
+    const long draws = w->State().draws;
+    Form(*w).Picture1->KeyDown(row.key, 0);
+    EXPECT_EQ(w->State().view.selection.x1 - s.x1, row.dx);
+    EXPECT_EQ(w->State().view.selection.bandX - s.bandX, row.dx);
+    EXPECT_EQ(w->State().view.selection.x2 - s.x2, row.dx);
+    EXPECT_EQ(w->State().view.selection.y1 - s.y1, row.dy);
+    EXPECT_EQ(w->State().view.selection.bandY - s.bandY, row.dy);
+    EXPECT_EQ(w->State().view.selection.y2 - s.y2, row.dy);
+    EXPECT_EQ(w->State().draws, draws + 1);
+    EraseBand(*w);
     const QImage erased = Shown(*w);
     EXPECT_TRUE(SameImage(Repainted(*w), erased)) << "the outline shown is the one at the moved corners";
 }
@@ -318,16 +333,16 @@ TEST_P(ArrowKey, WithoutAFinishedSelectionMovesTheCornersOnly)
     const KeyRow& row = GetParam();
     auto w = Started();
     const QPointF p = At(*w, {200, 40});
-    w->Picture1_MouseDown(1, 0, static_cast<float>(p.x()), static_cast<float>(p.y()));
-    const GlobalState s = w->global;
+    Form(*w).Picture1->MouseDown(1, 0, static_cast<float>(p.x()), static_cast<float>(p.y()));
+    const Selection s = w->State().view.selection;
     const QImage shown = Shown(*w);
-    const long draws = w->DrawCount();
-    w->Picture1_KeyDown(row.key, 0);
-    EXPECT_EQ(w->global.SelX1 - s.SelX1, row.dx);
-    EXPECT_EQ(w->global.BandX - s.BandX, row.dx);
-    EXPECT_EQ(w->global.SelY1 - s.SelY1, row.dy);
-    EXPECT_EQ(w->global.BandY - s.BandY, row.dy);
-    EXPECT_EQ(w->DrawCount(), draws);
+    const long draws = w->State().draws;
+    Form(*w).Picture1->KeyDown(row.key, 0);
+    EXPECT_EQ(w->State().view.selection.x1 - s.x1, row.dx);
+    EXPECT_EQ(w->State().view.selection.bandX - s.bandX, row.dx);
+    EXPECT_EQ(w->State().view.selection.y1 - s.y1, row.dy);
+    EXPECT_EQ(w->State().view.selection.bandY - s.bandY, row.dy);
+    EXPECT_EQ(w->State().draws, draws);
     EXPECT_TRUE(SameImage(shown, Shown(*w)));
 }
 
@@ -343,11 +358,11 @@ TEST(View, NudgedSelectionCopiesTheOutlineWhereItWasMoved)
     const QRect r(200, 40, 150, 60);
     DragPx(*w, r.topLeft(), r.topLeft() + QPoint(r.width(), r.height()));
     for (long i = 0; i < std::lround(Tpp()); ++i) {  // one pixel right and down
-        w->Picture1_KeyDown(39, 0);
-        w->Picture1_KeyDown(40, 0);
+        Form(*w).Picture1->KeyDown(39, 0);
+        Form(*w).Picture1->KeyDown(40, 0);
     }
     const QImage shown = Shown(*w);
-    w->Copysel_Click();
+    Form(*w).Copysel->click();
     EXPECT_TRUE(SameImage(shown.copy(r.translated(1, 1)), Clipboard()));
 }
 
@@ -357,19 +372,19 @@ TEST(View, TickingCheck1SetsTheSizingPointerAndUntickingRepaints)
 {
     auto w = Started();
     DragPx(*w, {200, 40}, {500, 150});
-    long draws = w->DrawCount();
-    w->Check1->setChecked(true);
-    EXPECT_EQ(w->Picture1->cursor().shape(), Qt::SizeFDiagCursor);
-    EXPECT_EQ(w->global.SelectionDone, kFalse);
-    EXPECT_EQ(w->DrawCount(), draws) << "ticking repaints nothing";
+    long draws = w->State().draws;
+    Form(*w).Check1->setChecked(true);
+    EXPECT_EQ(Form(*w).Picture1->cursor().shape(), Qt::SizeFDiagCursor);
+    EXPECT_EQ(w->State().view.selection.done, false);
+    EXPECT_EQ(w->State().draws, draws) << "ticking repaints nothing";
 
     DragPx(*w, {200, 40}, {500, 150});
-    ASSERT_EQ(w->global.SelectionDone, kTrue);
-    draws = w->DrawCount();
-    w->Check1->setChecked(false);
-    EXPECT_EQ(w->Picture1->cursor().shape(), Qt::ArrowCursor);
-    EXPECT_EQ(w->global.SelectionDone, kFalse);
-    EXPECT_EQ(w->DrawCount(), draws + 1);
+    ASSERT_EQ(w->State().view.selection.done, true);
+    draws = w->State().draws;
+    Form(*w).Check1->setChecked(false);
+    EXPECT_EQ(Form(*w).Picture1->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(w->State().view.selection.done, false);
+    EXPECT_EQ(w->State().draws, draws + 1);
 }
 
 struct PanRow {
@@ -383,34 +398,34 @@ TEST_P(DragPan, MovesTheViewAndAResizeKeepsIt)
 {
     const PanRow& row = GetParam();
     auto w = Started();
-    ASSERT_EQ(w->global.WinScale, 1.0f);
-    w->Check1->setChecked(true);
-    const float left0 = w->Picture1->ScaleLeft(), top0 = w->Picture1->ScaleTop();
+    ASSERT_EQ(w->State().geometry.winScale, 1.0f);
+    Form(*w).Check1->setChecked(true);
+    const float left0 = Form(*w).Picture1->ScaleLeft(), top0 = Form(*w).Picture1->ScaleTop();
     const auto half = [](double twips) { return static_cast<int32_t>(std::lround(twips)) / 2; };
     const float x = std::round(left0) + 4500, y = std::round(top0) + 900;
 
-    const long draws = w->DrawCount();
-    w->Picture1_MouseDown(1, 0, x, y);
-    w->Picture1_MouseMove(1, 0, x + row.dx, y + row.dy);
-    EXPECT_NEAR(w->Picture1->ScaleLeft(), left0 - row.dx / 1.2, 0.01);
-    EXPECT_NEAR(w->Picture1->ScaleTop(), top0 - row.dy / 1.2, 0.01);
-    EXPECT_EQ(w->Picture2->ScaleLeft(), w->Picture1->ScaleLeft()) << "the label strip follows sideways";
-    EXPECT_EQ(w->Picture2->ScaleTop(), 0.0f) << "but not up or down";
-    EXPECT_NEAR(w->ViewCenterX, w->Picture1->ScaleLeft() + half(platform::Width(w->Picture1)), 1)
+    const long draws = w->State().draws;
+    Form(*w).Picture1->MouseDown(1, 0, x, y);
+    Form(*w).Picture1->MouseMove(1, 0, x + row.dx, y + row.dy);
+    EXPECT_NEAR(Form(*w).Picture1->ScaleLeft(), left0 - row.dx / 1.2, 0.01);
+    EXPECT_NEAR(Form(*w).Picture1->ScaleTop(), top0 - row.dy / 1.2, 0.01);
+    EXPECT_EQ(Form(*w).Picture2->ScaleLeft(), Form(*w).Picture1->ScaleLeft()) << "the label strip follows sideways";
+    EXPECT_EQ(Form(*w).Picture2->ScaleTop(), 0.0f) << "but not up or down";
+    EXPECT_NEAR(w->State().view.viewCenterX, Form(*w).Picture1->ScaleLeft() + half(platform::Width(Form(*w).Picture1)), 1)
         << "the centre of the visible area";
-    EXPECT_NEAR(w->ViewCenterY, w->Picture1->ScaleTop() + half(platform::Height(w->Picture1)), 1);
-    EXPECT_EQ(w->DrawCount(), draws + 2) << "the press and the pan step repaint";
+    EXPECT_NEAR(w->State().view.viewCenterY, Form(*w).Picture1->ScaleTop() + half(platform::Height(Form(*w).Picture1)), 1);
+    EXPECT_EQ(w->State().draws, draws + 2) << "the press and the pan step repaint";
     const QImage shown = Shown(*w);
     EXPECT_TRUE(SameImage(Repainted(*w), shown)) << "the scene seen from the new position, no outline";
 
-    const int32_t cx = w->ViewCenterX, cy = w->ViewCenterY;
+    const int32_t cx = w->State().view.viewCenterX, cy = w->State().view.viewCenterY;
     platform::SetWidth(w.get(), 15720);
-    w->Form_Resize();
-    ASSERT_FLOAT_EQ(w->global.WinScale, 1.2f);
-    EXPECT_EQ(w->ViewCenterX, cx);
-    EXPECT_EQ(w->ViewCenterY, cy);
-    EXPECT_NEAR(w->Picture1->ScaleLeft(), 1.2 * (cx - half(platform::Width(w->Picture1))) * 1.01, 0.5);
-    EXPECT_NEAR(w->Picture1->ScaleTop(), 1.2 * (cy - half(platform::Height(w->Picture1))) * 0.99, 0.5);
+    Relayout(*w);
+    ASSERT_FLOAT_EQ(w->State().geometry.winScale, 1.2f);
+    EXPECT_EQ(w->State().view.viewCenterX, cx);
+    EXPECT_EQ(w->State().view.viewCenterY, cy);
+    EXPECT_NEAR(Form(*w).Picture1->ScaleLeft(), 1.2 * (cx - half(platform::Width(Form(*w).Picture1))) * 1.01, 0.5);
+    EXPECT_NEAR(Form(*w).Picture1->ScaleTop(), 1.2 * (cy - half(platform::Height(Form(*w).Picture1))) * 0.99, 0.5);
 }
 
 INSTANTIATE_TEST_SUITE_P(View, DragPan,
@@ -425,18 +440,18 @@ TEST(View, SelectionSurvivesAZoomAndIsCopiedAtTheCurrentScroll)
     auto w = Started();
     const QRect r(PlanetPx(*w) - QPoint(40, 20), QSize(80, 40));
     DragPx(*w, r.topLeft(), r.topLeft() + QPoint(r.width(), r.height()));
-    const GlobalState s = w->global;
+    const Selection s = w->State().view.selection;
     ASSERT_EQ(Shown(*w).pixel(r.center()) & 0xFFFFFF, kPlanetRgb) << "selected around the planet";
 
-    w->Command2_Click();  // to the wide view: the stored corners now lie elsewhere
-    ASSERT_EQ(w->Magnify, 1);
-    EXPECT_EQ(w->global.SelectionDone, kTrue);
-    EXPECT_EQ(w->global.SelX1, s.SelX1);
-    EXPECT_EQ(w->global.SelY2, s.SelY2);
-    const QPoint now = QPointF((s.SelX1 - w->Picture1->ScaleLeft()) / Tpp(),
-                               (s.SelY1 - w->Picture1->ScaleTop()) / Tpp()).toPoint();
+    Form(*w).Command2->click();  // to the wide view: the stored corners now lie elsewhere
+    ASSERT_EQ(w->State().view.magnify, 1);
+    EXPECT_EQ(w->State().view.selection.done, true);
+    EXPECT_EQ(w->State().view.selection.x1, s.x1);
+    EXPECT_EQ(w->State().view.selection.y2, s.y2);
+    const QPoint now = QPointF((s.x1 - Form(*w).Picture1->ScaleLeft()) / Tpp(),
+                               (s.y1 - Form(*w).Picture1->ScaleTop()) / Tpp()).toPoint();
     const QImage shown = Shown(*w);
-    w->Copysel_Click();
+    Form(*w).Copysel->click();
     EXPECT_TRUE(SameImage(shown.copy(QRect(now, r.size())), Clipboard()));
 }
 
@@ -444,10 +459,10 @@ TEST(View, AfterCopyingASelectionTheNextCopyIsTheWholePicture)
 {
     auto w = Started();
     DragPx(*w, {200, 40}, {500, 150});
-    w->Copysel_Click();
+    Form(*w).Copysel->click();
     EXPECT_EQ(Clipboard().size(), QSize(300, 110));
-    EXPECT_EQ(w->global.SelectionDone, kFalse);
-    w->Copysel_Click();
+    EXPECT_EQ(w->State().view.selection.done, false);
+    Form(*w).Copysel->click();
     EXPECT_TRUE(SameImage(Shown(*w), Clipboard()));
 }
 
@@ -463,8 +478,8 @@ TEST_P(ThinSelection, CopiesTheWholePicture)
     const ThinRow& row = GetParam();
     auto w = Started();
     DragPx(*w, {300, 80}, {300 + row.dx, 80 + row.dy});
-    ASSERT_EQ(w->global.SelectionDone, kTrue);
-    w->Copysel_Click();
+    ASSERT_EQ(w->State().view.selection.done, true);
+    Form(*w).Copysel->click();
     EXPECT_TRUE(SameImage(Shown(*w), Clipboard()));
 }
 
@@ -487,24 +502,24 @@ protected:
     {
         const ZoomRow& row = GetParam();
         w = Started();
-        w->Command2_Click();
-        ASSERT_EQ(w->Magnify, 1);
-        const int32_t cxWide = w->global.CenterX, cyWide = w->global.CenterY;
+        Form(*w).Command2->click();
+        ASSERT_EQ(w->State().view.magnify, 1);
+        const int32_t cxWide = w->State().geometry.centerX, cyWide = w->State().geometry.centerY;
         const QPoint topLeft(row.x - 40, row.y - 15), bottomRight(row.x + 40, row.y + 15);
         if (row.fromBottomRight)
             DragPx(*w, bottomRight, topLeft);
         else
             DragPx(*w, topLeft, bottomRight);
-        const double selX = (w->global.SelX1 + w->global.SelX2) / 2.0;
-        const double selY = (w->global.SelY1 + w->global.SelY2) / 2.0;
-        w->Command2_Click();
-        ASSERT_EQ(w->Magnify, 4);
+        const double selX = (w->State().view.selection.x1 + w->State().view.selection.x2) / 2.0;
+        const double selY = (w->State().view.selection.y1 + w->State().view.selection.y2) / 2.0;
+        Form(*w).Command2->click();
+        ASSERT_EQ(w->State().view.magnify, 4);
         // The scene is drawn about Magnify times the reference centre, which
         // the taller zoomed picture moves down.
-        shownX = w->Magnify * (selX - cxWide + w->global.CenterX) - w->Picture1->ScaleLeft();
-        shownY = w->Magnify * (selY - cyWide + w->global.CenterY) - w->Picture1->ScaleTop();
-        midX = platform::Width(w->Picture1) / 2;
-        midY = platform::Height(w->Picture1) / 2;
+        shownX = w->State().view.magnify * (selX - cxWide + w->State().geometry.centerX) - Form(*w).Picture1->ScaleLeft();
+        shownY = w->State().view.magnify * (selY - cyWide + w->State().geometry.centerY) - Form(*w).Picture1->ScaleTop();
+        midX = platform::Width(Form(*w).Picture1) / 2;
+        midY = platform::Height(Form(*w).Picture1) / 2;
     }
     std::unique_ptr<MainWindow> w;
     double shownX = 0, shownY = 0, midX = 0, midY = 0;  // twips of the visible area
@@ -541,16 +556,16 @@ class ZoomWithoutWideSelection : public ::testing::TestWithParam<CentreRow> {};
 TEST_P(ZoomWithoutWideSelection, CentresTheReferenceCentre)
 {
     auto plain = Started();  // back to the wide view and zoomed again, nothing selected
-    plain->Command2_Click();
-    plain->Command2_Click();
+    Form(*plain).Command2->click();
+    Form(*plain).Command2->click();
 
     auto w = Started();
     DragPx(*w, {100, 40}, {200, 90});  // made in the zoomed view
-    w->Command2_Click();
+    Form(*w).Command2->click();
     GetParam().prepare(*w);
-    w->Command2_Click();
-    EXPECT_FLOAT_EQ(w->Picture1->ScaleLeft(), plain->Picture1->ScaleLeft());
-    EXPECT_FLOAT_EQ(w->Picture1->ScaleTop(), plain->Picture1->ScaleTop());
+    Form(*w).Command2->click();
+    EXPECT_FLOAT_EQ(Form(*w).Picture1->ScaleLeft(), Form(*plain).Picture1->ScaleLeft());
+    EXPECT_FLOAT_EQ(Form(*w).Picture1->ScaleTop(), Form(*plain).Picture1->ScaleTop());
 }
 
 INSTANTIATE_TEST_SUITE_P(View, ZoomWithoutWideSelection,
@@ -563,26 +578,26 @@ INSTANTIATE_TEST_SUITE_P(View, ZoomWithoutWideSelection,
                                            CentreRow{"WideSelectionAlreadyCopied",
                                                      [](MainWindow& w) {
                                                          DragPx(w, {100, 20}, {200, 50});
-                                                         w.Copysel_Click();
+                                                         Form(w).Copysel->click();
                                                      }},
                                            CentreRow{"ClickWithoutMovement",
                                                      [](MainWindow& w) {
                                                          const QPointF at = At(w, {600, 45});
                                                          const float x = static_cast<float>(at.x());
                                                          const float y = static_cast<float>(at.y());
-                                                         w.Picture1_MouseDown(1, 0, x, y);
-                                                         w.Picture1_MouseUp(1, 0, x, y);
+                                                         Form(w).Picture1->MouseDown(1, 0, x, y);
+                                                         Form(w).Picture1->MouseUp(1, 0, x, y);
                                                      }},
                                            CentreRow{"AfterADragPan",
                                                      [](MainWindow& w) {
-                                                         w.Check1->setChecked(true);
+                                                         Form(w).Check1->setChecked(true);
                                                          DragPx(w, {600, 45}, {500, 20});
                                                      }},
                                            CentreRow{"WideSelectionUsedByAnEarlierZoom",
                                                      [](MainWindow& w) {
                                                          DragPx(w, {550, 20}, {650, 70});
-                                                         w.Command2_Click();
-                                                         w.Command2_Click();
+                                                         Form(w).Command2->click();
+                                                         Form(w).Command2->click();
                                                      }}),
                          RowName<CentreRow>);
 
@@ -593,25 +608,25 @@ TEST(View, PointerEventsReachTheHandlersInLogicalTwips)
     auto w = Started();
     const QPoint a(120, 30), b(260, 95);
     const auto send = [&](QEvent::Type type, QPoint p, Qt::MouseButtons held) {
-        QMouseEvent e(type, QPointF(p), w->Picture1->mapToGlobal(QPointF(p)), Qt::LeftButton, held, Qt::NoModifier);
-        QApplication::sendEvent(w->Picture1, &e);
+        QMouseEvent e(type, QPointF(p), Form(*w).Picture1->mapToGlobal(QPointF(p)), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(Form(*w).Picture1, &e);
     };
     send(QEvent::MouseButtonPress, a, Qt::LeftButton);
     send(QEvent::MouseMove, b, Qt::LeftButton);
     send(QEvent::MouseButtonRelease, b, Qt::NoButton);
-    const double left = w->Picture1->ScaleLeft(), top = w->Picture1->ScaleTop();
-    EXPECT_EQ(w->global.SelX1, std::lrint(left + a.x() * Tpp()));
-    EXPECT_EQ(w->global.SelY1, std::lrint(top + a.y() * Tpp()));
-    EXPECT_EQ(w->global.SelX2, std::lrint(left + b.x() * Tpp()));
-    EXPECT_EQ(w->global.SelY2, std::lrint(top + b.y() * Tpp()));
-    ASSERT_EQ(w->global.SelectionDone, kTrue);
+    const double left = Form(*w).Picture1->ScaleLeft(), top = Form(*w).Picture1->ScaleTop();
+    EXPECT_EQ(w->State().view.selection.x1, std::lrint(left + a.x() * Tpp()));
+    EXPECT_EQ(w->State().view.selection.y1, std::lrint(top + a.y() * Tpp()));
+    EXPECT_EQ(w->State().view.selection.x2, std::lrint(left + b.x() * Tpp()));
+    EXPECT_EQ(w->State().view.selection.y2, std::lrint(top + b.y() * Tpp()));
+    ASSERT_EQ(w->State().view.selection.done, true);
 
     QKeyEvent key(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
-    QApplication::sendEvent(w->Picture1, &key);
-    EXPECT_EQ(w->global.SelX2, std::lrint(left + b.x() * Tpp()) - 1);
+    QApplication::sendEvent(Form(*w).Picture1, &key);
+    EXPECT_EQ(w->State().view.selection.x2, std::lrint(left + b.x() * Tpp()) - 1);
 
     const QImage shown = Shown(*w);
-    w->Copysel_Click();
+    Form(*w).Copysel->click();
     EXPECT_TRUE(SameImage(shown.copy(QRect(a, b - QPoint(1, 1))), Clipboard()));
 }
 
@@ -622,23 +637,23 @@ TEST(QuickClick, ReleaseHandledDuringThePressRedrawFinishesTheSelection)
 {
     auto w = Started();
     const QPointF press(200, 40), release(260, 60);  // pixels of the visible area
-    QMouseEvent up(QEvent::MouseButtonRelease, release, w->Picture1->mapToGlobal(release), Qt::LeftButton,
+    QMouseEvent up(QEvent::MouseButtonRelease, release, Form(*w).Picture1->mapToGlobal(release), Qt::LeftButton,
                    Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::postEvent(w->Picture1, up.clone());
-    const QPointF at = w->Picture1->ToLogical(press);
-    w->Picture1_MouseDown(1, 0, static_cast<float>(at.x()), static_cast<float>(at.y()));
+    QCoreApplication::postEvent(Form(*w).Picture1, up.clone());
+    const QPointF at = Form(*w).Picture1->ToLogical(press);
+    Form(*w).Picture1->MouseDown(1, 0, static_cast<float>(at.x()), static_cast<float>(at.y()));
 
-    const QPointF to = w->Picture1->ToLogical(release);
-    EXPECT_EQ(w->global.Selecting, kFalse);
-    EXPECT_EQ(w->global.SelectionDone, kTrue);
-    EXPECT_EQ(w->global.SelX1, RoundToInt32(at.x()));
-    EXPECT_EQ(w->global.SelY1, RoundToInt32(at.y()));
-    EXPECT_EQ(w->global.SelX2, RoundToInt32(to.x()));
-    EXPECT_EQ(w->global.SelY2, RoundToInt32(to.y()));
+    const QPointF to = Form(*w).Picture1->ToLogical(release);
+    EXPECT_EQ(w->State().view.selection.dragging, false);
+    EXPECT_EQ(w->State().view.selection.done, true);
+    EXPECT_EQ(w->State().view.selection.x1, veltrax::RoundToInt32(at.x()));
+    EXPECT_EQ(w->State().view.selection.y1, veltrax::RoundToInt32(at.y()));
+    EXPECT_EQ(w->State().view.selection.x2, veltrax::RoundToInt32(to.x()));
+    EXPECT_EQ(w->State().view.selection.y2, veltrax::RoundToInt32(to.y()));
 
-    const QImage before = w->Picture1->Image().copy();
-    w->Picture1_MouseMove(0, 0, static_cast<float>(to.x() + 300), static_cast<float>(to.y() + 300));
-    EXPECT_EQ(before, w->Picture1->Image()) << "an outline followed the pointer after the release";
+    const QImage before = Form(*w).Picture1->Image().copy();
+    Form(*w).Picture1->MouseMove(0, 0, static_cast<float>(to.x() + 300), static_cast<float>(to.y() + 300));
+    EXPECT_EQ(before, Form(*w).Picture1->Image()) << "an outline followed the pointer after the release";
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include "platform/twips.h"
 #include "support/window_fixture.h"
 #include "window/events_dialog.h"
-#include "window/view_options.h"
+#include "window/background_menu.h"
 
 #include <QAction>
 #include <QImage>
@@ -22,22 +22,24 @@
 namespace veltrax {
 namespace {
 
+using namespace testing;  // the window's controls by their names
+
 using test_support::SettingsDir;
 using testing::StartedAt;
 
 // A point of the sky view in twips, in the picture's pixels.
 QPointF Pixel(const MainWindow& w, double x, double y)
 {
-    return w.Picture1->ToPixels(static_cast<float>(x), static_cast<float>(y)) * w.Picture1->Image().devicePixelRatio();
+    return Form(w).Picture1->ToPixels(static_cast<float>(x), static_cast<float>(y)) * Form(w).Picture1->Image().devicePixelRatio();
 }
 QPointF PlanetAt(const MainWindow& w)
 {
-    return Pixel(w, double(w.Magnify) * w.global.CenterX, double(w.Magnify) * w.global.CenterY);
+    return Pixel(w, double(w.State().view.magnify) * w.State().geometry.centerX, double(w.State().view.magnify) * w.State().geometry.centerY);
 }
 QPointF MoonAt(const MainWindow& w, int n)
 {
-    return Pixel(w, double(w.Magnify) * (w.global.CenterX + w.global.BodyX[n]),
-                 double(w.Magnify) * (w.global.CenterY + w.global.BodyY[n]));
+    return Pixel(w, double(w.State().view.magnify) * (w.State().geometry.centerX + w.State().geometry.bodyX[n]),
+                 double(w.State().view.magnify) * (w.State().geometry.centerY + w.State().geometry.bodyY[n]));
 }
 
 // How far satellite n's drawn centre is from the drawn limb of the disk, in
@@ -46,9 +48,9 @@ QPointF MoonAt(const MainWindow& w, int n)
 double PixelsFromLimb(const MainWindow& w, int n)
 {
     const QPointF c = PlanetAt(w), m = MoonAt(w, n);
-    const double rx = Pixel(w, double(w.Magnify) * w.global.CenterX + w.global.Bodies.BodySize[0], 0).x() -
-                      Pixel(w, double(w.Magnify) * w.global.CenterX, 0).x();
-    const double ry = rx * w.global.Bodies.BodyAspect[0];
+    const double rx = Pixel(w, double(w.State().view.magnify) * w.State().geometry.centerX + w.State().geometry.bodies.BodySize[0], 0).x() -
+                      Pixel(w, double(w.State().view.magnify) * w.State().geometry.centerX, 0).x();
+    const double ry = rx * w.State().geometry.bodies.BodyAspect[0];
     const double dx = m.x() - c.x(), dy = m.y() - c.y(), d = std::hypot(dx, dy);
     const double limb = 1 / std::hypot(dx / d / rx, dy / d / ry);
     return d - limb;
@@ -57,10 +59,10 @@ double PixelsFromLimb(const MainWindow& w, int n)
 // The window at magnification 6 (the slider's end), centred on the planet.
 void ZoomSix(MainWindow& w)
 {
-    w.Slider1->setValue(6);
-    w.Command2->click();  // the wide view
-    w.Command2->click();  // and in again, at 6
-    ASSERT_EQ(w.Magnify, 6);
+    Form(w).Slider1->setValue(6);
+    Form(w).Command2->click();  // the wide view
+    Form(w).Command2->click();  // and in again, at 6
+    ASSERT_EQ(w.State().view.magnify, 6);
 }
 
 struct EdgeRow {
@@ -86,16 +88,16 @@ TEST_P(TransitEdgeOnTheLimb, SatelliteCentreOnTheDrawnLimbWithinAPixel)
     SettingsDir dir;
     dir.Write("[View]\nprecise=true\n");
     const auto w = StartedAt(2026, 12, r.day, r.hour, r.minute);
-    ASSERT_TRUE(w->viewOptions->PreciseAction()->isChecked());
-    w->Byo->setText(QString::number(r.second));
-    w->Option1[r.inverted ? 1 : 0]->click();
+    ASSERT_TRUE(Action(*w, "preciseAction")->isChecked());
+    Form(*w).Byo->setText(QString::number(r.second));
+    Form(*w).Option1[r.inverted ? 1 : 0]->click();
     ZoomSix(*w);
     EXPECT_LE(std::fabs(PixelsFromLimb(*w, r.moon)), 1.0)
         << "satellite at " << MoonAt(*w, r.moon).x() << "," << MoonAt(*w, r.moon).y() << ", disk at "
         << PlanetAt(*w).x() << "," << PlanetAt(*w).y();
     // A quarter of an hour later Io is well inside the disk (some 15 pixels).
     if (r.moon == 1) {
-        w->Hun->setText(QString::number(r.minute + (r.minute < 30 ? 15 : -15)));
+        Form(*w).Hun->setText(QString::number(r.minute + (r.minute < 30 ? 15 : -15)));
         EXPECT_GT(std::fabs(PixelsFromLimb(*w, r.moon)), 8.0);
     }
 }
@@ -113,42 +115,41 @@ TEST(ViewOptionsWindow, OffByDefaultAndEachItemSavesDrawsAndComesBackToThePlainP
 {
     SettingsDir dir;
     const auto w = StartedAt(2026, 12, 8, 13, 5);
-    ViewOptions& v = *w->viewOptions;
-    EXPECT_FALSE(v.PreciseAction()->isChecked());
-    EXPECT_FALSE(v.MirrorAction()->isChecked());
-    EXPECT_TRUE(w->backgroundMenu->actions().contains(v.PreciseAction()));
-    EXPECT_TRUE(w->backgroundMenu->actions().contains(v.MirrorAction()));
-    const QImage plain = w->Picture1->Image();
+    EXPECT_FALSE(Action(*w, "preciseAction")->isChecked());
+    EXPECT_FALSE(Action(*w, "mirrorAction")->isChecked());
+    EXPECT_TRUE(Named<QMenu>(*w, "backgroundMenu")->actions().contains(Action(*w, "preciseAction")));
+    EXPECT_TRUE(Named<QMenu>(*w, "backgroundMenu")->actions().contains(Action(*w, "mirrorAction")));
+    const QImage plain = Form(*w).Picture1->Image();
     int plainX[5];
     for (int i = 0; i < 5; ++i)
-        plainX[i] = w->global.BodyX[i];
-    const long draws = w->DrawCount();
+        plainX[i] = w->State().geometry.bodyX[i];
+    const long draws = w->State().draws;
 
-    v.PreciseAction()->trigger();
-    EXPECT_EQ(w->DrawCount(), draws + 1);
+    Action(*w, "preciseAction")->trigger();
+    EXPECT_EQ(w->State().draws, draws + 1);
     EXPECT_NE(dir.Read().find("precise=true"), std::string::npos) << dir.Read();
     EXPECT_NE(dir.Read().find("shadows=false"), std::string::npos) << dir.Read();
-    EXPECT_NE(w->Picture1->Image(), plain);
-    EXPECT_TRUE(StartedAt(2026, 12, 8, 13, 5)->viewOptions->PreciseAction()->isChecked());
-    v.PreciseAction()->trigger();
+    EXPECT_NE(Form(*w).Picture1->Image(), plain);
+    EXPECT_TRUE(Action(*StartedAt(2026, 12, 8, 13, 5), "preciseAction")->isChecked());
+    Action(*w, "preciseAction")->trigger();
     EXPECT_NE(dir.Read().find("precise=false"), std::string::npos) << dir.Read();
-    EXPECT_EQ(w->Picture1->Image(), plain);
+    EXPECT_EQ(Form(*w).Picture1->Image(), plain);
 
     // The mirror: inverted (the start-up view), west on the left; mirrored,
     // on the right, and every body's offset from the planet turned over.
-    EXPECT_EQ(w->Label5->text(), QStringLiteral("西"));
-    EXPECT_EQ(w->Label6->text(), QStringLiteral("東"));
-    v.MirrorAction()->trigger();
+    EXPECT_EQ(Form(*w).Label5->text(), QStringLiteral("西"));
+    EXPECT_EQ(Form(*w).Label6->text(), QStringLiteral("東"));
+    Action(*w, "mirrorAction")->trigger();
     EXPECT_NE(dir.Read().find("mirror=true"), std::string::npos) << dir.Read();
-    EXPECT_EQ(w->Label5->text(), QStringLiteral("東"));
-    EXPECT_EQ(w->Label6->text(), QStringLiteral("西"));
-    EXPECT_EQ(w->Label4->text(), QStringLiteral("北"));
+    EXPECT_EQ(Form(*w).Label5->text(), QStringLiteral("東"));
+    EXPECT_EQ(Form(*w).Label6->text(), QStringLiteral("西"));
+    EXPECT_EQ(Form(*w).Label4->text(), QStringLiteral("北"));
     for (int i = 1; i <= 4; ++i)
-        EXPECT_EQ(w->global.BodyX[i], -plainX[i]) << "satellite " << i;
-    v.MirrorAction()->trigger();
+        EXPECT_EQ(w->State().geometry.bodyX[i], -plainX[i]) << "satellite " << i;
+    Action(*w, "mirrorAction")->trigger();
     EXPECT_NE(dir.Read().find("mirror=false"), std::string::npos) << dir.Read();
-    EXPECT_EQ(w->Picture1->Image(), plain);
-    EXPECT_EQ(w->Label5->text(), QStringLiteral("西"));
+    EXPECT_EQ(Form(*w).Picture1->Image(), plain);
+    EXPECT_EQ(Form(*w).Label5->text(), QStringLiteral("西"));
 }
 
 TEST(ViewOptionsWindow, MirrorFromTheFileAtStartUpAndPreciseOutsideItsYearsDrawsTheCompactPlaces)
@@ -157,18 +158,18 @@ TEST(ViewOptionsWindow, MirrorFromTheFileAtStartUpAndPreciseOutsideItsYearsDraws
     const auto plain = StartedAt(2026, 12, 8, 13, 5);
     dir.Write("[View]\nmirror=true\n");
     const auto mirrored = StartedAt(2026, 12, 8, 13, 5);
-    EXPECT_TRUE(mirrored->viewOptions->MirrorAction()->isChecked());
-    EXPECT_EQ(mirrored->Label5->text(), QStringLiteral("東"));
-    EXPECT_EQ(mirrored->Label6->text(), QStringLiteral("西"));
+    EXPECT_TRUE(Action(*mirrored, "mirrorAction")->isChecked());
+    EXPECT_EQ(Form(*mirrored).Label5->text(), QStringLiteral("東"));
+    EXPECT_EQ(Form(*mirrored).Label6->text(), QStringLiteral("西"));
     for (int i = 1; i <= 4; ++i)
-        EXPECT_EQ(mirrored->global.BodyX[i], -plain->global.BodyX[i]) << "satellite " << i;
+        EXPECT_EQ(mirrored->State().geometry.bodyX[i], -plain->State().geometry.bodyX[i]) << "satellite " << i;
 
     dir.Write("");
-    const QImage far = StartedAt(3100, 12, 9, 23, 45)->Picture1->Image();
+    const QImage far = Form(*StartedAt(3100, 12, 9, 23, 45)).Picture1->Image();
     dir.Write("[View]\nprecise=true\n");
     const auto farPrecise = StartedAt(3100, 12, 9, 23, 45);
-    EXPECT_GT(farPrecise->DrawCount(), 0);
-    EXPECT_EQ(farPrecise->Picture1->Image(), far);
+    EXPECT_GT(farPrecise->State().draws, 0);
+    EXPECT_EQ(Form(*farPrecise).Picture1->Image(), far);
 }
 
 TEST(ViewOptionsWindow, MirroredSelectionZoomsOnTheSatelliteSeenThere)
@@ -178,27 +179,27 @@ TEST(ViewOptionsWindow, MirroredSelectionZoomsOnTheSatelliteSeenThere)
     SettingsDir dir;
     dir.Write("[View]\nmirror=true\n");
     const auto w = StartedAt(2026, 12, 10, 13, 5);
-    w->Command2->click();
-    ASSERT_EQ(w->Magnify, 1);
+    Form(*w).Command2->click();
+    ASSERT_EQ(w->State().view.magnify, 1);
     const double tpp = platform::TwipsPerPixel();
     const auto shown = [&](int n) {  // pixels of the visible area
-        return QPointF((w->Magnify * double(w->global.CenterX + w->global.BodyX[n]) - w->Picture1->ScaleLeft()) / tpp,
-                       (w->Magnify * double(w->global.CenterY + w->global.BodyY[n]) - w->Picture1->ScaleTop()) / tpp);
+        return QPointF((w->State().view.magnify * double(w->State().geometry.centerX + w->State().geometry.bodyX[n]) - Form(*w).Picture1->ScaleLeft()) / tpp,
+                       (w->State().view.magnify * double(w->State().geometry.centerY + w->State().geometry.bodyY[n]) - Form(*w).Picture1->ScaleTop()) / tpp);
     };
     const auto twips = [&](QPointF px) {
-        return QPointF(std::round(w->Picture1->ScaleLeft() + px.x() * tpp), std::round(w->Picture1->ScaleTop() + px.y() * tpp));
+        return QPointF(std::round(Form(*w).Picture1->ScaleLeft() + px.x() * tpp), std::round(Form(*w).Picture1->ScaleTop() + px.y() * tpp));
     };
     const QPointF g = shown(3);
     ASSERT_GT(g.x(), 40);
-    ASSERT_LT(g.x(), platform::Width(w->Picture1) / tpp - 40);
+    ASSERT_LT(g.x(), platform::Width(Form(*w).Picture1) / tpp - 40);
     const QPointF a = twips(g - QPointF(30, 12)), b = twips(g + QPointF(30, 12));
-    w->Picture1_MouseDown(1, 0, float(a.x()), float(a.y()));
-    w->Picture1_MouseMove(1, 0, float(b.x()), float(b.y()));
-    w->Picture1_MouseUp(1, 0, float(b.x()), float(b.y()));
-    w->Command2->click();
-    ASSERT_EQ(w->Magnify, 4);
-    EXPECT_NEAR(shown(3).x(), platform::Width(w->Picture1) / tpp / 2, 3);
-    EXPECT_NEAR(shown(3).y(), platform::Height(w->Picture1) / tpp / 2, 3);
+    Form(*w).Picture1->MouseDown(1, 0, float(a.x()), float(a.y()));
+    Form(*w).Picture1->MouseMove(1, 0, float(b.x()), float(b.y()));
+    Form(*w).Picture1->MouseUp(1, 0, float(b.x()), float(b.y()));
+    Form(*w).Command2->click();
+    ASSERT_EQ(w->State().view.magnify, 4);
+    EXPECT_NEAR(shown(3).x(), platform::Width(Form(*w).Picture1) / tpp / 2, 3);
+    EXPECT_NEAR(shown(3).y(), platform::Height(Form(*w).Picture1) / tpp / 2, 3);
 }
 
 TEST(ViewOptionsWindow, BadSwitchesAreReportedOnceLeftOffAndShownInTheEventsDialog)
@@ -222,12 +223,12 @@ TEST(ViewOptionsWindow, BadSwitchesAreReportedOnceLeftOffAndShownInTheEventsDial
         ASSERT_EQ(report.size(), 1u);
         EXPECT_NE(report[0].find(std::string("[View] ") + r.key), std::string::npos) << report[0];
         const auto w = StartedAt(2026, 12, 8, 13, 5);
-        EXPECT_FALSE(w->viewOptions->PreciseAction()->isChecked());
-        EXPECT_FALSE(w->viewOptions->MirrorAction()->isChecked());
-        w->Events_Click();
-        ASSERT_NE(w->eventsDialog, nullptr);
-        EXPECT_TRUE(w->eventsDialog->noteLabel->isVisibleTo(w->eventsDialog));
-        EXPECT_NE(w->eventsDialog->noteLabel->text().toStdString().find(r.key), std::string::npos);
+        EXPECT_FALSE(Action(*w, "preciseAction")->isChecked());
+        EXPECT_FALSE(Action(*w, "mirrorAction")->isChecked());
+        Action(*w, "planAction")->trigger();
+        ASSERT_NE(w->findChild<EventsDialog*>(), nullptr);
+        EXPECT_TRUE(w->findChild<EventsDialog*>()->noteLabel->isVisibleTo(w->findChild<EventsDialog*>()));
+        EXPECT_NE(w->findChild<EventsDialog*>()->noteLabel->text().toStdString().find(r.key), std::string::npos);
         EXPECT_EQ(dir.Read(), r.file);
     }
 }

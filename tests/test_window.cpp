@@ -24,6 +24,8 @@
 namespace veltrax {
 namespace {
 
+using namespace testing;  // the window's controls by their names
+
 namespace tw = platform;
 using testing::ClockAt;
 using testing::StartedWindow;
@@ -92,27 +94,27 @@ TEST(WindowControls, NamesMatchTheMembers)
 {
     auto w = Started();
     const std::pair<const char*, QWidget*> named[] = {
-        {"Nen", w->Nen},         {"tuki", w->tuki},         {"Hi", w->Hi},           {"Jikoku", w->Jikoku},
-        {"Hun", w->Hun},         {"Byo", w->Byo},           {"VSmon", w->VSmon},     {"VSday", w->VSday},
-        {"VSh", w->VSh},         {"VSmin", w->VSmin},       {"VSsec", w->VSsec},     {"tday", w->tday},
-        {"RTime", w->RTime},     {"Command1", w->Command1}, {"Frame1", w->Frame1},   {"Option2", w->Option2},
-        {"Option3", w->Option3}, {"Slider1", w->Slider1},   {"Command2", w->Command2}, {"Check1", w->Check1},
-        {"Option1_0", w->Option1[0]}, {"Option1_1", w->Option1[1]}, {"Copysel", w->Copysel}, {"Cexit", w->Cexit},
-        {"Picture1", w->Picture1}, {"Picture2", w->Picture2}, {"Picdest", w->Picdest}, {"title1", w->title1},
-        {"Label10", w->Label10}, {"Label9", w->Label9},     {"result", w->result},   {"Taikei", w->Taikei},
-        {"Label7", w->Label7},   {"Label1", w->Label1},     {"Label2_0", w->Label2[0]}, {"Label2_1", w->Label2[1]},
-        {"Label2_2", w->Label2[2]}, {"Label2_3", w->Label2[3]}, {"Label3", w->Label3}, {"Label4", w->Label4},
-        {"Label5", w->Label5},   {"Label6", w->Label6},
+        {"Nen", Form(*w).Nen},         {"tuki", Form(*w).tuki},         {"Hi", Form(*w).Hi},           {"Jikoku", Form(*w).Jikoku},
+        {"Hun", Form(*w).Hun},         {"Byo", Form(*w).Byo},           {"VSmon", Form(*w).VSmon},     {"VSday", Form(*w).VSday},
+        {"VSh", Form(*w).VSh},         {"VSmin", Form(*w).VSmin},       {"VSsec", Form(*w).VSsec},     {"tday", Form(*w).tday},
+        {"RTime", Form(*w).RTime},     {"Command1", Form(*w).Command1}, {"Frame1", Form(*w).Frame1},   {"Option2", Form(*w).Option2},
+        {"Option3", Form(*w).Option3}, {"Slider1", Form(*w).Slider1},   {"Command2", Form(*w).Command2}, {"Check1", Form(*w).Check1},
+        {"Option1_0", Form(*w).Option1[0]}, {"Option1_1", Form(*w).Option1[1]}, {"Copysel", Form(*w).Copysel}, {"Cexit", Form(*w).Cexit},
+        {"Picture1", Form(*w).Picture1}, {"Picture2", Form(*w).Picture2}, {"Picdest", Form(*w).Picdest}, {"title1", Form(*w).title1},
+        {"Label10", Form(*w).Label10}, {"Label9", Form(*w).Label9},     {"result", Form(*w).result},   {"Taikei", Form(*w).Taikei},
+        {"Label7", Form(*w).Label7},   {"Label1", Form(*w).Label1},     {"Label2_0", Form(*w).Label2[0]}, {"Label2_1", Form(*w).Label2[1]},
+        {"Label2_2", Form(*w).Label2[2]}, {"Label2_3", Form(*w).Label2[3]}, {"Label3", Form(*w).Label3}, {"Label4", Form(*w).Label4},
+        {"Label5", Form(*w).Label5},   {"Label6", Form(*w).Label6},
     };
     for (const auto& [name, member] : named)
         EXPECT_EQ(Named(*w, name), member) << name;
-    EXPECT_EQ(w->findChild<QTimer*>(QStringLiteral("Timer1")), w->Timer1);
+    EXPECT_EQ(w->findChild<QTimer*>(QStringLiteral("Timer1")), Form(*w).Timer1);
     EXPECT_EQ(w->windowTitle().toStdString(), "Veltrax");
 
     // Each field is named by its unit label.
-    const std::pair<QLabel*, QWidget*> buddies[] = {{w->Label1, w->Nen},     {w->Label2[0], w->tuki},
-                                                    {w->Label3, w->Hi},      {w->Label2[1], w->Jikoku},
-                                                    {w->Label2[2], w->Hun},  {w->Label2[3], w->Byo}};
+    const std::pair<QLabel*, QWidget*> buddies[] = {{Form(*w).Label1, Form(*w).Nen},     {Form(*w).Label2[0], Form(*w).tuki},
+                                                    {Form(*w).Label3, Form(*w).Hi},      {Form(*w).Label2[1], Form(*w).Jikoku},
+                                                    {Form(*w).Label2[2], Form(*w).Hun},  {Form(*w).Label2[3], Form(*w).Byo}};
     for (const auto& [label, field] : buddies)
         EXPECT_EQ(label->buddy(), field) << label->objectName().toStdString();
 }
@@ -226,48 +228,48 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(WindowStartUp, EndState)
 {
     auto w = Started();  // 2026-12-07 09:05:47
-    const FieldTexts f = w->Fields();
+    const FieldTexts f = FieldsOf(*w);
     EXPECT_EQ(f.Nen, "2026");
     EXPECT_EQ(f.tuki, "12");
     EXPECT_EQ(f.Hi, "7");
     EXPECT_EQ(f.Jikoku, "9");
     EXPECT_EQ(f.Hun, "5");
     EXPECT_EQ(f.Byo, "0");
-    EXPECT_EQ(w->VSmon->Value(), 12);
-    EXPECT_EQ(w->VSday->Value(), 7);
-    EXPECT_EQ(w->VSh->Value(), 9);
-    EXPECT_EQ(w->VSmin->Value(), 5);
-    EXPECT_EQ(w->VSsec->Value(), 0);
+    EXPECT_EQ(Form(*w).VSmon->Value(), 12);
+    EXPECT_EQ(Form(*w).VSday->Value(), 7);
+    EXPECT_EQ(Form(*w).VSh->Value(), 9);
+    EXPECT_EQ(Form(*w).VSmin->Value(), 5);
+    EXPECT_EQ(Form(*w).VSsec->Value(), 0);
 
-    EXPECT_EQ(w->Slider1->minimum(), 2);
-    EXPECT_EQ(w->Slider1->maximum(), 6);
-    EXPECT_EQ(w->Slider1->value(), 4);
-    EXPECT_EQ(w->ZoomChoice, 4);
-    EXPECT_EQ(w->Magnify, 4);
-    EXPECT_EQ(w->Zoomed, kTrue);
-    EXPECT_EQ(w->global.AnimRunning, kFalse);
-    EXPECT_FALSE(w->RTime->isChecked());
-    EXPECT_FALSE(w->Timer1->isActive());
-    EXPECT_EQ(w->Timer1->interval(), 990);
-    EXPECT_TRUE(w->Option2->isChecked());
-    EXPECT_FALSE(w->Option3->isChecked());
-    EXPECT_TRUE(w->Option1[1]->isChecked());
-    EXPECT_FALSE(w->Check1->isChecked());
+    EXPECT_EQ(Form(*w).Slider1->minimum(), 2);
+    EXPECT_EQ(Form(*w).Slider1->maximum(), 6);
+    EXPECT_EQ(Form(*w).Slider1->value(), 4);
+    EXPECT_EQ(w->State().view.zoomChoice, 4);
+    EXPECT_EQ(w->State().view.magnify, 4);
+    EXPECT_EQ(w->State().view.zoomed, true);
+    EXPECT_EQ(w->State().animating, false);
+    EXPECT_FALSE(Form(*w).RTime->isChecked());
+    EXPECT_FALSE(Form(*w).Timer1->isActive());
+    EXPECT_EQ(Form(*w).Timer1->interval(), 990);
+    EXPECT_TRUE(Form(*w).Option2->isChecked());
+    EXPECT_FALSE(Form(*w).Option3->isChecked());
+    EXPECT_TRUE(Form(*w).Option1[1]->isChecked());
+    EXPECT_FALSE(Form(*w).Check1->isChecked());
     // the caption's carriage return shows as a line break
-    EXPECT_TRUE(w->title1->text().contains(QLatin1Char('\n')));
-    EXPECT_FALSE(w->title1->text().contains(QLatin1Char('\r')));
+    EXPECT_TRUE(Form(*w).title1->text().contains(QLatin1Char('\n')));
+    EXPECT_FALSE(Form(*w).title1->text().contains(QLatin1Char('\r')));
 
-    EXPECT_EQ(MainWindow::ToolTipCaption(w->Command2).toStdString(),
+    EXPECT_EQ(platform::ToolTipCaption(Form(*w).Command2).toStdString(),
               "画面を選択してください。\r選択後、このボタンをクリックすると選択した領域の中心が画面の中心になるように約4"
               "倍の大きさに拡大します。");
-    EXPECT_EQ(MainWindow::ToolTipCaption(w->Check1).toStdString(),
+    EXPECT_EQ(platform::ToolTipCaption(Form(*w).Check1).toStdString(),
               "ここにチェックを入れて画面をドラッグ（左クリックしたままマウスを動かす）すると画面を上下左右に移動でき"
               "ます。");
-    EXPECT_EQ(MainWindow::ToolTipCaption(w->Copysel).toStdString(),
+    EXPECT_EQ(platform::ToolTipCaption(Form(*w).Copysel).toStdString(),
               "画面を選択しこのボタンをクリックすると選択した領域がクリップボードに転送（コピー）されます。何も選択しない"
               "と画面全てがコピーされます。");
 
-    EXPECT_GT(w->DrawCount(), 0);
+    EXPECT_GT(w->State().draws, 0);
 }
 
 struct FebruaryRow {
@@ -284,8 +286,8 @@ TEST_P(WindowMonthDays, FebruaryFollowsTheStartYear)
     const FebruaryRow& r = GetParam();
     auto w = At(r.year, r.month, r.day, 21, 30, 0);
     const MonthTable want = {31, r.wantFebruary, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    EXPECT_EQ(w->global.MonthDays, want);
-    EXPECT_EQ(w->Fields().Nen, std::to_string(r.year));
+    EXPECT_EQ(w->State().monthDays, want);
+    EXPECT_EQ(FieldsOf(*w).Nen, std::to_string(r.year));
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, WindowMonthDays,
@@ -300,57 +302,57 @@ INSTANTIATE_TEST_SUITE_P(Window, WindowMonthDays,
 TEST(WindowRecalc, LabelsAndStoredValuesAreTheResultsOfTheFields)
 {
     auto w = Started();
-    const RecalcOutcome o = Recalculate(w->Fields(), w->global.MonthDays, GrsTable::Standard());
+    const RecalcOutcome o = Recalculate(FieldsOf(*w), w->State().monthDays, GrsTable::Standard());
     ASSERT_TRUE(o.ok());
     const Results& r = *o.results;
     ASSERT_LT(r.CM2, 360);  // not reduced by the drawing
-    EXPECT_EQ(w->result->Caption().toStdString(), r.result);
-    EXPECT_EQ(w->Taikei->Caption().toStdString(), r.Taikei);
-    EXPECT_EQ(w->global.CurrentJDE, r.CurrentJDE);
-    EXPECT_EQ(w->CM1, r.CM1);
-    EXPECT_EQ(w->CM2, r.CM2);
-    EXPECT_EQ(w->CM3, r.CM3);
-    EXPECT_EQ(w->GrsLongitude, r.GrsLongitude);
-    EXPECT_EQ(w->JupArgJ, r.JupArgJ);
-    EXPECT_EQ(w->PhaseCorr, r.PhaseCorr);
+    EXPECT_EQ(Form(*w).result->Caption().toStdString(), r.result);
+    EXPECT_EQ(Form(*w).Taikei->Caption().toStdString(), r.Taikei);
+    EXPECT_EQ(w->State().results.CurrentJDE, r.CurrentJDE);
+    EXPECT_EQ(w->State().results.CM1, r.CM1);
+    EXPECT_EQ(w->State().picture.cm2, r.CM2);
+    EXPECT_EQ(w->State().results.CM3, r.CM3);
+    EXPECT_EQ(w->State().results.GrsLongitude, r.GrsLongitude);
+    EXPECT_EQ(w->State().results.JupArgJ, r.JupArgJ);
+    EXPECT_EQ(w->State().results.PhaseCorr, r.PhaseCorr);
 }
 
 TEST(WindowRecalc, EndedCycleChangesNothingACompletedOneRedrawsOnce)
 {
     auto w = Started();
-    const std::string before = w->result->Caption().toStdString();
-    const double jde = w->global.CurrentJDE;
-    const long recalcs = w->RecalcCount(), draws = w->DrawCount();
+    const std::string before = Form(*w).result->Caption().toStdString();
+    const double jde = w->State().results.CurrentJDE;
+    const long recalcs = w->State().recalculations, draws = w->State().draws;
 
     for (const char* bad : {"60", "abc", ""}) {
-        w->Hun->blockSignals(true);  // the field as it stands, without its own handler
-        w->Hun->setText(QString::fromLatin1(bad));
-        w->Hun->blockSignals(false);
+        Form(*w).Hun->blockSignals(true);  // the field as it stands, without its own handler
+        Form(*w).Hun->setText(QString::fromLatin1(bad));
+        Form(*w).Hun->blockSignals(false);
         w->Recalc();
-        EXPECT_EQ(w->RecalcCount(), recalcs) << "minute '" << bad << "'";
-        EXPECT_EQ(w->DrawCount(), draws) << "minute '" << bad << "'";
-        EXPECT_EQ(w->result->Caption().toStdString(), before) << "minute '" << bad << "'";
-        EXPECT_EQ(w->global.CurrentJDE, jde) << "minute '" << bad << "'";
+        EXPECT_EQ(w->State().recalculations, recalcs) << "minute '" << bad << "'";
+        EXPECT_EQ(w->State().draws, draws) << "minute '" << bad << "'";
+        EXPECT_EQ(Form(*w).result->Caption().toStdString(), before) << "minute '" << bad << "'";
+        EXPECT_EQ(w->State().results.CurrentJDE, jde) << "minute '" << bad << "'";
     }
 
-    w->Hun->blockSignals(true);
-    w->Hun->setText(QStringLiteral("6"));
-    w->Hun->blockSignals(false);
+    Form(*w).Hun->blockSignals(true);
+    Form(*w).Hun->setText(QStringLiteral("6"));
+    Form(*w).Hun->blockSignals(false);
     w->Recalc();
-    EXPECT_EQ(w->RecalcCount(), recalcs + 1);
-    EXPECT_EQ(w->DrawCount(), draws + 1);
-    EXPECT_NEAR(w->global.CurrentJDE - jde, 1.0 / 1440, 1e-9);
+    EXPECT_EQ(w->State().recalculations, recalcs + 1);
+    EXPECT_EQ(w->State().draws, draws + 1);
+    EXPECT_NEAR(w->State().results.CurrentJDE - jde, 1.0 / 1440, 1e-9);
 }
 
 TEST(WindowRecalc, RedrawTakesATurnOffTheSystemIIMeridianAbove360)
 {
     auto w = Started();
-    w->CM2 = 365;
-    w->DrawView(w->global.CurrentJDE);
-    EXPECT_EQ(w->CM2, 5);
-    w->CM2 = -0.3;  // just below 0: kept as it is
-    w->DrawView(w->global.CurrentJDE);
-    EXPECT_EQ(w->CM2, -0.3);
+    ViewController* view = w->findChild<ViewController*>();
+    const PictureMoment shown = w->State().picture;
+    view->Show(PictureMoment{shown.jde, 365, shown.grsLongitude});
+    EXPECT_EQ(w->State().picture.cm2, 5);
+    view->Show(PictureMoment{shown.jde, -0.3, shown.grsLongitude});  // just below 0: kept as it is
+    EXPECT_EQ(w->State().picture.cm2, -0.3);
 }
 
 // ---- the layout pass ----------------------------------------------------------------
@@ -374,16 +376,16 @@ TEST_P(WindowLayout, EverythingFollowsTheWidth)
     const LayoutRow& r = GetParam();
     auto w = Started();  // zoomed 4 times at 13100
     tw::SetWidth(w.get(), r.width);
-    w->Form_Resize();
+    Relayout(*w);
     if (!r.zoomed)
-        w->Command2->click();
-    ASSERT_EQ(w->Magnify, r.zoomed ? 4 : 1);
+        Form(*w).Command2->click();
+    ASSERT_EQ(w->State().view.magnify, r.zoomed ? 4 : 1);
 
-    EXPECT_FLOAT_EQ(w->global.WinScale, r.WinScale);
-    EXPECT_FLOAT_EQ(w->global.FormWidthNow, static_cast<float>(r.width));
+    EXPECT_FLOAT_EQ(w->State().geometry.winScale, r.WinScale);
+    EXPECT_FLOAT_EQ(w->State().geometry.formWidthNow, static_cast<float>(r.width));
     EXPECT_NEAR(tw::Width(w.get()), r.width, 0.01);
     EXPECT_NEAR(tw::Height(w.get()), r.windowHeight, 0.01);
-    const QWidget *p1 = w->Picture1, *p2 = w->Picture2;
+    const QWidget *p1 = Form(*w).Picture1, *p2 = Form(*w).Picture2;
     EXPECT_NEAR(tw::Left(p1), 370, 0.01);
     EXPECT_NEAR(tw::Top(p1), 2760, 0.01);
     EXPECT_NEAR(tw::Width(p1), r.pic1Width, 0.01);
@@ -393,24 +395,24 @@ TEST_P(WindowLayout, EverythingFollowsTheWidth)
     EXPECT_NEAR(tw::Width(p2), r.pic1Width, 0.01);
     EXPECT_NEAR(tw::Height(p2), 260, 0.01);
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(w->global.Bodies.BodySize[i], r.size[i]) << "body " << i;
-    EXPECT_EQ(w->global.CenterX, r.CenterX);
-    EXPECT_EQ(w->global.CenterY, r.CenterY);
+        EXPECT_EQ(w->State().geometry.bodies.BodySize[i], r.size[i]) << "body " << i;
+    EXPECT_EQ(w->State().geometry.centerX, r.CenterX);
+    EXPECT_EQ(w->State().geometry.centerY, r.CenterY);
 
-    EXPECT_NEAR(tw::Top(w->Label5), r.label5Top, 0.01);
-    EXPECT_NEAR(tw::Top(w->Label6), r.label5Top, 0.01);
-    EXPECT_NEAR(tw::Left(w->Label5), 90, 0.01);
-    EXPECT_NEAR(tw::Left(w->Label6), r.label6Left, 0.01);
-    EXPECT_NEAR(tw::Top(w->Label4), r.label4Top, 0.01);
-    EXPECT_NEAR(tw::Left(w->Label4), r.label4Left, 0.01);
-    EXPECT_NEAR(tw::Top(w->Label10), r.label4Top + 100, 0.01);
-    EXPECT_NEAR(tw::Left(w->Label10), r.label4Left + 2000, 0.01);
-    EXPECT_NEAR(tw::Top(w->Option1[0]), r.label4Top, 0.01);
-    EXPECT_NEAR(tw::Top(w->Option1[1]), r.label4Top, 0.01);
-    EXPECT_NEAR(tw::Left(w->Cexit), r.cexitLeft, 0.01);
-    EXPECT_NEAR(tw::Left(w->Copysel), r.copyselLeft, 0.01);
-    EXPECT_NEAR(tw::Top(w->Cexit), 120, 0.01);
-    EXPECT_NEAR(tw::Top(w->Copysel), 2400, 0.01);
+    EXPECT_NEAR(tw::Top(Form(*w).Label5), r.label5Top, 0.01);
+    EXPECT_NEAR(tw::Top(Form(*w).Label6), r.label5Top, 0.01);
+    EXPECT_NEAR(tw::Left(Form(*w).Label5), 90, 0.01);
+    EXPECT_NEAR(tw::Left(Form(*w).Label6), r.label6Left, 0.01);
+    EXPECT_NEAR(tw::Top(Form(*w).Label4), r.label4Top, 0.01);
+    EXPECT_NEAR(tw::Left(Form(*w).Label4), r.label4Left, 0.01);
+    EXPECT_NEAR(tw::Top(Form(*w).Label10), r.label4Top + 100, 0.01);
+    EXPECT_NEAR(tw::Left(Form(*w).Label10), r.label4Left + 2000, 0.01);
+    EXPECT_NEAR(tw::Top(Form(*w).Option1[0]), r.label4Top, 0.01);
+    EXPECT_NEAR(tw::Top(Form(*w).Option1[1]), r.label4Top, 0.01);
+    EXPECT_NEAR(tw::Left(Form(*w).Cexit), r.cexitLeft, 0.01);
+    EXPECT_NEAR(tw::Left(Form(*w).Copysel), r.copyselLeft, 0.01);
+    EXPECT_NEAR(tw::Top(Form(*w).Cexit), 120, 0.01);
+    EXPECT_NEAR(tw::Top(Form(*w).Copysel), 2400, 0.01);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -434,16 +436,16 @@ TEST_P(WindowLayout, WithAFrameTheHeightsAreOuterHeights)
     const LayoutRow& r = GetParam();
     static constexpr int kFramePx = 46;
     auto w = Started();
-    w->FrameHeightPx = [] { return kFramePx; };
+    w->seams.frameHeightPx = [] { return kFramePx; };
     tw::SetWidth(w.get(), r.width);
-    w->Form_Resize();
+    Relayout(*w);
     if (!r.zoomed)
-        w->Command2->click();
-    ASSERT_EQ(w->Magnify, r.zoomed ? 4 : 1);
+        Form(*w).Command2->click();
+    ASSERT_EQ(w->State().view.magnify, r.zoomed ? 4 : 1);
     EXPECT_EQ(w->height(), std::lround(r.windowHeight / tw::TwipsPerPixel()) - kFramePx);
-    EXPECT_NEAR(tw::Height(w->Picture1), r.pic1Height, 0.01);
-    EXPECT_NEAR(tw::Top(w->Label4), r.label4Top, 0.01);
-    EXPECT_LE(w->Label10->geometry().bottom(), w->height());
+    EXPECT_NEAR(tw::Height(Form(*w).Picture1), r.pic1Height, 0.01);
+    EXPECT_NEAR(tw::Top(Form(*w).Label4), r.label4Top, 0.01);
+    EXPECT_LE(Form(*w).Label10->geometry().bottom(), w->height());
 }
 
 TEST(WindowLayout, ShownWindowFollowsAChangeOfItsWidth)
@@ -451,22 +453,22 @@ TEST(WindowLayout, ShownWindowFollowsAChangeOfItsWidth)
     auto w = Started();
     w->show();
     tw::SetWidth(w.get(), 9170);  // as the user drags the frame; the pass runs by itself
-    EXPECT_FLOAT_EQ(w->global.WinScale, 0.7f);
+    EXPECT_FLOAT_EQ(w->State().geometry.winScale, 0.7f);
     EXPECT_NEAR(tw::Height(w.get()), 6260.8, 0.01);
-    EXPECT_NEAR(tw::Width(w->Picture1), 8170, 0.01);
-    EXPECT_EQ(w->global.Bodies.BodySize[0], 532);
+    EXPECT_NEAR(tw::Width(Form(*w).Picture1), 8170, 0.01);
+    EXPECT_EQ(w->State().geometry.bodies.BodySize[0], 532);
 }
 
 TEST(WindowLayout, NothingBeforeStartUpHasStoredTheHeight)
 {
     MainWindow w;
     const double height = tw::Height(&w);
-    w.Form_Resize();
-    EXPECT_EQ(w.global.WinScale, 0);
-    EXPECT_EQ(w.global.FormWidthNow, 0);
+    Relayout(w);
+    EXPECT_EQ(w.State().geometry.winScale, 0);
+    EXPECT_EQ(w.State().geometry.formWidthNow, 0);
     EXPECT_DOUBLE_EQ(tw::Height(&w), height);
-    EXPECT_DOUBLE_EQ(tw::Width(w.Picture1), 11000);
-    EXPECT_EQ(w.DrawCount(), 0);
+    EXPECT_DOUBLE_EQ(tw::Width(Form(w).Picture1), 11000);
+    EXPECT_EQ(w.State().draws, 0);
 }
 
 // ---- zoom ------------------------------------------------------------------------------
@@ -476,89 +478,89 @@ TEST(WindowZoom, StartUpOpensZoomedAboutTheDesignCentre)
     auto w = Started();
     // Start-up zooms about the centre it sets before its first recalculation:
     // half the picture, (6050, 530), not yet moved 20 twips in by the layout pass.
-    EXPECT_EQ(w->ViewCenterX, 24200);
-    EXPECT_EQ(w->ViewCenterY, 6295);
-    EXPECT_NEAR(w->Picture1->ScaleLeft(), 1.01 * 18150, 0.01);
-    EXPECT_NEAR(w->Picture1->ScaleTop(), 0.99 * (6295 - 1554), 0.01);
-    EXPECT_EQ(w->Picture2->ScaleLeft(), w->Picture1->ScaleLeft());
-    EXPECT_EQ(w->Picture2->ScaleTop(), 0);
+    EXPECT_EQ(w->State().view.viewCenterX, 24200);
+    EXPECT_EQ(w->State().view.viewCenterY, 6295);
+    EXPECT_NEAR(Form(*w).Picture1->ScaleLeft(), 1.01 * 18150, 0.01);
+    EXPECT_NEAR(Form(*w).Picture1->ScaleTop(), 0.99 * (6295 - 1554), 0.01);
+    EXPECT_EQ(Form(*w).Picture2->ScaleLeft(), Form(*w).Picture1->ScaleLeft());
+    EXPECT_EQ(Form(*w).Picture2->ScaleTop(), 0);
 }
 
 TEST(WindowZoom, OutAndBackIn)
 {
     auto w = Started();
-    w->Command2->click();  // back to the wide view
-    EXPECT_EQ(w->Command2->text().toStdString(), "拡大");
-    EXPECT_EQ(w->Magnify, 1);
-    EXPECT_EQ(w->Zoomed, kFalse);
-    EXPECT_EQ(w->Picture1->ScaleLeft(), 0);
-    EXPECT_EQ(w->Picture1->ScaleTop(), 0);
-    EXPECT_EQ(w->Picture2->ScaleLeft(), 0);
-    EXPECT_EQ(w->Picture2->ScaleTop(), 0);
-    EXPECT_EQ(w->global.SelCenterX, 0);
-    EXPECT_EQ(w->global.SelCenterY, 0);
-    EXPECT_EQ(w->ViewCenterX, 0);
-    EXPECT_EQ(w->ViewCenterY, 0);
+    Form(*w).Command2->click();  // back to the wide view
+    EXPECT_EQ(Form(*w).Command2->text().toStdString(), "拡大");
+    EXPECT_EQ(w->State().view.magnify, 1);
+    EXPECT_EQ(w->State().view.zoomed, false);
+    EXPECT_EQ(Form(*w).Picture1->ScaleLeft(), 0);
+    EXPECT_EQ(Form(*w).Picture1->ScaleTop(), 0);
+    EXPECT_EQ(Form(*w).Picture2->ScaleLeft(), 0);
+    EXPECT_EQ(Form(*w).Picture2->ScaleTop(), 0);
+    EXPECT_EQ(w->State().view.selection.centerX, 0);
+    EXPECT_EQ(w->State().view.selection.centerY, 0);
+    EXPECT_EQ(w->State().view.viewCenterX, 0);
+    EXPECT_EQ(w->State().view.viewCenterY, 0);
     EXPECT_NEAR(tw::Height(w.get()), 5120, 0.01);
 
-    const long draws = w->DrawCount();
-    w->Command2->click();  // zoomed again, about the planet at (6030, 510)
-    EXPECT_GT(w->DrawCount(), draws);
-    EXPECT_EQ(w->Command2->text().toStdString(), "広域");
-    EXPECT_EQ(w->Magnify, 4);
-    EXPECT_EQ(w->Zoomed, kTrue);
-    EXPECT_EQ(w->global.SelCenterX, 6030);
-    EXPECT_EQ(w->global.SelCenterY, 510);
-    EXPECT_EQ(w->ViewCenterX, 24140);
-    EXPECT_EQ(w->ViewCenterY, 6235);
-    const double left = w->Picture1->ScaleLeft(), top = w->Picture1->ScaleTop();
+    const long draws = w->State().draws;
+    Form(*w).Command2->click();  // zoomed again, about the planet at (6030, 510)
+    EXPECT_GT(w->State().draws, draws);
+    EXPECT_EQ(Form(*w).Command2->text().toStdString(), "広域");
+    EXPECT_EQ(w->State().view.magnify, 4);
+    EXPECT_EQ(w->State().view.zoomed, true);
+    EXPECT_EQ(w->State().view.selection.centerX, 6030);
+    EXPECT_EQ(w->State().view.selection.centerY, 510);
+    EXPECT_EQ(w->State().view.viewCenterX, 24140);
+    EXPECT_EQ(w->State().view.viewCenterY, 6235);
+    const double left = Form(*w).Picture1->ScaleLeft(), top = Form(*w).Picture1->ScaleTop();
     EXPECT_NEAR(left, 1.01 * 18090, 0.01);
     EXPECT_NEAR(top, 0.99 * 4681, 0.01);
-    EXPECT_EQ(w->Picture2->ScaleLeft(), left);
-    EXPECT_EQ(w->Picture2->ScaleTop(), 0);
+    EXPECT_EQ(Form(*w).Picture2->ScaleLeft(), left);
+    EXPECT_EQ(Form(*w).Picture2->ScaleTop(), 0);
     // The planet stands about 200 twips left of and 50 above the visible middle.
-    EXPECT_NEAR(4 * w->global.CenterX - (left + 6050), -200, 2);
-    EXPECT_NEAR(4 * w->global.CenterY - (top + 1554), -50, 3);
+    EXPECT_NEAR(4 * w->State().geometry.centerX - (left + 6050), -200, 2);
+    EXPECT_NEAR(4 * w->State().geometry.centerY - (top + 1554), -50, 3);
 }
 
 TEST(WindowZoom, InAtWidth9170CorrectsForTheScale)
 {
     auto w = Started();
     tw::SetWidth(w.get(), 9170);
-    w->Form_Resize();
-    w->Command2->click();  // wide: CenterX 4065, CenterY 186
-    w->Command2->click();
-    EXPECT_EQ(w->ViewCenterX, 23120);
-    EXPECT_EQ(w->ViewCenterY, 6152);
-    EXPECT_NEAR(w->Picture1->ScaleLeft(), 0.7 * (23120 - 4085) * 1.01, 0.01);
-    EXPECT_NEAR(w->Picture1->ScaleTop(), 0.7 * (6152 - 1100) * 0.99, 0.01);
+    Relayout(*w);
+    Form(*w).Command2->click();  // wide: CenterX 4065, CenterY 186
+    Form(*w).Command2->click();
+    EXPECT_EQ(w->State().view.viewCenterX, 23120);
+    EXPECT_EQ(w->State().view.viewCenterY, 6152);
+    EXPECT_NEAR(Form(*w).Picture1->ScaleLeft(), 0.7 * (23120 - 4085) * 1.01, 0.01);
+    EXPECT_NEAR(Form(*w).Picture1->ScaleTop(), 0.7 * (6152 - 1100) * 0.99, 0.01);
 }
 
 TEST(WindowZoom, SliderChoosesTheNextZoomOnly)
 {
     auto w = Started();
-    w->Slider1->setValue(6);
-    EXPECT_EQ(w->ZoomChoice, 6);
-    EXPECT_EQ(w->Label9->Caption().toStdString(), "6倍");
-    EXPECT_TRUE(MainWindow::ToolTipCaption(w->Command2).contains(QStringLiteral("約6倍の")));
-    EXPECT_EQ(w->Magnify, 4);
-    EXPECT_EQ(w->global.Bodies.BodySize[0], 760);
-    EXPECT_EQ(w->Command2->text().toStdString(), "広域");
+    Form(*w).Slider1->setValue(6);
+    EXPECT_EQ(w->State().view.zoomChoice, 6);
+    EXPECT_EQ(Form(*w).Label9->Caption().toStdString(), "6倍");
+    EXPECT_TRUE(platform::ToolTipCaption(Form(*w).Command2).contains(QStringLiteral("約6倍の")));
+    EXPECT_EQ(w->State().view.magnify, 4);
+    EXPECT_EQ(w->State().geometry.bodies.BodySize[0], 760);
+    EXPECT_EQ(Form(*w).Command2->text().toStdString(), "広域");
 
-    w->Command2->click();  // wide, whatever the slider shows
-    EXPECT_EQ(w->Magnify, 1);
-    w->Command2->click();
-    EXPECT_EQ(w->Magnify, 6);
-    EXPECT_EQ(w->global.Bodies.BodySize[0], 1140);
+    Form(*w).Command2->click();  // wide, whatever the slider shows
+    EXPECT_EQ(w->State().view.magnify, 1);
+    Form(*w).Command2->click();
+    EXPECT_EQ(w->State().view.magnify, 6);
+    EXPECT_EQ(w->State().geometry.bodies.BodySize[0], 1140);
     EXPECT_NEAR(tw::Height(w.get()), 7168, 0.01);
 
-    w->Slider1->setValue(9);  // the slider ends at 6
-    EXPECT_EQ(w->ZoomChoice, 6);
-    w->Slider1->setValue(2);
-    w->Command2->click();
-    w->Command2->click();
-    EXPECT_EQ(w->Magnify, 2);
-    EXPECT_EQ(w->Label9->Caption().toStdString(), "2倍");
+    Form(*w).Slider1->setValue(9);  // the slider ends at 6
+    EXPECT_EQ(w->State().view.zoomChoice, 6);
+    Form(*w).Slider1->setValue(2);
+    Form(*w).Command2->click();
+    Form(*w).Command2->click();
+    EXPECT_EQ(w->State().view.magnify, 2);
+    EXPECT_EQ(Form(*w).Label9->Caption().toStdString(), "2倍");
 }
 
 // ---- orientation -------------------------------------------------------------------
@@ -567,34 +569,34 @@ TEST(WindowOrientation, CompassLabelsAndReflectedSatellites)
 {
     auto w = Started();
     int32_t invX[5], invY[5];
-    std::copy(w->global.BodyX, w->global.BodyX + 5, invX);
-    std::copy(w->global.BodyY, w->global.BodyY + 5, invY);
+    std::copy(w->State().geometry.bodyX, w->State().geometry.bodyX + 5, invX);
+    std::copy(w->State().geometry.bodyY, w->State().geometry.bodyY + 5, invY);
 
-    long draws = w->DrawCount();
-    w->Option1[0]->setChecked(true);
+    long draws = w->State().draws;
+    Form(*w).Option1[0]->setChecked(true);
     // The pair excludes each other only: the speed options keep their state.
-    EXPECT_FALSE(w->Option1[1]->isChecked());
-    EXPECT_TRUE(w->Option2->isChecked());
-    EXPECT_EQ(w->DrawCount(), draws + 1);
-    EXPECT_EQ(w->Label4->Caption().toStdString(), "南");
-    EXPECT_EQ(w->Label5->Caption().toStdString(), "東");
-    EXPECT_EQ(w->Label6->Caption().toStdString(), "西");
+    EXPECT_FALSE(Form(*w).Option1[1]->isChecked());
+    EXPECT_TRUE(Form(*w).Option2->isChecked());
+    EXPECT_EQ(w->State().draws, draws + 1);
+    EXPECT_EQ(Form(*w).Label4->Caption().toStdString(), "南");
+    EXPECT_EQ(Form(*w).Label5->Caption().toStdString(), "東");
+    EXPECT_EQ(Form(*w).Label6->Caption().toStdString(), "西");
     for (int i = 1; i <= 4; ++i) {
-        EXPECT_EQ(w->global.BodyX[i], -invX[i]) << "body " << i;
-        EXPECT_EQ(w->global.BodyY[i], -invY[i]) << "body " << i;
+        EXPECT_EQ(w->State().geometry.bodyX[i], -invX[i]) << "body " << i;
+        EXPECT_EQ(w->State().geometry.bodyY[i], -invY[i]) << "body " << i;
     }
 
-    w->Option1[1]->setChecked(true);
-    EXPECT_EQ(w->Label4->Caption().toStdString(), "北");
-    EXPECT_EQ(w->Label5->Caption().toStdString(), "西");
-    EXPECT_EQ(w->Label6->Caption().toStdString(), "東");
-    EXPECT_EQ(w->global.BodyX[1], invX[1]);
+    Form(*w).Option1[1]->setChecked(true);
+    EXPECT_EQ(Form(*w).Label4->Caption().toStdString(), "北");
+    EXPECT_EQ(Form(*w).Label5->Caption().toStdString(), "西");
+    EXPECT_EQ(Form(*w).Label6->Caption().toStdString(), "東");
+    EXPECT_EQ(w->State().geometry.bodyX[1], invX[1]);
 
-    draws = w->DrawCount();
-    w->Option1[1]->click();  // the option already selected: repainted, same labels
-    EXPECT_TRUE(w->Option1[1]->isChecked());
-    EXPECT_EQ(w->DrawCount(), draws + 1);
-    EXPECT_EQ(w->Label4->Caption().toStdString(), "北");
+    draws = w->State().draws;
+    Form(*w).Option1[1]->click();  // the option already selected: repainted, same labels
+    EXPECT_TRUE(Form(*w).Option1[1]->isChecked());
+    EXPECT_EQ(w->State().draws, draws + 1);
+    EXPECT_EQ(Form(*w).Label4->Caption().toStdString(), "北");
 }
 
 // ---- the painted picture -------------------------------------------------------------
@@ -602,12 +604,12 @@ TEST(WindowOrientation, CompassLabelsAndReflectedSatellites)
 TEST(WindowPicture, PlanetBeltsSpotAndLabelStrip)
 {
     auto w = At(2026, 12, 7, 15, 5, 0);  // the spot on the central meridian
-    ASSERT_NEAR(w->CM2, w->GrsLongitude, 0.5);
-    ASSERT_EQ(w->Magnify, 4);
-    const platform::PictureBox* p1 = w->Picture1;
-    const double Px = 4.0 * w->global.CenterX, Py = 4.0 * w->global.CenterY;
+    ASSERT_NEAR(w->State().picture.cm2, w->State().results.GrsLongitude, 0.5);
+    ASSERT_EQ(w->State().view.magnify, 4);
+    const platform::PictureBox* p1 = Form(*w).Picture1;
+    const double Px = 4.0 * w->State().geometry.centerX, Py = 4.0 * w->State().geometry.centerY;
     for (int i = 1; i <= 4; ++i)  // no satellite over the disk
-        ASSERT_GT(std::abs(4 * w->global.BodyX[i]), 760 + w->global.Bodies.BodySize[i]) << "body " << i;
+        ASSERT_GT(std::abs(4 * w->State().geometry.bodyX[i]), 760 + w->State().geometry.bodies.BodySize[i]) << "body " << i;
 
     EXPECT_EQ(Rgb(PixelAt(p1, Px, Py)), kPlanetRgb);
     EXPECT_EQ(Rgb(PixelAt(p1, Px, Py + 160)), kBeltRgb);  // belt 1, 120 to 200 below
@@ -616,10 +618,10 @@ TEST(WindowPicture, PlanetBeltsSpotAndLabelStrip)
     EXPECT_EQ(Rgb(PixelAt(p1, Px + 17, Py - 280)), kSpotRgb);  // inverted: above
     EXPECT_EQ(Rgb(PixelAt(p1, Px + 17, Py + 280)), kPlanetRgb);
     EXPECT_EQ(Rgb(PixelAt(p1, Px + 900, Py)), "0,0,0");  // sky beside the disk
-    const QImage& strip = w->Picture2->Image();
+    const QImage& strip = Form(*w).Picture2->Image();
     EXPECT_EQ(Rgb(strip.pixelColor(strip.width() - 1, strip.height() - 1)), "224,224,224");
 
-    w->Option1[0]->setChecked(true);  // erect: the spot below, belts unchanged
+    Form(*w).Option1[0]->setChecked(true);  // erect: the spot below, belts unchanged
     EXPECT_EQ(Rgb(PixelAt(p1, Px + 17, Py + 280)), kSpotRgb);
     EXPECT_EQ(Rgb(PixelAt(p1, Px + 17, Py - 280)), kPlanetRgb);
     // The spot now lies over the middle of belt 1: look at the belts beside it.
@@ -627,18 +629,18 @@ TEST(WindowPicture, PlanetBeltsSpotAndLabelStrip)
     EXPECT_EQ(Rgb(PixelAt(p1, Px - 400, Py - 120)), kBeltRgb);
     EXPECT_EQ(Rgb(PixelAt(p1, Px, Py + 160)), kSpotRgb);
 
-    w->GrsLongitude = std::fmod(w->CM2 + 180, 360);  // the spot on the far side
-    w->DrawView(w->global.CurrentJDE);
+    const PictureMoment shown = w->State().picture;  // the spot on the far side:
+    w->findChild<ViewController*>()->Show(PictureMoment{shown.jde, shown.cm2, std::fmod(shown.cm2 + 180, 360)});
     EXPECT_EQ(Rgb(PixelAt(p1, Px + 17, Py + 280)), kPlanetRgb);
 }
 
 TEST(WindowPicture, EveryNumeralInkedInTheStripBelowItsSatellite)
 {
     auto w = At(2026, 12, 7, 15, 5, 0);
-    w->Command2->click();  // wide: all four satellites in view
-    const platform::PictureBox* p2 = w->Picture2;
+    Form(*w).Command2->click();  // wide: all four satellites in view
+    const platform::PictureBox* p2 = Form(*w).Picture2;
     for (int i = 1; i <= 4; ++i) {
-        const double x = w->global.CenterX + w->global.BodyX[i] - 80;
+        const double x = w->State().geometry.centerX + w->State().geometry.bodyX[i] - 80;
         bool inked = false;
         for (double dx = 0; dx < 200 && !inked; dx += 5)
             for (double y = 0; y < 260 && !inked; y += 5)
@@ -654,27 +656,27 @@ TEST(WindowClose, ExitButtonClosesAtOnce)
     auto w = Started();
     w->show();
     ASSERT_TRUE(w->isVisible());
-    w->Cexit->click();
+    Form(*w).Cexit->click();
     EXPECT_FALSE(w->isVisible());
     EXPECT_TRUE(w->Closed());
 
     // Nothing is drawn or laid out any more.
-    const long draws = w->DrawCount();
+    const long draws = w->State().draws;
     w->Recalc();
-    w->Form_Resize();
-    EXPECT_EQ(w->DrawCount(), draws);
+    Relayout(*w);
+    EXPECT_EQ(w->State().draws, draws);
 }
 
 TEST(WindowClose, FrameCloseDuringTheRealTimeRunStopsTheTimer)
 {
     auto w = Started();
     w->show();
-    w->RTime->setChecked(true);
-    ASSERT_TRUE(w->Timer1->isActive());
+    Form(*w).RTime->setChecked(true);
+    ASSERT_TRUE(Form(*w).Timer1->isActive());
     EXPECT_TRUE(w->close());
     EXPECT_FALSE(w->isVisible());
     EXPECT_TRUE(w->Closed());
-    EXPECT_FALSE(w->Timer1->isActive());
+    EXPECT_FALSE(Form(*w).Timer1->isActive());
 }
 
 // The surfaces repaint on the screen only what the scene drew and what the
@@ -686,11 +688,11 @@ TEST(WindowPicture, ScreenShowsTheImageAfterTheSceneMoves)
     w->show();
     QCoreApplication::processEvents();
     for (int step = 0; step < 3; ++step) {
-        w->Jikoku->setText(QString::number(16 + 3 * step));  // satellites move between redraws
+        Form(*w).Jikoku->setText(QString::number(16 + 3 * step));  // satellites move between redraws
         QCoreApplication::processEvents();
         // What the window system holds for the window, not a fresh rendering.
         const QImage screen = QGuiApplication::primaryScreen()->grabWindow(w->winId()).toImage();
-        for (platform::PictureBox* p : {w->Picture1, w->Picture2}) {
+        for (platform::PictureBox* p : {Form(*w).Picture1, Form(*w).Picture2}) {
             const QImage shown = screen.copy(p->geometry()).convertToFormat(QImage::Format_RGB32);
             const QImage image = p->Image().convertToFormat(QImage::Format_RGB32);
             ASSERT_EQ(shown.size(), image.size()) << p->objectName().toStdString();
@@ -709,18 +711,18 @@ TEST(WindowPicture, ScreenShowsAWholeRenderingThroughAnimationSteps)
     w->show();
     QCoreApplication::processEvents();
     for (int step = 0; step < 24; ++step) {
-        w->VSmin->SetValue(w->VSmin->Value() + (step % 4 == 3 ? 7 : 1));
+        Form(*w).VSmin->SetValue(Form(*w).VSmin->Value() + (step % 4 == 3 ? 7 : 1));
         QCoreApplication::processEvents();
         const QImage screen = QGuiApplication::primaryScreen()->grabWindow(w->winId()).toImage().convertToFormat(QImage::Format_RGB32);
         const QImage whole = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(screen.size(), whole.size());
         ASSERT_TRUE(screen == whole) << "stale pixels after step " << step << " ("
-                                     << w->result->Caption().toStdString() << ")";
+                                     << Form(*w).result->Caption().toStdString() << ")";
     }
     // A longer caption in the same label, then the results again.
-    w->Nen->setText(QStringLiteral("99999"));
+    Form(*w).Nen->setText(QStringLiteral("99999"));
     QCoreApplication::processEvents();
-    w->Nen->setText(QStringLiteral("2026"));
+    Form(*w).Nen->setText(QStringLiteral("2026"));
     QCoreApplication::processEvents();
     const QImage screen = QGuiApplication::primaryScreen()->grabWindow(w->winId()).toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_TRUE(screen == w->grab().toImage().convertToFormat(QImage::Format_RGB32));
@@ -755,7 +757,7 @@ TEST(WindowPicture, CaptionLinesLookLikeTextDrawnAtAPoint)
             p.end();
             EXPECT_TRUE(shown == drawn) << l->objectName().toStdString();
         }
-        w->VSh->SetValue(w->VSh->Value() + 5);
+        Form(*w).VSh->SetValue(Form(*w).VSh->Value() + 5);
         QCoreApplication::processEvents();
     }
 }
@@ -765,7 +767,7 @@ TEST(WindowPicture, CaptionLinesLookLikeTextDrawnAtAPoint)
 TEST(WindowPicture, PrintedNumeralsLookLikeTextDrawnAtAPoint)
 {
     auto w = Started();
-    platform::PictureBox& box = *w->Picture2;
+    platform::PictureBox& box = *Form(*w).Picture2;
     int differing = 0;
     for (const char* text : {"Ⅰ", "Ⅱ", "Ⅲ", "Ⅳ"}) {
         for (int dx = 0; dx < 15; ++dx) {

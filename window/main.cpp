@@ -47,7 +47,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "veltrax: %s\n", line.c_str());
     w.SetSettings(std::move(settings));
     try {
-        w.Form_Load();
+        w.StartUp();
     } catch (const std::exception&) {
         // start-up reads only constants and the clock; a fault leaves what it set
     }

@@ -18,9 +18,10 @@ inline EventsDialog& OpenEventsDialog(MainWindow& w)
     w.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
     QTest::keyClick(&w, Qt::Key_E, Qt::ControlModifier);
-    if (!w.eventsDialog)
+    auto* dialog = w.findChild<EventsDialog*>();
+    if (!dialog)
         throw std::runtime_error("Ctrl+E opened no dialog");
-    return *w.eventsDialog;
+    return *dialog;
 }
 
 }  // namespace veltrax::testing
