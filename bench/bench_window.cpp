@@ -60,7 +60,7 @@ BENCHMARK(BM_RecalcDrawZoomed4)->Unit(benchmark::kMicrosecond);
 void BM_RecalcDrawZoomed4Shadows(benchmark::State& state)
 {
     auto w = StartedWindow();
-    w->settings.shadows = true;
+    w->settings.view.shadows = true;
     if (w->Magnify != 4) {
         state.SkipWithError("not magnified 4 times");
         return;

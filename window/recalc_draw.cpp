@@ -53,7 +53,7 @@ void MainWindow::DrawView(double& jde)
     // The shadows from the precise theory; outside its years the picture is
     // drawn without them.
     std::optional<SatelliteShadows> shadows;
-    if (settings.shadows && (shadows = ShadowsAtWindowJde(jde)))
+    if (settings.view.shadows && (shadows = ShadowsAtWindowJde(jde)))
         in.shadows = &*shadows;
     // The view options: the precise places (the compact theory outside their
     // years) and the mirror.

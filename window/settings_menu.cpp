@@ -46,12 +46,12 @@ void MainWindow::CreateBackgroundMenu()
     connect(viewOptions, &ViewOptions::Toggled, this, [this] {
         Guard([this] {
             const ViewChoices v = viewOptions->Choices();
-            settings.precise = v.precise;
-            settings.mirror = v.mirror;
-            settings.grid = v.grid;
+            settings.view.precise = v.precise;
+            settings.view.mirror = v.mirror;
+            settings.view.grid = v.grid;
             QString why;
-            if (SaveViewSettings(settings.filePath, settings, why))
-                settings.viewProblems.clear();
+            if (SaveSettingsGroup(settings.filePath, kViewGroup, settings, why))
+                settings.ClearUnusable(kViewGroup);
             else
                 std::fprintf(stderr, "veltrax: %s\n", why.toLocal8Bit().constData());
             if (loaded_)
@@ -95,10 +95,10 @@ void MainWindow::SetSettings(WindowSettings s)
 {
     settings = std::move(s);
     UpdateGrsToolTip();
-    shadowsAction->setChecked(settings.shadows);
-    viewOptions->SetChoices(ViewChoices{settings.precise, settings.mirror, settings.grid});
+    shadowsAction->setChecked(settings.view.shadows);
+    viewOptions->SetChoices(ViewChoices{settings.view.precise, settings.view.mirror, settings.view.grid});
     // The compass as the mirror leaves it.
-    const ViewOrientation view = OrientationFor(Option1[1]->isChecked(), settings.mirror);
+    const ViewOrientation view = OrientationFor(Option1[1]->isChecked(), settings.view.mirror);
     for (auto [label, text] : {std::pair{Label4, view.top}, std::pair{Label5, view.left}, std::pair{Label6, view.right}})
         label->SetCaption(QString::fromUtf8(text));
     if (loaded_)
@@ -109,10 +109,10 @@ void MainWindow::GrsSettings_Click()
 {
     global.AnimRunning = kFalse;
     QString note;
-    if (!settings.fileProblem.isEmpty() || !settings.problems.empty()) {
+    if (!settings.fileProblem.isEmpty() || !settings.UnusableIn(kGrsGroup).empty()) {
         note = QStringLiteral("設定ファイル ") + settings.filePath +
                QStringLiteral(" の値が使えないため、内蔵の表を使っています。OK で保存すると書き直されます。");
-        for (const SettingsProblem& p : settings.problems)  // the spot's keys only
+        for (const SettingsProblem& p : settings.UnusableIn(kGrsGroup))
             note += QLatin1Char('\n') + QString::fromStdString(p.key) + QStringLiteral(" = \"") +
                     QString::fromStdString(p.value) + QStringLiteral("\"");
         if (!settings.fileProblem.isEmpty())
@@ -123,8 +123,10 @@ void MainWindow::GrsSettings_Click()
         return;
     const GrsModel model = dialog.Model();
     QString why;
-    if (SaveGrsSettings(settings.filePath, model, why)) {
-        settings.problems.clear();
+    Settings chosen = settings;
+    chosen.grs = model;
+    if (SaveSettingsGroup(settings.filePath, kGrsGroup, chosen, why)) {
+        settings.ClearUnusable(kGrsGroup);
         settings.fileProblem.clear();
     } else {
         std::fprintf(stderr, "veltrax: %s\n", why.toLocal8Bit().constData());
@@ -140,10 +142,10 @@ void MainWindow::GrsSettings_Click()
 void MainWindow::Shadows_Click()
 {
     // The action has toggled its check mark already; the setting follows it.
-    settings.shadows = shadowsAction->isChecked();
+    settings.view.shadows = shadowsAction->isChecked();
     QString why;
-    if (SaveViewSettings(settings.filePath, settings, why))
-        settings.viewProblems.clear();
+    if (SaveSettingsGroup(settings.filePath, kViewGroup, settings, why))
+        settings.ClearUnusable(kViewGroup);
     else
         std::fprintf(stderr, "veltrax: %s\n", why.toLocal8Bit().constData());
     if (loaded_)
@@ -154,19 +156,19 @@ void MainWindow::Events_Click()
 {
     if (!eventsDialog) {
         QString note;
-        if (!settings.siteProblems.empty()) {
+        if (!settings.UnusableIn(kSiteGroup).empty()) {
             note = QStringLiteral("設定ファイル ") + settings.filePath +
                    QStringLiteral(" の観測地の値が使えないため、観測地なしで表示しています。保存すると書き直されます。");
-            for (const SettingsProblem& p : settings.siteProblems)
+            for (const SettingsProblem& p : settings.UnusableIn(kSiteGroup))
                 note += QLatin1Char('\n') + QString::fromStdString(p.key) + QStringLiteral(" = \"") +
                         QString::fromStdString(p.value) + QStringLiteral("\"");
         }
-        if (!settings.viewProblems.empty()) {
+        if (!settings.UnusableIn(kViewGroup).empty()) {
             if (!note.isEmpty())
                 note += QLatin1Char('\n');
             note += QStringLiteral("設定ファイル ") + settings.filePath +
                     QStringLiteral(" の表示の値が使えないため、その項目を切にしています。メニューで切り替えると書き直されます。");
-            for (const SettingsProblem& p : settings.viewProblems)
+            for (const SettingsProblem& p : settings.UnusableIn(kViewGroup))
                 note += QLatin1Char('\n') + QString::fromStdString(p.key) + QStringLiteral(" = \"") +
                         QString::fromStdString(p.value) + QStringLiteral("\"");
         }
@@ -181,16 +183,18 @@ void MainWindow::Events_Click()
             Guard([&] {
                 settings.plan = plan;
                 QString why;
-                if (!SavePlanSettings(settings.filePath, plan, why))
+                if (!SaveSettingsGroup(settings.filePath, kPlanGroup, settings, why))
                     std::fprintf(stderr, "veltrax: %s\n", why.toLocal8Bit().constData());
             });
         };
         eventsDialog->onSaveSite = [this](const std::optional<Site>& site, QString& why) {
             bool saved = false;
             Guard([&] {
-                saved = SaveSiteSettings(settings.filePath, site, why);
+                Settings chosen = settings;
+                chosen.site = site;
+                saved = SaveSettingsGroup(settings.filePath, kSiteGroup, chosen, why);
                 if (saved)
-                    settings.siteProblems.clear();
+                    settings.ClearUnusable(kSiteGroup);
                 else
                     std::fprintf(stderr, "veltrax: %s\n", why.toLocal8Bit().constData());
             });
