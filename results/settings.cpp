@@ -47,31 +47,43 @@ namespace {
 
 using Value = std::optional<SettingValue>;
 
-// The spot's observation and the site, made when a file's group first sets them.
-GrsObservation& Observation(Settings& s)
+// The rows' setters and getters. The spot's observation is remade whenever
+// one of its values is set (its epoch's Julian Day follows); the site is made
+// when first set. Without them, their keys are not stored.
+template <class V, V GrsObservation::*F>
+void SetSpot(Settings& s, const SettingValue& v)
 {
-    if (!s.grs.observation)
-        s.grs.observation = GrsObservation{};
-    return *s.grs.observation;
+    GrsObservation o = s.grs.observation.value_or(GrsObservation{});
+    o.*F = std::get<V>(v);
+    s.grs.observation = MakeGrsObservation(o.longitudeDeg, o.epoch, o.driftDegPerDay);
 }
 
-void SetObservation(Settings& s, double longitudeDeg, const GrsEpochDate& epoch, double driftDegPerDay)
+template <class V, V GrsObservation::*F>
+Value SpotValue(const Settings& s)
 {
-    Observation(s) = MakeGrsObservation(longitudeDeg, epoch, driftDegPerDay);
-}
-
-Site& Place(Settings& s)
-{
-    if (!s.site)
-        s.site = Site{0, 0, 0};
-    return *s.site;
+    return s.grs.observation ? Value((*s.grs.observation).*F) : std::nullopt;
 }
 
 // A longitude a hair below a full turn would be stored as "360": it is stored
 // as 0, the same meridian.
-double GrsLongitudeToStore(double longitudeDeg)
+Value StoredSpotLongitude(const Settings& s)
 {
-    return ShortDecimal(longitudeDeg, 6) == "360" ? 0.0 : longitudeDeg;
+    const Value v = SpotValue<double, &GrsObservation::longitudeDeg>(s);
+    return v && ShortDecimal(std::get<double>(*v), 6) == "360" ? Value(0.0) : v;
+}
+
+template <double Site::*F>
+void SetSite(Settings& s, const SettingValue& v)
+{
+    if (!s.site)
+        s.site = Site{0, 0, 0};
+    (*s.site).*F = std::get<double>(v);
+}
+
+template <double Site::*F>
+Value SiteValue(const Settings& s)
+{
+    return s.site ? Value((*s.site).*F) : std::nullopt;
 }
 
 constexpr const char* kGrsFallback = "the built-in Great Red Spot table is used";
@@ -92,90 +104,58 @@ SettingRow ViewSwitch(const char* key, const char* fallback)
             [](const Settings& s) -> Value { return s.view.*F; }};
 }
 
-const std::vector<SettingRow> kTable = {
-    // [GreatRedSpot]: without a longitude, the built-in table, whatever else stands there.
-    {kGrsGroup, "longitude", T::Number, U::Leads, -360, 360, 6, nullptr, nullptr,
-     "System II degrees from -360 to 360, such as 100 or 57.5", nullptr, kGrsFallback,
-     [](Settings& s, const SettingValue& v) {
-         const GrsObservation o = Observation(s);
-         SetObservation(s, std::get<double>(v), o.epoch, o.driftDegPerDay);
-     },
-     [](const Settings& s) -> Value {
-         if (!s.grs.observation)
-             return std::nullopt;
-         return GrsLongitudeToStore(s.grs.observation->longitudeDeg);
-     }},
-    {kGrsGroup, "epoch", T::Date, U::Needed, 0, 0, 0, nullptr, nullptr, "a real date as YYYY-MM-DD, such as 2026-12-01",
-     "a date as YYYY-MM-DD beside the longitude; the key is missing", kGrsFallback,
-     [](Settings& s, const SettingValue& v) {
-         const GrsObservation o = Observation(s);
-         SetObservation(s, o.longitudeDeg, std::get<GrsEpochDate>(v), o.driftDegPerDay);
-     },
-     [](const Settings& s) -> Value {
-         if (!s.grs.observation)
-             return std::nullopt;
-         return s.grs.observation->epoch;
-     }},
-    {kGrsGroup, "drift", T::Drift, U::Optional, 0, kMaxGrsDriftDegPerDay, 6, nullptr, "0/month",
-     "degrees per month, year or day, at most 10 a day: 1.5/month, 18/year, 0.05/day", nullptr, kGrsFallback,
-     [](Settings& s, const SettingValue& v) {
-         const GrsObservation o = Observation(s);
-         SetObservation(s, o.longitudeDeg, o.epoch, std::get<double>(v));
-     },
-     [](const Settings& s) -> Value {
-         if (!s.grs.observation)
-             return std::nullopt;
-         return s.grs.observation->driftDegPerDay;
-     }},
+// The table, made on first use (whatever the order of static initialisation).
+const std::vector<SettingRow>& Table()
+{
+    static const std::vector<SettingRow> rows = {
+        // [GreatRedSpot]: without a longitude, the built-in table, whatever else stands there.
+        {kGrsGroup, "longitude", T::Number, U::Leads, -360, 360, 6, nullptr, nullptr,
+         "System II degrees from -360 to 360, such as 100 or 57.5", nullptr, kGrsFallback,
+         SetSpot<double, &GrsObservation::longitudeDeg>, StoredSpotLongitude},
+        {kGrsGroup, "epoch", T::Date, U::Needed, 0, 0, 0, nullptr, nullptr,
+         "a real date as YYYY-MM-DD, such as 2026-12-01",
+         "a date as YYYY-MM-DD beside the longitude; the key is missing", kGrsFallback,
+         SetSpot<GrsEpochDate, &GrsObservation::epoch>, SpotValue<GrsEpochDate, &GrsObservation::epoch>},
+        {kGrsGroup, "drift", T::Drift, U::Optional, 0, kMaxGrsDriftDegPerDay, 6, nullptr, "0/month",
+         "degrees per month, year or day, at most 10 a day: 1.5/month, 18/year, 0.05/day", nullptr, kGrsFallback,
+         SetSpot<double, &GrsObservation::driftDegPerDay>, SpotValue<double, &GrsObservation::driftDegPerDay>},
 
-    // [View]: each switch on its own; absent, off.
-    ViewSwitch<&ViewSwitches::shadows>("shadows", "the shadows are not drawn"),
-    ViewSwitch<&ViewSwitches::precise>("precise", "the satellites are drawn from the window's own theory"),
-    ViewSwitch<&ViewSwitches::mirror>("mirror", "the view is not mirrored"),
-    ViewSwitch<&ViewSwitches::grid>("grid", "the longitude grid is not drawn"),
+        // [View]: each switch on its own; absent, off.
+        ViewSwitch<&ViewSwitches::shadows>("shadows", "the shadows are not drawn"),
+        ViewSwitch<&ViewSwitches::precise>("precise", "the satellites are drawn from the window's own theory"),
+        ViewSwitch<&ViewSwitches::mirror>("mirror", "the view is not mirrored"),
+        ViewSwitch<&ViewSwitches::grid>("grid", "the longitude grid is not drawn"),
 
-    // [Site]: no site unless a latitude or a longitude is given.
-    {kSiteGroup, "latitude", T::Number, U::Leads, -kMaxSiteLatitudeDeg, kMaxSiteLatitudeDeg, 6, nullptr, nullptr,
-     "degrees from -90 to 90, north positive, such as 35.68", kBeside, kSiteFallback,
-     [](Settings& s, const SettingValue& v) { Place(s).latitudeDeg = std::get<double>(v); },
-     [](const Settings& s) -> Value {
-         if (!s.site)
-             return std::nullopt;
-         return s.site->latitudeDeg;
-     }},
-    {kSiteGroup, "longitude", T::Number, U::Leads, -kMaxSiteLongitudeDeg, kMaxSiteLongitudeDeg, 6, nullptr, nullptr,
-     "degrees from -360 to 360, east positive, such as 139.77", kBeside, kSiteFallback,
-     [](Settings& s, const SettingValue& v) { Place(s).longitudeDeg = std::get<double>(v); },
-     [](const Settings& s) -> Value {
-         if (!s.site)
-             return std::nullopt;
-         return s.site->longitudeDeg;
-     }},
-    {kSiteGroup, "height", T::Number, U::Optional, kMinSiteHeightM, kMaxSiteHeightM, 1, nullptr, "0",
-     "metres from -500 to 10000, such as 40", nullptr, kSiteFallback,
-     [](Settings& s, const SettingValue& v) { Place(s).heightM = std::get<double>(v); },
-     [](const Settings& s) -> Value {
-         if (!s.site)
-             return std::nullopt;
-         return s.site->heightM;
-     }},
+        // [Site]: no site unless a latitude or a longitude is given.
+        {kSiteGroup, "latitude", T::Number, U::Leads, -kMaxSiteLatitudeDeg, kMaxSiteLatitudeDeg, 6, nullptr, nullptr,
+         "degrees from -90 to 90, north positive, such as 35.68", kBeside, kSiteFallback, SetSite<&Site::latitudeDeg>,
+         SiteValue<&Site::latitudeDeg>},
+        {kSiteGroup, "longitude", T::Number, U::Leads, -kMaxSiteLongitudeDeg, kMaxSiteLongitudeDeg, 6, nullptr, nullptr,
+         "degrees from -360 to 360, east positive, such as 139.77", kBeside, kSiteFallback,
+         SetSite<&Site::longitudeDeg>, SiteValue<&Site::longitudeDeg>},
+        {kSiteGroup, "height", T::Number, U::Optional, kMinSiteHeightM, kMaxSiteHeightM, 1, nullptr, "0",
+         "metres from -500 to 10000, such as 40", nullptr, kSiteFallback, SetSite<&Site::heightM>,
+         SiteValue<&Site::heightM>},
 
-    // [Plan]: each choice on its own; absent, the plan's first choices.
-    {kPlanGroup, "range", T::Choice, U::Optional, 0, 0, 0, "0|7|30", "0", "0, 7 or 30 (days)", nullptr, kPlanFallback,
-     [](Settings& s, const SettingValue& v) { s.plan.rangeDays = std::atoi(std::get<std::string>(v).c_str()); },
-     [](const Settings& s) -> Value { return std::to_string(s.plan.rangeDays); }},
-    {kPlanGroup, "seenOnly", T::Switch, U::Optional, 0, 0, 0, nullptr, "false", "true or false", nullptr,
-     kPlanFallback, [](Settings& s, const SettingValue& v) { s.plan.seenOnly = std::get<bool>(v); },
-     [](const Settings& s) -> Value { return s.plan.seenOnly; }},
-    {kPlanGroup, "geometry", T::Geometry, U::Optional, 0, kMaxPlanPixels, 0, nullptr, nullptr,
-     "x,y,width,height in pixels", nullptr, kPlanFallback,
-     [](Settings& s, const SettingValue& v) { s.plan.geometry = std::get<PlanGeometry>(v); },
-     [](const Settings& s) -> Value {
-         if (!s.plan.geometry)
-             return std::nullopt;
-         return *s.plan.geometry;
-     }},
-};
+        // [Plan]: each choice on its own; absent, the plan's first choices.
+        {kPlanGroup, "range", T::Choice, U::Optional, 0, 0, 0, "0|7|30", "0", "0, 7 or 30 (days)", nullptr,
+         kPlanFallback,
+         [](Settings& s, const SettingValue& v) { s.plan.rangeDays = std::atoi(std::get<std::string>(v).c_str()); },
+         [](const Settings& s) -> Value { return std::to_string(s.plan.rangeDays); }},
+        {kPlanGroup, "seenOnly", T::Switch, U::Optional, 0, 0, 0, nullptr, "false", "true or false", nullptr,
+         kPlanFallback, [](Settings& s, const SettingValue& v) { s.plan.seenOnly = std::get<bool>(v); },
+         [](const Settings& s) -> Value { return s.plan.seenOnly; }},
+        {kPlanGroup, "geometry", T::Geometry, U::Optional, 0, kMaxPlanPixels, 0, nullptr, nullptr,
+         "x,y,width,height in pixels", nullptr, kPlanFallback,
+         [](Settings& s, const SettingValue& v) { s.plan.geometry = std::get<PlanGeometry>(v); },
+         [](const Settings& s) -> Value {
+             if (!s.plan.geometry)
+                 return std::nullopt;
+             return *s.plan.geometry;
+         }},
+    };
+    return rows;
+}
 
 // An int as the geometry's parts are written: optional blanks and sign, digits.
 std::optional<int> ParseInt(std::string_view text)
@@ -232,11 +212,11 @@ bool AbsentOrBlank(const SettingRow& row, const std::optional<std::string>& text
 
 }  // namespace
 
-const std::vector<SettingRow>& SettingsTable() { return kTable; }
+const std::vector<SettingRow>& SettingsTable() { return Table(); }
 
 const SettingRow& Setting(std::string_view group, std::string_view key)
 {
-    for (const SettingRow& r : kTable)
+    for (const SettingRow& r : Table())
         if (r.group == group && r.key == key)
             return r;
     throw Fault("no setting [" + std::string(group) + "] " + std::string(key));
@@ -295,9 +275,10 @@ std::string SettingText(const SettingRow& row, const SettingValue& v)
 Settings ReadSettings(const IniFile& file)
 {
     Settings s;
-    for (auto first = kTable.begin(); first != kTable.end();) {
+    const std::vector<SettingRow>& table = Table();
+    for (auto first = table.begin(); first != table.end();) {
         const std::string_view group = first->group;
-        const auto end = std::find_if(first, kTable.end(), [&](const SettingRow& r) { return r.group != group; });
+        const auto end = std::find_if(first, table.end(), [&](const SettingRow& r) { return r.group != group; });
         // A group with leading keys is read only when one of them is given,
         // and then as a whole: into a copy, kept only when nothing is wrong.
         bool whole = false, led = false;
@@ -334,7 +315,7 @@ Settings ReadSettings(const IniFile& file)
 std::vector<std::pair<const char*, std::string>> SettingsTexts(const Settings& s, std::string_view group)
 {
     std::vector<std::pair<const char*, std::string>> texts;
-    for (const SettingRow& r : kTable)
+    for (const SettingRow& r : Table())
         if (r.group == group)
             if (const std::optional<SettingValue> v = r.get(s))
                 texts.emplace_back(r.key, SettingText(r, *v));
