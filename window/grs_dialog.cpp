@@ -129,12 +129,13 @@ void GrsDialog::Validate()
     std::optional<double> perDay = 0.0;
     if (!driftText.empty()) {
         const std::optional<double> perMonth = ParseGrsDecimal(driftText);
-        const std::optional<SettingValue> d = ParseSetting(Setting(kGrsGroup, "drift"), driftText + "/month");
+        const SettingRow& driftRow = Setting(kGrsGroup, "drift");
+        const std::optional<SettingValue> d = ParseSetting(driftRow, driftText + "/month");
         perDay = d ? std::optional<double>(std::get<double>(*d)) : std::nullopt;
         if (!perMonth)
             driftWhy = QStringLiteral("1か月に動く度数を数で入れてください（例: 1.5、-0.8）。空欄は 0 です。");
         else if (!perDay)
-            driftWhy = QStringLiteral("ドリフトが大きすぎます（1日あたり10度まで）。");
+            driftWhy = QStringLiteral("ドリフトが大きすぎます（1日あたり%1度まで）。").arg(driftRow.high);
     }
 
     const bool sound = lonWhy.isEmpty() && dateWhy.isEmpty() && driftWhy.isEmpty();
