@@ -23,9 +23,9 @@ void SlowAnimationStep(benchmark::State& state, bool shadows, bool preciseAndMir
 {
     veltrax::MainWindow w;
     veltrax::WindowSettings options = w.Settings();
-    options.shadows = shadows;
-    options.precise = preciseAndMirror;
-    options.mirror = preciseAndMirror;
+    options.view.shadows = shadows;
+    options.view.precise = preciseAndMirror;
+    options.view.mirror = preciseAndMirror;
     w.SetSettings(options);
     const QDateTime fixed(QDate(2026, 12, 31), QTime(10, 58, 0));
     w.seams.clock.now = [fixed] { return fixed; };

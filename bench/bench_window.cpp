@@ -64,7 +64,7 @@ void BM_RecalcDrawZoomed4Shadows(benchmark::State& state)
 {
     auto w = StartedWindow();
     veltrax::WindowSettings s = w->Settings();
-    s.shadows = true;
+    s.view.shadows = true;
     w->SetSettings(s);
     if (w->State().view.magnify != 4) {
         state.SkipWithError("not magnified 4 times");

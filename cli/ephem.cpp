@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/ephem.h"
 
-#include "cli/ini.h"
 #include "engine/calendar.h"
 #include "cli/plan.h"
 
@@ -166,8 +165,8 @@ const char kHelp[] =
     "    2. the settings file $XDG_CONFIG_HOME/veltrax/veltrax.conf\n"
     "       (~/.config/veltrax/veltrax.conf when XDG_CONFIG_HOME is unset), which\n"
     "       the window's dialog writes: group [GreatRedSpot], keys longitude\n"
-    "       (System II degrees, 0 to under 360), epoch (YYYY-MM-DD, 0 h UT) and\n"
-    "       drift (1.5/month, 18/year or 0.05/day; absent: no drift);\n"
+    "       (System II degrees, -360 to 360 as for --grs), epoch (YYYY-MM-DD,\n"
+    "       0 h UT) and drift (1.5/month, 18/year or 0.05/day; absent: no drift);\n"
     "    3. the built-in table.\n"
     "  A value in the file that cannot be used is reported on standard error and\n"
     "  the built-in table is used; the companion never writes the file.\n"
@@ -396,12 +395,12 @@ bool UtFieldsToJst(FieldTexts& f, FieldId& field, std::string& why)
     return true;
 }
 
-// The settings file, read once: its problems are reported on err only for
-// the values a command uses.
+// The settings file, read once: its stray lines are reported on err at once,
+// its values' problems only for the values a command uses.
 struct FileSettings {
     std::string path;
     bool read = false;
-    cli::IniFile ini;
+    Settings values;
 };
 
 FileSettings ReadSettingsFile(std::ostream& err, const char* unreadable)
@@ -411,26 +410,30 @@ FileSettings ReadSettingsFile(std::ostream& err, const char* unreadable)
     std::string why;
     if (f.path.empty())
         return f;
-    switch (cli::ReadIniFile(f.path, f.ini, why)) {
-    case cli::IniRead::Missing:
+    IniFile ini;
+    switch (ReadIniFile(f.path, ini, why)) {
+    case IniRead::Missing:
         return f;
-    case cli::IniRead::Unreadable:
+    case IniRead::Unreadable:
         err << "veltrax-ephem: " << f.path << ": " << why << "; " << unreadable << "\n";
         return f;
-    case cli::IniRead::Ok:
+    case IniRead::Ok:
         break;
     }
-    if (const auto bad = f.ini.GarbageLine()) {
-        // Not one line of it is a setting: reported once, read as an empty file.
-        std::string text;
-        for (unsigned char c : bad->second)
-            text += c < 0x20 || c == 0x7f ? '?' : static_cast<char>(c);
-        err << "veltrax-ephem: " << f.path << ": not a settings file (line " << bad->first << ": \"" << text
-            << "\" is neither a [group], a key=value nor a comment); it is ignored\n";
+    if (const std::optional<std::string> stray = DescribeStrayLines(f.path, ini))
+        err << "veltrax-ephem: " << *stray << "\n";
+    // Not one line of it is a setting: read as an empty file.
+    if (ini.OnlyStrayLines())
         return f;
-    }
+    f.values = ReadSettings(ini);
     f.read = true;
     return f;
+}
+
+void ReportUnusable(const FileSettings& f, const char* group, std::ostream& err)
+{
+    for (const SettingsProblem& p : f.values.UnusableIn(group))
+        err << "veltrax-ephem: " << DescribeSettingsProblem(f.path, p) << "\n";
 }
 
 // The spot's model when no --grs is given: the settings file's, or the
@@ -439,10 +442,8 @@ GrsModel GrsFromSettings(const FileSettings& f, std::ostream& err)
 {
     if (!f.read)
         return GrsModel{};
-    const GrsSettings s = ReadGrsSettings([&](const char* key) { return f.ini.Value(kGrsGroup, key); });
-    for (const SettingsProblem& p : s.problems)
-        err << "veltrax-ephem: " << DescribeSettingsProblem(f.path, p) << "\n";
-    return s.model;
+    ReportUnusable(f, kGrsGroup, err);
+    return f.values.grs;
 }
 
 GrsModel GrsFromSettings(std::ostream& err)
@@ -455,10 +456,8 @@ std::optional<Site> SiteFromSettings(const FileSettings& f, std::ostream& err)
 {
     if (!f.read)
         return std::nullopt;
-    const SiteSettings s = ReadSiteSettings([&](const char* key) { return f.ini.Value(kSiteGroup, key); });
-    for (const SettingsProblem& p : s.problems)
-        err << "veltrax-ephem: " << DescribeSettingsProblem(f.path, p) << "\n";
-    return s.site;
+    ReportUnusable(f, kSiteGroup, err);
+    return f.values.site;
 }
 
 int RunPlanCommand(const cli::CommandLine& cl, std::ostream& out, std::ostream& err)

@@ -72,8 +72,6 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
-
 }  // namespace
 
 std::optional<double> ParseGrsDecimal(std::string_view text)
@@ -102,8 +100,6 @@ std::optional<double> ParseGrsDecimal(std::string_view text)
         return std::nullopt;
     return v;
 }
-
-bool IsGrsLongitudeInTurn(double longitudeDeg) { return longitudeDeg >= 0 && longitudeDeg < 360; }
 
 std::optional<GrsEpochDate> ParseGrsEpochDate(std::string_view text)
 {
@@ -146,49 +142,6 @@ GrsObservation MakeGrsObservation(double longitudeDeg, const GrsEpochDate& epoch
     o.observed.epochJde = CalcJD(static_cast<double>(epoch.year), epoch.month, epoch.day);
     o.observed.driftPerDay = driftDegPerDay;
     return o;
-}
-
-std::optional<GrsObservation> ParseGrsSpec(std::string_view text, std::string& why)
-{
-    const size_t at = text.find('@');
-    if (at == std::string_view::npos) {
-        why = "want LON@DATE[,DRIFT] (for example 68@2025-01-01,1.75/month), not " + Quoted(text);
-        return std::nullopt;
-    }
-    const std::string_view lonText = text.substr(0, at);
-    std::string_view dateText = text.substr(at + 1);
-    std::string_view driftText;
-    const size_t comma = dateText.find(',');
-    const bool hasDrift = comma != std::string_view::npos;
-    if (hasDrift) {
-        driftText = dateText.substr(comma + 1);
-        dateText = dateText.substr(0, comma);
-    }
-    const auto lon = ParseGrsDecimal(lonText);
-    if (!lon) {
-        why = "cannot read the longitude " + Quoted(lonText) + " (want degrees, such as 68 or 67.5)";
-        return std::nullopt;
-    }
-    if (*lon < -360 || *lon > 360) {
-        why = "the longitude " + std::string(lonText) + " lies beyond -360 to 360 degrees";
-        return std::nullopt;
-    }
-    const auto date = ParseGrsEpochDate(dateText);
-    if (!date) {
-        why = "cannot read the date " + Quoted(dateText) + " (want a real date as YYYY-MM-DD)";
-        return std::nullopt;
-    }
-    double perDay = 0;
-    if (hasDrift) {
-        const auto d = ParseGrsDriftDegPerDay(driftText);
-        if (!d) {
-            why = "cannot read the drift " + Quoted(driftText) +
-                  " (want degrees per month, year or day, at most 10 a day: 1.75/month, 21/year, 0.06/day)";
-            return std::nullopt;
-        }
-        perDay = *d;
-    }
-    return MakeGrsObservation(*lon, *date, perDay);
 }
 
 }  // namespace veltrax

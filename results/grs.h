@@ -84,9 +84,6 @@ struct GrsEpochDate {
 // ("100", "-1.5", ".5"); no exponent, no blanks. nullopt otherwise.
 std::optional<double> ParseGrsDecimal(std::string_view text);
 
-// True for a System II longitude in degrees, 0 up to but not including 360.
-bool IsGrsLongitudeInTurn(double longitudeDeg);
-
 // "YYYY-MM-DD" as ParseDate (engine/calendar.h) reads it: a real date, or
 // nullopt ("2026-13-40", "2026-02-29").
 std::optional<GrsEpochDate> ParseGrsEpochDate(std::string_view text);
@@ -105,11 +102,6 @@ struct GrsObservation {
 
 // The observation with its `observed` filled in.
 GrsObservation MakeGrsObservation(double longitudeDeg, const GrsEpochDate& epoch, double driftDegPerDay);
-
-// "LON@DATE[,DRIFT]": LON in degrees (-360 to 360), DATE as ParseGrsEpochDate
-// reads it, DRIFT as ParseGrsDriftDegPerDay reads it (none: no drift).
-// nullopt with a one-line reason (English) otherwise.
-std::optional<GrsObservation> ParseGrsSpec(std::string_view text, std::string& why);
 
 // The spot's model: the built-in table, or the observer's measurement.
 struct GrsModel {

@@ -1,26 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The settings file shared by the window and the companion: where it lives
-// and what its Great Red Spot keys mean. Reading the file itself is left to
-// each program (the window through Qt, the companion through its own reader);
-// both hand the values to the one interpretation here.
+// The settings file shared by the window and the companion: where it lives,
+// the one table that declares each of its settings, and what comes from that
+// table: the values read from the file (both programs read it through
+// results/ini.h), the texts the window stores, the messages about values that
+// cannot be used and the checks of values typed in the dialogs.
 #pragma once
 
 #include "engine/site.h"
 #include "results/grs.h"
+#include "results/ini.h"
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <variant>
 #include <vector>
 
 namespace veltrax {
-
-// The group of the spot's keys and the keys themselves.
-constexpr const char* kGrsGroup = "GreatRedSpot";
-constexpr const char* kGrsLongitudeKey = "longitude";  // System II degrees, 0 to under 360
-constexpr const char* kGrsEpochKey = "epoch";          // YYYY-MM-DD, at 0 h UT
-constexpr const char* kGrsDriftKey = "drift";          // 1.5/month, 18/year, 0.05/day; absent: 0
 
 // $XDG_CONFIG_HOME/veltrax/veltrax.conf, or $HOME/.config/veltrax/veltrax.conf
 // when the variable is unset, empty or not an absolute path (the desktops'
@@ -28,63 +25,167 @@ constexpr const char* kGrsDriftKey = "drift";          // 1.5/month, 18/year, 0.
 // folder. Arguments are the variables' values, null when unset.
 std::string SettingsFilePath(const char* xdgConfigHome, const char* home);
 
-// The picture's switches, each true or false (absent: off): the satellites'
-// shadows, their places from the precise theory, the star diagonal's
-// mirrored view, and the longitude grid on the disk.
-constexpr const char* kViewGroup = "View";
-constexpr const char* kShadowsKey = "shadows";
-constexpr const char* kPreciseKey = "precise";
-constexpr const char* kMirrorKey = "mirror";
-constexpr const char* kGridKey = "grid";
+// The file's groups.
+constexpr const char* kGrsGroup = "GreatRedSpot";  // the observer's spot
+constexpr const char* kViewGroup = "View";         // the picture's switches
+constexpr const char* kSiteGroup = "Site";         // the observer's site
+constexpr const char* kPlanGroup = "Plan";         // the night plan's choices
 
-// The observer's site: latitude (north positive, -90 to 90), longitude (east
-// positive, -360 to 360) and height (metres, -500 to 10000; absent: 0).
-constexpr const char* kSiteGroup = "Site";
-constexpr const char* kSiteLatitudeKey = "latitude";
-constexpr const char* kSiteLongitudeKey = "longitude";
-constexpr const char* kSiteHeightKey = "height";
-
-// One key whose value cannot be used.
-struct SettingsProblem {
-    std::string key;    // "longitude", "epoch", "drift"
-    std::string value;  // as it stands in the file
-    std::string expected;  // what the key wants, in English
-    std::string group = kGrsGroup;  // the key's group
-    std::string fallback = "the built-in Great Red Spot table is used";  // what is used instead
-};
-
-// The spot's model from the file's values, and every value that could not be
-// used. Any problem leaves the built-in table in force.
-struct GrsSettings {
-    GrsModel model;
-    std::vector<SettingsProblem> problems;
-};
-
-// lookup(key) gives the value of key in the group kGrsGroup, nullopt when the
-// key is absent. No longitude: the built-in table, whatever else stands there.
-GrsSettings ReadGrsSettings(const std::function<std::optional<std::string>(const char* key)>& lookup);
-
-// The [View] keys. A value other than true or false is a problem and leaves
-// that switch off.
-struct ViewSettings {
+// The picture's switches: the satellites' shadows, their places from the
+// precise theory, the star diagonal's mirrored view, the longitude grid.
+struct ViewSwitches {
     bool shadows = false;
     bool precise = false;
     bool mirror = false;
     bool grid = false;
-    std::vector<SettingsProblem> problems;
+    bool operator==(const ViewSwitches& o) const
+    {
+        return shadows == o.shadows && precise == o.precise && mirror == o.mirror && grid == o.grid;
+    }
+    bool operator!=(const ViewSwitches& o) const { return !(*this == o); }
 };
-ViewSettings ReadViewSettings(const std::function<std::optional<std::string>(const char* key)>& lookup);
 
-// The [Site] keys: no site when neither latitude nor longitude is given;
-// any problem leaves no site.
-struct SiteSettings {
-    std::optional<Site> site;
-    std::vector<SettingsProblem> problems;
+// The night plan's choices: its range (0: from 12 hours before to 36 after
+// the moment shown; 7 or 30: days from it), "見える現象だけ", and where its
+// window stood (x, y, width, height in pixels; none: beside the main window).
+struct PlanGeometry {
+    int x, y, width, height;
 };
-SiteSettings ReadSiteSettings(const std::function<std::optional<std::string>(const char* key)>& lookup);
+struct PlanSettings {
+    int rangeDays = 0;
+    bool seenOnly = false;
+    std::optional<PlanGeometry> geometry;
+};
 
-// The site's three coordinates, wherever a site is typed: the settings file,
-// the command line's "LAT,LON[,HEIGHT]" and the events dialog.
+// One value of the file that cannot be used.
+struct SettingsProblem {
+    std::string key;       // "longitude", "epoch", "drift"
+    std::string value;     // as it stands in the file ("" for a missing key)
+    std::string expected;  // what the key wants, in English
+    std::string group;     // the key's group
+    std::string fallback;  // what is used instead
+};
+
+// Every setting's value, as read from the file or as the window changed it.
+struct Settings {
+    GrsModel grs;              // [GreatRedSpot]: the observer's spot, or the built-in table
+    ViewSwitches view;         // [View]
+    std::optional<Site> site;  // [Site]: the observer's site, when set
+    PlanSettings plan;         // [Plan]
+    // The values of the file that cannot be used, in the table's order.
+    std::vector<SettingsProblem> unusable;
+
+    std::vector<SettingsProblem> UnusableIn(std::string_view group) const;
+    void ClearUnusable(std::string_view group);
+};
+
+// ---- The table of settings ----
+
+// What a setting holds, each kind read and written one way.
+enum class SettingType {
+    Switch,    // "true" or "false"
+    Choice,    // one of the texts of `choices`, separated by "|"
+    Number,    // a plain decimal (ParseGrsDecimal) from low to high, written with `decimals` decimals
+    Date,      // YYYY-MM-DD on the one calendar (ParseGrsEpochDate)
+    Drift,     // "1.5/month", "18/year" or "0.05/day": degrees a day, at most `high` either way
+    Geometry,  // "x,y,width,height" in pixels: x and y at most `high` either way, width and height 1 to `high`
+};
+
+// How a key stands in its group.
+enum class SettingUse {
+    // Absent, it has its default (`defaultText`; none: the value stays
+    // unset). An empty Number or Drift counts as absent.
+    Optional,
+    // The group is read only when one of its leading keys is given; then each
+    // leading key is needed too. Any problem in such a group leaves the whole
+    // group unset (the spot's table, no site).
+    Leads,
+    // Needed once its group is read.
+    Needed,
+};
+
+// Switch: bool; Choice: its text; Number and Drift (degrees a day): double;
+// Date: GrsEpochDate; Geometry: PlanGeometry.
+using SettingValue = std::variant<bool, double, std::string, GrsEpochDate, PlanGeometry>;
+
+struct SettingRow {
+    const char* group;
+    const char* key;
+    SettingType type;
+    SettingUse use;
+    double low, high;         // Number: the range; Drift and Geometry: the limit `high`
+    int decimals;             // Number: decimals written at most
+    const char* choices;      // Choice: the texts allowed
+    const char* defaultText;  // Optional: the value when absent (nullptr: none)
+    const char* wants;        // a bad value: what the key wants, in English
+    const char* missing;      // a missing Leads or Needed key: what the message says
+    const char* fallback;     // what a bad value leaves in force
+    // The value into the settings, and back out of them for writing
+    // (nullopt: the key is not stored).
+    void (*set)(Settings&, const SettingValue&);
+    std::optional<SettingValue> (*get)(const Settings&);
+};
+
+// Every setting, group by group in the file's order. Adding a setting is one
+// row here (and the field it sets).
+const std::vector<SettingRow>& SettingsTable();
+
+// The row of group and key; a Fault when there is none (a program error).
+const SettingRow& Setting(std::string_view group, std::string_view key);
+
+// One text read as the row's type, or nullopt when it cannot be used.
+std::optional<SettingValue> ParseSetting(const SettingRow& row, std::string_view text);
+
+// Whether a number lies in the row's range (Number rows).
+bool InSettingRange(const SettingRow& row, double v);
+
+// The text stored for a value of the row's type.
+std::string SettingText(const SettingRow& row, const SettingValue& v);
+
+// The values of a settings file: defaults for what is absent, and every value
+// that cannot be used in `unusable`. Stray lines are not judged here
+// (DescribeStrayLines).
+Settings ReadSettings(const IniFile& file);
+
+// The keys and texts to store for one group, in the table's order; none:
+// the group is removed.
+std::vector<std::pair<const char*, std::string>> SettingsTexts(const Settings& s, std::string_view group);
+
+// One line for standard error: the file, the group and key, the value and
+// what was expected.
+std::string DescribeSettingsProblem(const std::string& file, const SettingsProblem& p);
+
+// One line for standard error about the file's stray lines (IniFile), or
+// nullopt when it has none: the first one's number and text, and how many
+// more there are. A file of nothing but stray lines is no settings file and
+// is ignored.
+std::optional<std::string> DescribeStrayLines(const std::string& file, const IniFile& ini);
+
+// ---- The observer's spot, in the forms it is typed ----
+
+// "LON@DATE[,DRIFT]" (--grs in both programs): the three [GreatRedSpot]
+// values in one text, DRIFT left out for none. nullopt with a one-line
+// reason (English) otherwise.
+std::optional<GrsObservation> ParseGrsSpec(std::string_view text, std::string& why);
+
+// The three texts stored for an observation: the longitude and the drift
+// per month as short decimals, the epoch as YYYY-MM-DD.
+struct GrsSettingsTexts {
+    std::string longitude, epoch, drift;
+};
+GrsSettingsTexts GrsSettingsValues(const GrsObservation& o);
+
+// "YYYY-MM-DD" (a negative year with its sign, at least four digits).
+std::string GrsEpochText(const GrsEpochDate& d);
+
+// A number as a short decimal text: at most `decimals` decimals, no trailing
+// zeros, no point for a whole number ("100", "1.5", "-0.25").
+std::string ShortDecimal(double v, int decimals);
+
+// ---- The observer's site, wherever it is typed ----
+
+// The site's three coordinates: the settings file, the command line's
+// "LAT,LON[,HEIGHT]" and the events dialog.
 enum class SiteCoordinate { Latitude, Longitude, Height };
 
 // The settings key of a coordinate ("latitude", "longitude", "height").
@@ -97,60 +198,14 @@ const char* SiteCoordinateWants(SiteCoordinate c);
 // range, or nullopt.
 std::optional<double> ParseSiteCoordinate(SiteCoordinate c, std::string_view text);
 
-// The night plan's choices: its range (0: from 12 hours before to 36 after
-// the moment shown; 7 or 30: days from it), "見える現象だけ", and where its
-// window stood (x, y, width, height in pixels; absent: beside the main window).
-constexpr const char* kPlanGroup = "Plan";
-constexpr const char* kPlanRangeKey = "range";
-constexpr const char* kPlanSeenOnlyKey = "seenOnly";
-constexpr const char* kPlanGeometryKey = "geometry";
-struct PlanGeometry {
-    int x, y, width, height;
-};
-struct PlanSettings {
-    int rangeDays = 0;
-    bool seenOnly = false;
-    std::optional<PlanGeometry> geometry;
-    std::vector<SettingsProblem> problems;
-};
-PlanSettings ReadPlanSettings(const std::function<std::optional<std::string>(const char* key)>& lookup);
-
-// The three values to store for the plan.
-struct PlanSettingsTexts {
-    std::string range, seenOnly, geometry;  // geometry empty: not stored
-};
-PlanSettingsTexts PlanSettingsValues(int rangeDays, bool seenOnly, const std::optional<PlanGeometry>& geometry);
-
-// Checks one value typed for a site key (latitude, longitude, height): the
-// number, or nullopt with what the key wants (English) in expected.
-std::optional<double> ParseSiteValue(const char* key, const std::string& text, std::string& expected);
-
 // "LAT,LON[,HEIGHT]" (height 0 when left out): the site, or nullopt with one
 // line (English) naming the first value that cannot be used and what it wants.
 std::optional<Site> ParseSiteText(std::string_view text, std::string& why);
 
-// The three values to store for a site.
+// The three texts stored for a site.
 struct SiteSettingsTexts {
     std::string latitude, longitude, height;
 };
 SiteSettingsTexts SiteSettingsValues(const Site& site);
-
-// One line for standard error: the file, the group and key, the value and
-// what was expected.
-std::string DescribeSettingsProblem(const std::string& file, const SettingsProblem& p);
-
-// The three values to store for an observation: the longitude and the drift
-// per month as short decimal texts, the epoch as YYYY-MM-DD.
-struct GrsSettingsTexts {
-    std::string longitude, epoch, drift;
-};
-GrsSettingsTexts GrsSettingsValues(const GrsObservation& o);
-
-// "YYYY-MM-DD" (a negative year with its sign, at least four digits).
-std::string GrsEpochText(const GrsEpochDate& d);
-
-// A number as a short decimal text: at most `decimals` decimals, no trailing
-// zeros, no point for a whole number ("100", "1.5", "-0.25").
-std::string ShortDecimal(double v, int decimals);
 
 }  // namespace veltrax

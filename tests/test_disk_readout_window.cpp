@@ -196,7 +196,7 @@ TEST(DiskReadoutWindow, BadGridValueIsReportedOnceAndLeftOff)
         SettingsDir dir;
         dir.Write(file);
         const WindowSettings s = LoadWindowSettings({});
-        EXPECT_FALSE(s.grid);
+        EXPECT_FALSE(s.view.grid);
         const std::vector<std::string> report = SettingsReport(s);
         ASSERT_EQ(report.size(), 1u);
         EXPECT_NE(report[0].find("[View] grid"), std::string::npos) << report[0];

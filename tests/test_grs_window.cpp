@@ -133,14 +133,18 @@ TEST(WindowGrs, DamagedFileIsReportedUsesTheTableAndStaysAsItIs)
             const std::vector<std::string> report = SettingsReport(s);
             ASSERT_FALSE(report.empty());
             EXPECT_TRUE(Has(report[0], dir.File())) << report[0];
+            // The garbage's two stray lines are said once, from the first one.
+            EXPECT_EQ(Has(report[0], "line 1: ") && Has(report[0], "(and 1 more"), bytes[0] == '\x01') << report[0];
             const auto w = Started();
             EXPECT_EQ(Taikei(*w), plain);
         }
         EXPECT_EQ(dir.Read(), bytes);
         // Saving from the dialog repairs it.
         QString why;
-        const GrsModel observer = *ParseWindowOptions({"--grs", "100@2026-12-01,1.5/month"}).grs;
-        EXPECT_TRUE(SaveGrsSettings(QString::fromStdString(dir.File()), observer, why)) << why.toStdString();
+        Settings observer;
+        observer.grs = *ParseWindowOptions({"--grs", "100@2026-12-01,1.5/month"}).grs;
+        EXPECT_TRUE(SaveSettingsGroup(QString::fromStdString(dir.File()), kGrsGroup, observer, why))
+            << why.toStdString();
         EXPECT_TRUE(Has(Taikei(*Started()), kObserverLabel)) << dir.Read();
     }
 }
@@ -197,6 +201,9 @@ TEST(WindowGrs, DialogRefusesSavesWholeAndCancelChangesNothing)
             EXPECT_FALSE(ok->isEnabled()) << r.lon << " " << r.date << " " << r.drift;
             EXPECT_FALSE(r.complains->text().isEmpty()) << r.lon << " " << r.date << " " << r.drift;
         }
+        d.drift->clear();
+        d.longitude->setText(QStringLiteral("-10"));  // 350, as --grs and the file take it
+        EXPECT_TRUE(ok->isEnabled() && d.longitudeMessage->text().isEmpty());
         for (QLineEdit* e : {d.longitude, d.epoch, d.drift})
             e->clear();
         d.longitude->insert(QStringLiteral("１００"));  // full-width, as an input method commits it

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The observer's Great Red Spot: the model's prediction, the settings values
-// and their refusals, the settings file's place, the companion's INI reader,
-// and the companion run with a settings file.
-#include "cli/ini.h"
+// The settings file: the spot's model, the values read and refused, the
+// file's place, the INI reader and its stray lines, and the companion run
+// with a settings file.
 #include "engine/engine.h"
+#include "results/ini.h"
 #include "results/settings.h"
 #include "support/mini_json.h"
 #include "support/run_ephem.h"
@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <tuple>
 
 namespace veltrax {
@@ -59,63 +58,116 @@ TEST(GrsModel, LongitudeFromEpochAndDrift)
     }
 }
 
-using Values = std::map<std::string, std::string>;
+Settings Read(const std::string& text) { return ReadSettings(IniFile::Parse(text)); }
 
-GrsSettings Read(const Values& v)
+// The bytes of a literal, NUL bytes included.
+template <size_t N>
+std::string Bytes(const char (&s)[N])
 {
-    return ReadGrsSettings([&](const char* key) -> std::optional<std::string> {
-        const auto it = v.find(key);
-        return it == v.end() ? std::nullopt : std::optional<std::string>(it->second);
-    });
+    return std::string(s, N - 1);
 }
 
-// Each row changes one key of a sound set (nullptr: the key left out).
-TEST(GrsSettingsValues, RefusedValuesLeaveTheTable)
+// Each file holds one value that cannot be used: that one key is reported,
+// and its group is left as a file without the group leaves it.
+TEST(SettingsValues, RefusedValuesAreReportedAndLeaveTheGroupsDefaults)
 {
+    const std::string spot = "[GreatRedSpot]\nepoch=2026-12-01\n", lon = spot + "longitude=100\n";
     const struct {
-        const char *key, *value;
+        std::string file;
+        const char *group, *key;
     } rows[] = {
-        {"longitude", "abc"},        {"longitude", "400"},        {"longitude", "360"},
-        {"longitude", "-1"},         {"longitude", "1e2"},        {"longitude", "\xff\xfe\x01"},
-        {"epoch", "2026-13-40"},     {"epoch", "2026-02-29"},     {"epoch", "2026/12/01"},
-        {"epoch", nullptr},          {"drift", "1.5"},            {"drift", "1.5/week"},
-        {"drift", "400/day"},
+        {spot + "longitude=abc\n", kGrsGroup, "longitude"},    {spot + "longitude=400\n", kGrsGroup, "longitude"},
+        {spot + "longitude=-360.5\n", kGrsGroup, "longitude"}, {spot + "longitude=1e2\n", kGrsGroup, "longitude"},
+        {spot + "longitude=\xff\xfe\x01\n", kGrsGroup, "longitude"},
+        {"[GreatRedSpot]\nlongitude=100\nepoch=2026-13-40\n", kGrsGroup, "epoch"},
+        {"[GreatRedSpot]\nlongitude=100\nepoch=2026-02-29\n", kGrsGroup, "epoch"},
+        {"[GreatRedSpot]\nlongitude=100\nepoch=2026/12/01\n", kGrsGroup, "epoch"},
+        {"[GreatRedSpot]\nlongitude=100\n", kGrsGroup, "epoch"},
+        {lon + "drift=1.5\n", kGrsGroup, "drift"},     {lon + "drift=1.5/week\n", kGrsGroup, "drift"},
+        {lon + "drift=400/day\n", kGrsGroup, "drift"}, {"[View]\nshadows=yes\n", kViewGroup, "shadows"},
+        {"[View]\ngrid=\n", kViewGroup, "grid"},
+        {"[Site]\nlatitude=95\nlongitude=139.77\n", kSiteGroup, "latitude"},
+        {"[Site]\nlatitude=35.68\n", kSiteGroup, "longitude"},
+        {"[Site]\nlatitude=35.68\nlongitude=139.77\nheight=20000\n", kSiteGroup, "height"},
+        {"[Plan]\nrange=14\n", kPlanGroup, "range"},   {"[Plan]\nseenOnly=1\n", kPlanGroup, "seenOnly"},
+        {"[Plan]\ngeometry=10,20,0,300\n", kPlanGroup, "geometry"},
+        {"[Plan]\ngeometry=10,20,300\n", kPlanGroup, "geometry"},
+        {"[Plan]\ngeometry=10,20,300,99999999999\n", kPlanGroup, "geometry"},
     };
+    const Settings none = Read("");
     for (const auto& r : rows) {
-        Values v{{"longitude", "100"}, {"epoch", "2026-12-01"}, {"drift", "1.5/month"}};
-        r.value ? void(v[r.key] = r.value) : void(v.erase(r.key));
-        const GrsSettings s = Read(v);
-        SCOPED_TRACE(std::string(r.key) + " = " + (r.value ? r.value : "(absent)"));
-        EXPECT_TRUE(s.model.UsesTable());
-        ASSERT_EQ(s.problems.size(), 1u);
-        EXPECT_EQ(s.problems[0].key, r.key);
-        const std::string line = DescribeSettingsProblem("/x/veltrax.conf", s.problems[0]);
-        EXPECT_EQ(line.find("/x/veltrax.conf: [GreatRedSpot] " + std::string(r.key)), 0u) << line;
+        SCOPED_TRACE(r.file);
+        const Settings s = Read(r.file);
+        ASSERT_EQ(s.unusable.size(), 1u);
+        EXPECT_EQ(s.unusable[0].group, r.group);
+        EXPECT_EQ(s.unusable[0].key, r.key);
+        EXPECT_EQ(SettingsTexts(s, r.group), SettingsTexts(none, r.group));
+        const std::string line = DescribeSettingsProblem("/x/veltrax.conf", s.unusable[0]);
+        EXPECT_EQ(line.find("/x/veltrax.conf: [" + std::string(r.group) + "] " + r.key + " = \""), 0u) << line;
     }
-    // Without a longitude the other keys are not looked at.
-    const GrsSettings none = Read({{"epoch", "garbage"}, {"drift", "fast"}});
-    EXPECT_TRUE(none.model.UsesTable() && none.problems.empty());
+    // Without a longitude the spot's other keys are not looked at.
+    EXPECT_TRUE(Read("[GreatRedSpot]\nepoch=garbage\ndrift=fast\n").unusable.empty());
 }
 
-TEST(GrsSettingsValues, AcceptedValues)
+TEST(SettingsValues, TheSpotsAcceptedValues)
 {
     const struct {
-        Values values;
+        const char* file;
         double lonDeg, driftDegPerMonth;
         GrsEpochDate epoch;
+        double predictedAtEpochDeg;  // the longitude within one turn
     } rows[] = {
-        {{{"longitude", "57.5"}, {"epoch", "2024-07-15"}}, 57.5, 0, {2024, 7, 15}},
-        {{{"longitude", "0"}, {"epoch", "2024-02-29"}, {"drift", ""}}, 0, 0, {2024, 2, 29}},
-        {{{"longitude", "359.9"}, {"epoch", "2026-1-5"}, {"drift", "-0.8/month"}}, 359.9, -0.8, {2026, 1, 5}},
-        {{{"longitude", "100"}, {"epoch", "2026-12-01"}, {"drift", "18/year"}}, 100, 1.5, {2026, 12, 1}},
+        {"longitude=0\nepoch=2024-02-29\ndrift=\n", 0, 0, {2024, 2, 29}, 0},
+        {"longitude=359.9\nepoch=2026-1-5\ndrift=-0.8/month\n", 359.9, -0.8, {2026, 1, 5}, 359.9},
+        {"longitude=100\nepoch=2026-12-01\ndrift=18/year\n", 100, 1.5, {2026, 12, 1}, 100},
+        // As --grs takes them: -10 is 350, a full turn is 0.
+        {"longitude=-10\nepoch=2026-12-01\n", -10, 0, {2026, 12, 1}, 350},
+        {"longitude=360\nepoch=2026-12-01\n", 360, 0, {2026, 12, 1}, 0},
     };
     for (const auto& r : rows) {
-        const GrsSettings s = Read(r.values);
-        ASSERT_TRUE(s.model.observation && s.problems.empty()) << r.values.at("epoch");
-        const GrsObservation& o = *s.model.observation;
-        EXPECT_EQ(o.longitudeDeg, r.lonDeg);
+        SCOPED_TRACE(r.file);
+        const Settings s = Read(std::string("[GreatRedSpot]\n") + r.file);
+        ASSERT_TRUE(s.grs.observation && s.unusable.empty());
+        const GrsObservation& o = *s.grs.observation;
+        EXPECT_EQ(std::tie(o.longitudeDeg, o.epoch.year, o.epoch.month, o.epoch.day),
+                  std::tie(r.lonDeg, r.epoch.year, r.epoch.month, r.epoch.day));
         EXPECT_NEAR(o.driftDegPerDay * 30.4375, r.driftDegPerMonth, 1e-12);
-        EXPECT_EQ(std::tie(o.epoch.year, o.epoch.month, o.epoch.day), std::tie(r.epoch.year, r.epoch.month, r.epoch.day));
+        EXPECT_NEAR(Predict(s.grs, o.observed.epochJde), r.predictedAtEpochDeg, 1e-9);
+    }
+}
+
+// A line that is neither a group, a key nor a comment is passed over and
+// said once: the first one's number and text, and how many more.
+TEST(SettingsFile, StrayLinesAreToldWithTheirLineNumber)
+{
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* said;  // part of the one line; nullptr: nothing to say
+        bool ignored;      // not a settings file at all
+    } rows[] = {
+        {"binary", Bytes("\x80\x81\0\xff"), "line 1: \"\x80\x81?\xff\"", true},
+        {"prose", "\nThese are my notes.\nJupiter was low.\n", "line 2: \"These are my notes.\"", true},
+        {"prose_crlf", "no settings here\r\n", "line 1: \"no settings here\"", true},
+        {"empty_key_only", "=1\n", "line 1: \"=1\"", true},
+        {"binary_then_a_key", Bytes("\x01\x02\0junk\nlongitude=100\n"), "line 1: \"???junk\"", false},
+        {"a_typo_among_settings", "[Site]\nlatitude=35.68\nlongitude 139.77\n", "line 3: \"longitude 139.77\"", false},
+        {"three_among_settings", "junk\n[Site]\nmore junk\nlatitude=1\n\\\nx\n", "(and 2 more such lines)", false},
+        {"joined_lines_count_from_the_first", "[Site]\nlatitude=1\\\n2\njunk\n", "line 4: \"junk\"", false},
+        {"an_empty_file", "", nullptr, false},
+        {"blanks_and_comments_only", "\n  \n\t\n; nothing set yet\n# none\n", nullptr, false},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        const IniFile ini = IniFile::Parse(r.bytes);
+        const std::optional<std::string> said = DescribeStrayLines("/x/veltrax.conf", ini);
+        ASSERT_EQ(said.has_value(), r.said != nullptr);
+        EXPECT_EQ(ini.OnlyStrayLines(), r.ignored);
+        if (!said)
+            continue;
+        EXPECT_EQ(said->find("/x/veltrax.conf: "), 0u) << *said;
+        EXPECT_NE(said->find(r.said), std::string::npos) << *said;
+        EXPECT_EQ(said->find('\n'), std::string::npos) << *said;
     }
 }
 
@@ -137,7 +189,7 @@ TEST(SettingsFile, PathFromTheEnvironment)
 
 TEST(IniReader, ReadsWhatTheSettingsStoreWrites)
 {
-    const cli::IniFile f = cli::IniFile::Parse(
+    const IniFile f = IniFile::Parse(
         "\xEF\xBB\xBFtop=1\r\n; a comment\r\n# another\n[General]\ngeneral=2\n[GreatRedSpot]\n"
         "longitude = 100.5  \nepoch=\"2026-12-01\"\nnote=\"say \\\"hi\\\", then go\"\n"
         "drift=@ByteArray(1.5/month)\nno equals sign\ntwice=x\ntwice=y\n[Site]\nlongitude=139.7\n"
@@ -200,6 +252,8 @@ TEST(CompanionSettings, AnUnusableFileIsReportedOnceAndLeftAlone)
         {"longitude_abc", "[GreatRedSpot]\nlongitude=abc\nepoch=2026-12-01\n", "\"abc\""},
         {"month_13", "[GreatRedSpot]\nlongitude=100\nepoch=2026-13-40\n", "\"2026-13-40\""},
         {"garbage", std::string(kGarbage, sizeof kGarbage - 1), "longitude"},
+        // A key among garbage: the first stray line, once.
+        {"binary_then_a_key", Bytes("\x80\x81\0\xff\nlongitude=100\n"), "line 1: \"\x80\x81?\xff\""},
         // Not one line is a group, a key or a comment: the file and its first line.
         {"no_setting_at_all", "\n%PDF-1.4\nxref 0 6\n", "line 2: \"%PDF-1.4\""},
     };

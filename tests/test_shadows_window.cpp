@@ -146,7 +146,7 @@ TEST(WindowShadows, EclipsedSatelliteDarkGreyOnlyWhileInJupitersShadow)
     EXPECT_EQ(Rgb(*dark, MoonAt(*dark, 1)), "64,64,64");
     // Off, the satellite keeps its colour.
     Action(*dark, "shadowsAction")->trigger();
-    EXPECT_FALSE(dark->Settings().shadows);
+    EXPECT_FALSE(dark->Settings().view.shadows);
     EXPECT_EQ(Rgb(*dark, MoonAt(*dark, 1)), "255,255,0");
 }
 
@@ -180,7 +180,7 @@ TEST(WindowShadows, BadSwitchIsReportedIgnoredAndLeftAsItIs)
     const std::string bytes = "[View]\nshadows=yes please\n";
     dir.Write(bytes);
     const WindowSettings s = LoadWindowSettings({});
-    EXPECT_FALSE(s.shadows);
+    EXPECT_FALSE(s.view.shadows);
     const std::vector<std::string> report = SettingsReport(s);
     ASSERT_EQ(report.size(), 1u);
     EXPECT_NE(report[0].find("[View] shadows"), std::string::npos) << report[0];

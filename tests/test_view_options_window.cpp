@@ -217,8 +217,8 @@ TEST(ViewOptionsWindow, BadSwitchesAreReportedOnceLeftOffAndShownInTheEventsDial
         SettingsDir dir;
         dir.Write(r.file);
         const WindowSettings s = LoadWindowSettings({});
-        EXPECT_FALSE(s.precise);
-        EXPECT_FALSE(s.mirror);
+        EXPECT_FALSE(s.view.precise);
+        EXPECT_FALSE(s.view.mirror);
         const std::vector<std::string> report = SettingsReport(s);
         ASSERT_EQ(report.size(), 1u);
         EXPECT_NE(report[0].find(std::string("[View] ") + r.key), std::string::npos) << report[0];

@@ -7,23 +7,11 @@
 #pragma once
 
 #include "render/scene.h"
+#include "results/settings.h"  // ViewSwitches: the picture's switches the settings file keeps
 
 #include <cstdint>
 
 namespace veltrax {
-
-// The switches of the picture that the settings file keeps ([View]).
-struct ViewSwitches {
-    bool shadows = false;  // the satellites' shadows and eclipses
-    bool precise = false;  // the satellites' places from the precise theory
-    bool mirror = false;   // left and right exchanged, as through a star diagonal
-    bool grid = false;     // the longitude grid, and the read-out under the pointer
-    bool operator==(const ViewSwitches& o) const
-    {
-        return shadows == o.shadows && precise == o.precise && mirror == o.mirror && grid == o.grid;
-    }
-    bool operator!=(const ViewSwitches& o) const { return !(*this == o); }
-};
 
 // The rectangle dragged out with the left button, and the drag-pan's last
 // pointer position.

@@ -89,7 +89,7 @@ GrsDialog::GrsDialog(const GrsModel& current, const QString& note, QWidget* pare
         const GrsSettingsTexts t = GrsSettingsValues(*current.observation);
         longitude->setText(QString::fromStdString(t.longitude));
         epoch->setText(QString::fromStdString(t.epoch));
-        drift->setText(QString::fromStdString(ShortDecimal(current.observation->driftDegPerDay * kDaysPerDriftMonth, 6)));
+        drift->setText(QString::fromStdString(t.drift.substr(0, t.drift.find('/'))));
     }
     useTable->setChecked(current.UsesTable());
     Validate();
@@ -107,6 +107,8 @@ void GrsDialog::Validate()
         e->setEnabled(!table);
     observation_.reset();
 
+    // The same checks as the settings file's [GreatRedSpot] keys.
+    const SettingRow& lonRow = Setting(kGrsGroup, "longitude");
     QString lonWhy, dateWhy, driftWhy;
     const std::string lonText = Typed(longitude), dateText = Typed(epoch), driftText = Typed(drift);
     const std::optional<double> lon = ParseGrsDecimal(lonText);
@@ -114,23 +116,26 @@ void GrsDialog::Validate()
         lonWhy = QStringLiteral("経度を入れてください（例: 100、57.5）。");
     else if (!lon)
         lonWhy = QStringLiteral("経度は数で入れてください（例: 100、57.5）。");
-    else if (!IsGrsLongitudeInTurn(*lon))
-        lonWhy = QStringLiteral("経度は 0 以上 360 未満にしてください。");
+    else if (!InSettingRange(lonRow, *lon))
+        lonWhy = QStringLiteral("経度は %1 以上 %2 以下にしてください。").arg(lonRow.low).arg(lonRow.high);
 
-    const std::optional<GrsEpochDate> date = ParseGrsEpochDate(dateText);
+    const std::optional<SettingValue> date = ParseSetting(Setting(kGrsGroup, "epoch"), dateText);
     if (dateText.empty())
         dateWhy = QStringLiteral("経度を測った日を入れてください（例: 2026-12-01）。");
     else if (!date)
         dateWhy = QStringLiteral("日付は YYYY-MM-DD の形で、暦にある日にしてください（例: 2026-12-01）。");
 
+    // The field holds degrees a month; the file's drift says its unit.
     std::optional<double> perDay = 0.0;
     if (!driftText.empty()) {
         const std::optional<double> perMonth = ParseGrsDecimal(driftText);
-        perDay = perMonth ? ParseGrsDriftDegPerDay(driftText + "/month") : std::nullopt;
+        const SettingRow& driftRow = Setting(kGrsGroup, "drift");
+        const std::optional<SettingValue> d = ParseSetting(driftRow, driftText + "/month");
+        perDay = d ? std::optional<double>(std::get<double>(*d)) : std::nullopt;
         if (!perMonth)
             driftWhy = QStringLiteral("1か月に動く度数を数で入れてください（例: 1.5、-0.8）。空欄は 0 です。");
         else if (!perDay)
-            driftWhy = QStringLiteral("ドリフトが大きすぎます（1日あたり10度まで）。");
+            driftWhy = QStringLiteral("ドリフトが大きすぎます（1日あたり%1度まで）。").arg(driftRow.high);
     }
 
     const bool sound = lonWhy.isEmpty() && dateWhy.isEmpty() && driftWhy.isEmpty();
@@ -139,7 +144,7 @@ void GrsDialog::Validate()
         dateWhy.clear();
         driftWhy.clear();
     } else if (sound) {
-        observation_ = MakeGrsObservation(*lon, *date, *perDay);
+        observation_ = MakeGrsObservation(*lon, std::get<GrsEpochDate>(*date), *perDay);
     }
     longitudeMessage->setText(lonWhy);
     epochMessage->setText(dateWhy);

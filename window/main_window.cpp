@@ -39,16 +39,6 @@ QString ProblemLines(const std::vector<SettingsProblem>& problems)
     return lines;
 }
 
-ViewSwitches SwitchesOf(const WindowSettings& s)
-{
-    ViewSwitches v;
-    v.shadows = s.shadows;
-    v.precise = s.precise;
-    v.mirror = s.mirror;
-    v.grid = s.grid;
-    return v;
-}
-
 }  // namespace
 
 MainWindow::MainWindow()
@@ -113,22 +103,18 @@ void MainWindow::SetSettings(WindowSettings s)
 {
     settings_ = std::move(s);
     panel_->ShowGrsSource(settings_.grs, settings_.grsForThisRun);
-    const ViewSwitches switches = SwitchesOf(settings_);
-    menu_->Show(switches);
-    view_->SetSwitches(switches, false);
+    menu_->Show(settings_.view);
+    view_->SetSwitches(settings_.view, false);
     if (started_)
         Recalc();
 }
 
 void MainWindow::ChooseSwitches(const ViewSwitches& s)
 {
-    settings_.shadows = s.shadows;
-    settings_.precise = s.precise;
-    settings_.mirror = s.mirror;
-    settings_.grid = s.grid;
+    settings_.view = s;
     QString why;
-    if (SaveViewSettings(settings_.filePath, settings_, why))
-        settings_.viewProblems.clear();
+    if (SaveSettingsGroup(settings_.filePath, kViewGroup, settings_, why))
+        settings_.ClearUnusable(kViewGroup);
     else
         Complain(why);
     menu_->Show(s);
@@ -139,10 +125,10 @@ void MainWindow::OpenGrsDialog()
 {
     input_->StopAnimation();
     QString note;
-    if (!settings_.fileProblem.isEmpty() || !settings_.problems.empty()) {
+    if (!settings_.fileProblem.isEmpty() || !settings_.UnusableIn(kGrsGroup).empty()) {
         note = QStringLiteral("設定ファイル ") + settings_.filePath +
                QStringLiteral(" の値が使えないため、内蔵の表を使っています。OK で保存すると書き直されます。") +
-               ProblemLines(settings_.problems);  // the spot's keys only
+               ProblemLines(settings_.UnusableIn(kGrsGroup));
         if (!settings_.fileProblem.isEmpty())
             note += QStringLiteral("\nファイルを読めません。");
     }
@@ -151,8 +137,10 @@ void MainWindow::OpenGrsDialog()
         return;
     const GrsModel model = dialog.Model();
     QString why;
-    if (SaveGrsSettings(settings_.filePath, model, why)) {
-        settings_.problems.clear();
+    veltrax::Settings chosen = settings_;
+    chosen.grs = model;
+    if (SaveSettingsGroup(settings_.filePath, kGrsGroup, chosen, why)) {
+        settings_.ClearUnusable(kGrsGroup);
         settings_.fileProblem.clear();
     } else {
         Complain(why);
@@ -169,16 +157,16 @@ void MainWindow::OpenPlan()
 {
     if (!plan_) {
         QString note;
-        if (!settings_.siteProblems.empty())
+        if (!settings_.UnusableIn(kSiteGroup).empty())
             note = QStringLiteral("設定ファイル ") + settings_.filePath +
                    QStringLiteral(" の観測地の値が使えないため、観測地なしで表示しています。保存すると書き直されます。") +
-                   ProblemLines(settings_.siteProblems);
-        if (!settings_.viewProblems.empty()) {
+                   ProblemLines(settings_.UnusableIn(kSiteGroup));
+        if (!settings_.UnusableIn(kViewGroup).empty()) {
             if (!note.isEmpty())
                 note += QLatin1Char('\n');
             note += QStringLiteral("設定ファイル ") + settings_.filePath +
                     QStringLiteral(" の表示の値が使えないため、その項目を切にしています。メニューで切り替えると書き直されます。") +
-                    ProblemLines(settings_.viewProblems);
+                    ProblemLines(settings_.UnusableIn(kViewGroup));
         }
         plan_ = new EventsDialog(settings_.site, note, this);
         plan_->setWindowFlag(Qt::Window);
@@ -193,16 +181,18 @@ void MainWindow::OpenPlan()
             Guard([&] {
                 settings_.plan = plan;
                 QString why;
-                if (!SavePlanSettings(settings_.filePath, plan, why))
+                if (!SaveSettingsGroup(settings_.filePath, kPlanGroup, settings_, why))
                     Complain(why);
             });
         };
         plan_->onSaveSite = [this](const std::optional<Site>& site, QString& why) {
             bool saved = false;
             Guard([&] {
-                saved = SaveSiteSettings(settings_.filePath, site, why);
+                veltrax::Settings chosen = settings_;
+                chosen.site = site;
+                saved = SaveSettingsGroup(settings_.filePath, kSiteGroup, chosen, why);
                 if (saved)
-                    settings_.siteProblems.clear();
+                    settings_.ClearUnusable(kSiteGroup);
                 else
                     Complain(why);
             });

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/options.h"
 
+#include "results/settings.h"
+
 #ifndef VELTRAX_VERSION
 #define VELTRAX_VERSION "unknown"
 #endif

@@ -1,48 +1,63 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Fuzz target: the settings file's text, read as the companion reads it
-// (IniFile::Parse), then its [GreatRedSpot], [Site] and [View] groups
-// (ReadGrsSettings, ReadSiteSettings, ReadViewSettings).
-#include "cli/ini.h"
+// Fuzz target: the settings file's text, read as both programs read it
+// (IniFile::Parse, then ReadSettings), checked row by row against the table
+// of settings.
 #include "fuzz_check.h"
+#include "results/ini.h"
 #include "results/settings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <variant>
 
 using namespace veltrax;
 
 namespace {
 
-using Lookup = std::function<std::optional<std::string>(const char* key)>;
+bool OneLine(const std::string& s) { return s.find_first_of("\n\r") == std::string::npos; }
 
-Lookup In(const cli::IniFile& ini, const char* group)
+bool HasProblem(const Settings& s, std::string_view group, std::string_view key)
 {
-    return [&ini, group](const char* key) { return ini.Value(group, key); };
+    return std::any_of(s.unusable.begin(), s.unusable.end(),
+                       [&](const SettingsProblem& p) { return p.group == group && p.key == key; });
 }
 
-Lookup In(const std::map<std::string, std::string>& values)
+bool GroupLeads(std::string_view group, bool& given, const IniFile& ini)
 {
-    return [&values](const char* key) -> std::optional<std::string> {
-        const auto it = values.find(key);
-        return it == values.end() ? std::nullopt : std::optional<std::string>(it->second);
-    };
+    bool leads = false;
+    for (const SettingRow& r : SettingsTable())
+        if (r.group == group && r.use == SettingUse::Leads) {
+            leads = true;
+            given = given || ini.Value(r.group, r.key).has_value();
+        }
+    return leads;
 }
 
-void CheckProblems(const std::vector<SettingsProblem>& problems)
+// A value the settings hold lies in its row's declared range and reads back
+// from its own text.
+void CheckInRange(const SettingRow& r, const SettingValue& v)
 {
-    for (const SettingsProblem& p : problems) {
-        FUZZ_CHECK(!p.key.empty() && !p.expected.empty() && !p.group.empty() && !p.fallback.empty());
-        // One line for standard error, whatever bytes the value holds.
-        const std::string line = DescribeSettingsProblem("veltrax.conf", p);
-        FUZZ_CHECK(line.find_first_of("\n\r") == std::string::npos);
+    if (r.type == SettingType::Number) {
+        const double x = std::get<double>(v);
+        FUZZ_CHECK(std::isfinite(x) && x >= r.low && x <= r.high);
     }
+    if (r.type == SettingType::Drift)
+        FUZZ_CHECK(std::isfinite(std::get<double>(v)) && std::fabs(std::get<double>(v)) <= r.high);
+    FUZZ_CHECK(ParseSetting(r, SettingText(r, v)).has_value());
+}
+
+// The file's value and the one held: the same, but for a longitude a hair
+// below a full turn, held as 0 (the same meridian).
+bool SameValue(const SettingRow& r, const SettingValue& file, const SettingValue& held)
+{
+    if (r.type == SettingType::Number && r.high == 360)
+        return std::fabs(std::remainder(std::get<double>(file) - std::get<double>(held), 360.0)) <= 1e-6;
+    return SettingText(r, file) == SettingText(r, held);
 }
 
 }  // namespace
@@ -51,69 +66,56 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     NeverThrows([&] {
         const std::string_view text(reinterpret_cast<const char*>(data), size);
-        const cli::IniFile ini = cli::IniFile::Parse(text);
+        const IniFile ini = IniFile::Parse(text);
 
         // A group and key added after the text are read whatever came before.
         // Two line ends: a backslash ending the text joins the first one on.
-        const cli::IniFile more = cli::IniFile::Parse(std::string(text) + "\n\n[Fuzz]\n k = \"v\\\"\" ");
+        const IniFile more = IniFile::Parse(std::string(text) + "\n\n[Fuzz]\n k = \"v\\\"\" ");
         FUZZ_CHECK(more.Value("Fuzz", "k") == std::optional<std::string>("v\""));
 
-        // [GreatRedSpot]: an observation exactly when there is a longitude and no problem.
-        const GrsSettings g = ReadGrsSettings(In(ini, kGrsGroup));
-        CheckProblems(g.problems);
-        FUZZ_CHECK(g.model.observation.has_value() ==
-                   (ini.Value(kGrsGroup, kGrsLongitudeKey).has_value() && g.problems.empty()));
-        if (const auto& o = g.model.observation) {
-            FUZZ_CHECK(IsGrsLongitudeInTurn(o->longitudeDeg));
-            FUZZ_CHECK(std::isfinite(o->driftDegPerDay) && std::fabs(o->driftDegPerDay) <= kMaxGrsDriftDegPerDay);
-            FUZZ_CHECK(std::isfinite(o->observed.epochJde));
-            // What the window writes back for it is read again as the same
-            // observation (a longitude a hair below 360 comes back as 0, the
-            // same meridian: corpus/settings/near_turn).
-            const GrsSettingsTexts t = GrsSettingsValues(*o);
-            {
-                const std::map<std::string, std::string> written = {
-                    {kGrsLongitudeKey, t.longitude}, {kGrsEpochKey, t.epoch}, {kGrsDriftKey, t.drift}};
-                const GrsSettings back = ReadGrsSettings(In(written));
-                FUZZ_CHECK(back.problems.empty() && back.model.observation);
-                const GrsObservation& b = *back.model.observation;
-                FUZZ_CHECK(std::fabs(std::remainder(b.longitudeDeg - o->longitudeDeg, 360.0)) <= 1e-6);
-                FUZZ_CHECK(b.epoch.year == o->epoch.year && b.epoch.month == o->epoch.month &&
-                           b.epoch.day == o->epoch.day);
-                FUZZ_CHECK(std::fabs(b.driftDegPerDay - o->driftDegPerDay) <= 1e-6 / kDaysPerDriftMonth);
-            }
+        // Stray lines: said in one line exactly when there are some.
+        const std::optional<std::string> stray = DescribeStrayLines("veltrax.conf", ini);
+        FUZZ_CHECK(stray.has_value() == (ini.StrayLineCount() > 0) && (!stray || OneLine(*stray)));
+
+        const Settings s = ReadSettings(ini);
+        for (const SettingsProblem& p : s.unusable) {
+            FUZZ_CHECK(!p.key.empty() && !p.expected.empty() && !p.group.empty() && !p.fallback.empty());
+            FUZZ_CHECK(OneLine(DescribeSettingsProblem("veltrax.conf", p)));
         }
 
-        // [Site]: a site in its ranges exactly when a coordinate is given and there is no problem.
-        const SiteSettings s = ReadSiteSettings(In(ini, kSiteGroup));
-        CheckProblems(s.problems);
-        const bool coordinate = ini.Value(kSiteGroup, kSiteLatitudeKey) || ini.Value(kSiteGroup, kSiteLongitudeKey);
-        FUZZ_CHECK(s.site.has_value() == (coordinate && s.problems.empty()));
-        if (s.site) {
-            FUZZ_CHECK(std::isfinite(s.site->latitudeDeg) && std::fabs(s.site->latitudeDeg) <= kMaxSiteLatitudeDeg);
-            FUZZ_CHECK(std::isfinite(s.site->longitudeDeg) &&
-                       std::fabs(s.site->longitudeDeg) <= kMaxSiteLongitudeDeg);
-            FUZZ_CHECK(std::isfinite(s.site->heightM) && s.site->heightM >= kMinSiteHeightM &&
-                       s.site->heightM <= kMaxSiteHeightM);
-            const SiteSettingsTexts t = SiteSettingsValues(*s.site);
-            const std::map<std::string, std::string> written = {
-                {kSiteLatitudeKey, t.latitude}, {kSiteLongitudeKey, t.longitude}, {kSiteHeightKey, t.height}};
-            const SiteSettings back = ReadSiteSettings(In(written));
-            FUZZ_CHECK(back.problems.empty() && back.site);
+        for (const SettingRow& r : SettingsTable()) {
+            const std::optional<std::string> value = ini.Value(r.group, r.key);
+            const std::optional<SettingValue> parsed = value ? ParseSetting(r, *value) : std::nullopt;
+            const std::optional<SettingValue> held = r.get(s);
+            if (held)
+                CheckInRange(r, *held);
+            bool given = false;
+            const bool leads = GroupLeads(r.group, given, ini);
+            const bool groupSound = std::none_of(s.unusable.begin(), s.unusable.end(),
+                                                 [&](const SettingsProblem& p) { return p.group == r.group; });
+            const bool sound = leads ? groupSound : !HasProblem(s, r.group, r.key);
+            // A value given that cannot be read is reported, when its group is read.
+            const bool blank = value && value->empty() && r.use == SettingUse::Optional &&
+                               (r.type == SettingType::Number || r.type == SettingType::Drift);
+            if (value && !parsed && !blank && (given || !leads))
+                FUZZ_CHECK(HasProblem(s, r.group, r.key));
+            // A group read whole holds its values exactly when nothing in it is wrong.
+            if (leads && r.use != SettingUse::Optional)
+                FUZZ_CHECK(held.has_value() == (given && groupSound));
+            // A good value read without a problem is the value held.
+            if (parsed && sound && (given || !leads))
+                FUZZ_CHECK(held && SameValue(r, *parsed, *held));
         }
 
-        // [View]: each switch on only for "true"; a problem for anything but
-        // true and false.
-        const ViewSettings v = ReadViewSettings(In(ini, kViewGroup));
-        CheckProblems(v.problems);
-        size_t bad = 0;
-        for (const auto& [key, on] : {std::pair{kShadowsKey, v.shadows}, std::pair{kPreciseKey, v.precise},
-                                      std::pair{kMirrorKey, v.mirror}, std::pair{kGridKey, v.grid}}) {
-            const std::optional<std::string> value = ini.Value(kViewGroup, key);
-            FUZZ_CHECK(on == (value == std::optional<std::string>("true")));
-            bad += value && *value != "true" && *value != "false";
-        }
-        FUZZ_CHECK(v.problems.size() == bad);
+        // What the window writes for these settings is read back the same.
+        std::string written;
+        for (const SettingRow& r : SettingsTable())
+            if (const std::optional<SettingValue> v = r.get(s))
+                written += std::string("[") + r.group + "]\n" + r.key + "=" + SettingText(r, *v) + "\n";
+        const Settings back = ReadSettings(IniFile::Parse(written));
+        FUZZ_CHECK(back.unusable.empty());
+        for (const SettingRow& r : SettingsTable())
+            FUZZ_CHECK(SettingsTexts(back, r.group) == SettingsTexts(s, r.group));
     });
     return 0;
 }

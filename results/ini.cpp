@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/ini.h"
+#include "results/ini.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,7 +12,6 @@
 #include <vector>
 
 namespace veltrax {
-namespace cli {
 namespace {
 
 bool Blank(char c)
@@ -285,8 +284,6 @@ IniFile IniFile::Parse(std::string_view text)
     if (StartsWith(text, "\xEF\xBB\xBF"))  // a byte-order mark
         text.remove_prefix(3);
     std::string group;
-    bool understood = false;  // a header, a key or a comment seen
-    std::optional<std::pair<int, std::string>> firstBad;
     int number = 1;  // of the line being read, from 1
     size_t i = 0;
     while (i < text.size()) {
@@ -349,13 +346,14 @@ IniFile IniFile::Parse(std::string_view text)
                 known = true;
             }
         }
-        if (known)
-            understood = true;
-        else if (!line.empty() && !firstBad)
-            firstBad.emplace(firstNumber, std::string(whole));
+        if (known) {
+            f.understood_ = true;
+        } else if (!line.empty()) {
+            if (!f.firstStray_)
+                f.firstStray_.emplace(firstNumber, std::string(whole));
+            ++f.strayCount_;
+        }
     }
-    if (!understood)
-        f.garbage_ = firstBad;
     return f;
 }
 
@@ -395,5 +393,4 @@ IniRead ReadIniFile(const std::string& path, IniFile& file, std::string& why)
     return IniRead::Ok;
 }
 
-}  // namespace cli
 }  // namespace veltrax

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A small reader of INI files as the window's settings store writes and reads
-// them: "[Group]" headers, "key=value" lines, comments, quoted and escaped
-// values. No Qt.
+// The one reader of the settings file, for the window and the companion: INI
+// files as Qt's settings store writes and reads them ("[Group]" headers,
+// "key=value" lines, comments, quoted and escaped values). No Qt.
 #pragma once
 
 #include <map>
@@ -11,7 +11,6 @@
 #include <utility>
 
 namespace veltrax {
-namespace cli {
 
 class IniFile {
 public:
@@ -33,8 +32,7 @@ public:
     //    \a \b \f \n \r \t \v \" \? \' \\, \x (hex) and \ (octal) digits give
     //    their character anywhere in the value, any other escaped character
     //    is dropped. A comma outside quotes makes a list: its items, each
-    //    trimmed the same way, joined again with commas (as the window joins
-    //    them). "@ByteArray(...)" and "@String(...)" are unwrapped, "@@" stands
+    //    trimmed the same way, joined again with commas. "@ByteArray(...)" and "@String(...)" are unwrapped, "@@" stands
     //    for "@", and the other "@Type(...)" values of the store read as "".
     //  - A line whose key name is empty ("=x") is passed over. A key given
     //    twice keeps its last value.
@@ -43,18 +41,21 @@ public:
     // The value of key in group, nullopt when absent.
     std::optional<std::string> Value(std::string_view group, std::string_view key) const;
 
-    // Whether the text is nothing but garbage: it has lines that are neither
-    // blank, a comment, a "[Group]" header nor a "key=value" line, and not
-    // one line of those three kinds (blank lines count for neither). Then
-    // the first such line: its number, from 1, and its text without the line
-    // end (a "\r" before the "\n" is part of the line end). nullopt for any
-    // other text: an empty one, blanks and comments only, or settings with
-    // some lines passed over.
-    std::optional<std::pair<int, std::string>> GarbageLine() const { return garbage_; }
+    // The lines that are neither blank, a comment, a "[Group]" header nor a
+    // "key=value" line: how many, and the first one (its number, from 1, and
+    // its text without the line end; a "\r" before the "\n" is part of the
+    // line end). Such lines are passed over.
+    int StrayLineCount() const { return strayCount_; }
+    const std::optional<std::pair<int, std::string>>& FirstStrayLine() const { return firstStray_; }
+    // True when the text has stray lines and not one header, key or comment
+    // (blank lines count for neither): not a settings file at all.
+    bool OnlyStrayLines() const { return strayCount_ > 0 && !understood_; }
 
 private:
     std::map<std::pair<std::string, std::string>, std::string, std::less<>> values_;
-    std::optional<std::pair<int, std::string>> garbage_;
+    std::optional<std::pair<int, std::string>> firstStray_;
+    int strayCount_ = 0;
+    bool understood_ = false;
 };
 
 enum class IniRead {
@@ -66,5 +67,4 @@ enum class IniRead {
 // Reads the file at path into file.
 IniRead ReadIniFile(const std::string& path, IniFile& file, std::string& why);
 
-}  // namespace cli
 }  // namespace veltrax
