@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/settings.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdlib>
 #include <cstdio>
@@ -209,10 +211,16 @@ PlanSettings ReadPlanSettings(const std::function<std::optional<std::string>(con
     PlanSettings s;
     const char* fallback = "the plan opens with its first choices";
     if (const auto range = lookup(kPlanRangeKey)) {
-        if (*range == "0" || *range == "7" || *range == "30")
-            s.rangeDays = std::stoi(*range);
+        const auto& days = kPlanRangeDays;
+        const auto known = std::find_if(std::begin(days), std::end(days),
+                                        [&](int d) { return *range == std::to_string(d); });
+        if (known != std::end(days))
+            s.rangeDays = *known;
         else
-            s.problems.push_back({kPlanRangeKey, *range, "0, 7 or 30 (days)", kPlanGroup, fallback});
+            s.problems.push_back({kPlanRangeKey, *range,
+                                  std::to_string(days[0]) + ", " + std::to_string(days[1]) + " or " +
+                                      std::to_string(days[2]) + " (days)",
+                                  kPlanGroup, fallback});
     }
     if (const auto seen = lookup(kPlanSeenOnlyKey)) {
         if (*seen == "true" || *seen == "false")

@@ -104,6 +104,8 @@ constexpr const char* kPlanGroup = "Plan";
 constexpr const char* kPlanRangeKey = "range";
 constexpr const char* kPlanSeenOnlyKey = "seenOnly";
 constexpr const char* kPlanGeometryKey = "geometry";
+// The plan's ranges in days, in the order the dialog offers them.
+inline constexpr int kPlanRangeDays[3] = {0, 7, 30};
 struct PlanGeometry {
     int x, y, width, height;
 };

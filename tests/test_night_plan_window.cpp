@@ -13,7 +13,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <libical/ical.h>
@@ -48,12 +48,12 @@ TEST(NightPlan, SpotTransitsAsTheCompanionTimesThemOverSevenDays)
     dir.Write(kSpot);
     const auto w = StartedAt(2025, 1, 15, 18, 0);
     EventsDialog& d = Open(*w);
-    d.range->setCurrentIndex(1);  // 7 days from the moment shown
+    testing::Part<QComboBox>(d, "range")->setCurrentIndex(1);  // 7 days from the moment shown
     std::set<std::string> shown;
-    for (int row = 0; row < d.table->rowCount(); ++row)
-        if (d.table->item(row, 0)->data(Qt::UserRole + 2).toInt() == EventsDialog::kGrsRow) {
-            shown.insert(d.table->item(row, 0)->text().toStdString());
-            EXPECT_EQ(d.table->item(row, 2)->text(), QStringLiteral("大赤斑の子午線通過"));
+    for (int row = 0; row < testing::ShownRowCount(d); ++row)
+        if (testing::RowShown(d, row).Spot()) {
+            shown.insert(testing::Cell(d, row, 0).toStdString());
+            EXPECT_EQ(testing::Cell(d, row, 2), QStringLiteral("大赤斑の子午線通過"));
         }
     const auto ran = InProcess({"grs-transits", "2025-01-15 18:00", "2025-01-22 18:00", "--csv", "--site", "none"});
     ASSERT_EQ(ran.status, 0) << ran.err;
@@ -76,18 +76,19 @@ TEST(NightPlan, RemembersItsChoicesAndSelectsTheNextEvent)
     dir.Write("[Plan]\nrange=30\nseenOnly=true\n");
     const auto w = StartedAt(2026, 12, 8, 21, 0);
     EventsDialog& d = Open(*w);
-    EXPECT_EQ(d.range->currentIndex(), 2);
-    EXPECT_TRUE(d.onlySeen->isChecked());
+    QCheckBox* onlySeen = testing::Part<QCheckBox>(d, "onlySeen");
+    EXPECT_EQ(testing::Part<QComboBox>(d, "range")->currentIndex(), 2);
+    EXPECT_TRUE(onlySeen->isChecked());
     // The row selected is the first one after 21:00 JST.
-    const int current = d.table->currentRow();
+    const int current = testing::Table(d)->currentIndex().row();
     ASSERT_GE(current, 0);
-    const QString when = d.table->item(current, 0)->text();
+    const QString when = testing::Cell(d, current, 0);
     EXPECT_GT(when, QStringLiteral("2026-12-08 21:00:00"));
-    for (int row = 0; row < d.table->rowCount(); ++row) {
-        const QString t = d.table->item(row, 0)->text();
+    for (int row = 0; row < testing::ShownRowCount(d); ++row) {
+        const QString t = testing::Cell(d, row, 0);
         EXPECT_FALSE(t > QStringLiteral("2026-12-08 21:00:00") && t < when) << t.toStdString();
     }
-    QTest::keyClick(d.onlySeen, Qt::Key_Space);
+    QTest::keyClick(onlySeen, Qt::Key_Space);
     EXPECT_NE(dir.Read().find("seenOnly=false"), std::string::npos) << dir.Read();
 
     // Closed by the observer, it keeps its place and size for the next time.
@@ -132,8 +133,8 @@ TEST(NightPlan, ExportsTheRowsShown)
             moments.insert(icaltime_as_ical_string(icalcomponent_get_dtend(e)));
     }
     icalcomponent_free(calendar);
-    EXPECT_EQ(moments.size(), static_cast<size_t>(d.table->rowCount()));
-    EXPECT_LT(entries, d.table->rowCount());  // transits and their shadows as spans
+    EXPECT_EQ(moments.size(), static_cast<size_t>(testing::ShownRowCount(d)));
+    EXPECT_LT(entries, testing::ShownRowCount(d));  // transits and their shadows as spans
 }
 
 }  // namespace

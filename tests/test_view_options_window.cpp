@@ -3,6 +3,7 @@
 // satellites' places from the precise theory and the star diagonal's mirror.
 #include "support/settings_dir.h"
 #include "platform/twips.h"
+#include "support/events_dialog_fixture.h"
 #include "support/window_fixture.h"
 #include "window/events_dialog.h"
 #include "window/view_options.h"
@@ -226,8 +227,9 @@ TEST(ViewOptionsWindow, BadSwitchesAreReportedOnceLeftOffAndShownInTheEventsDial
         EXPECT_FALSE(w->viewOptions->MirrorAction()->isChecked());
         w->Events_Click();
         ASSERT_NE(w->eventsDialog, nullptr);
-        EXPECT_TRUE(w->eventsDialog->noteLabel->isVisibleTo(w->eventsDialog));
-        EXPECT_NE(w->eventsDialog->noteLabel->text().toStdString().find(r.key), std::string::npos);
+        const QLabel* note = testing::Part<QLabel>(*w->eventsDialog, "note");
+        EXPECT_TRUE(note->isVisibleTo(w->eventsDialog));
+        EXPECT_NE(note->text().toStdString().find(r.key), std::string::npos);
         EXPECT_EQ(dir.Read(), r.file);
     }
 }
