@@ -79,6 +79,37 @@ TEST(MutualCommand, JanuaryOf2027AsTheIndependentComputationHasIt)
     EXPECT_NE(ran.out.find(",3E1,eclipse,III,I,"), std::string::npos);
 }
 
+// Ranges read by hand from the independent computation: the codes and
+// maxima (UT) they hold; ours about 6.5 s later.
+TEST(MutualCommand, RangesListWhatTheIndependentComputationHas)
+{
+    const struct {
+        Args args;
+        std::vector<std::pair<std::string, std::string>> listed;
+    } rows[] = {
+        // Europa occults Ganymede for two hours: its first contact is 53
+        // minutes before FROM, its maximum 3 minutes after.
+        {{"mutual", "2026-12-27 11:50", "2026-12-27 12:30"}, {{"2O3", "2026-12-27T11:52:49Z"}}},
+        // Io passive as well as active; Ganymede occulting Europa left out.
+        {{"mutual", "2026-09-13", "2026-09-17", "--moons", "I"},
+         {{"2E1", "2026-09-13T18:38:41Z"}, {"2O1", "2026-09-13T19:44:35Z"}, {"1E2", "2026-09-16T01:03:06Z"},
+          {"1O2", "2026-09-16T02:10:35Z"}}},
+    };
+    for (const auto& row : rows) {
+        Args args = row.args;
+        args.insert(args.end(), {"--utc", "--csv", "--all", "--site", "none"});
+        const auto ran = InProcess(args);
+        ASSERT_EQ(ran.status, 0) << ran.err;
+        const auto ours = Rows(ran.out, true);
+        ASSERT_EQ(ours.size(), row.listed.size()) << ran.out;
+        for (size_t i = 0; i < ours.size(); ++i) {
+            EXPECT_EQ(ours[i][1], row.listed[i].first);
+            EXPECT_EQ(ours[i][0].substr(0, 10), row.listed[i].second.substr(0, 10));
+            EXPECT_NEAR(SecondsOfDay(ours[i][0]) - SecondsOfDay(row.listed[i].second), 6.5, 5) << ours[i][0];
+        }
+    }
+}
+
 TEST(MutualCommand, FiltersKeepOnlyWhatTheyName)
 {
     // 2026 October 1 to 11: 26 events of both kinds.
