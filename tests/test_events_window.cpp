@@ -145,37 +145,6 @@ TEST(EventsDialog, RowsOfAPublishedNightInTimeOrderTheUnseenGreyed)
         EXPECT_LE(bySatellite[i - 1].event.moon, bySatellite[i].event.moon);
 }
 
-TEST(EventsDialog, SiteShowsAltitudesAndOnlySeenKeepsTheWatchable)
-{
-    SettingsDir dir;
-    // Tokyo. On 2016 January 2 the Sun is up there at 14:35 JST (II.Ec.D)
-    // and Jupiter, in Leo, stands high before dawn at 01:24 JST (I.Tr.E).
-    dir.Write("[Site]\nlatitude=35.68\nlongitude=139.77\nheight=40\n");
-    const auto w = StartedAt(2016, 1, 2, 12, 0);
-    EXPECT_TRUE(w->settings.site.has_value());
-    EventsDialog& d = Open(*w);
-    EXPECT_EQ(testing::Part<QLineEdit>(d, "latitude")->text().toStdString(), "35.68");
-    QTest::keyClick(testing::Part<QCheckBox>(d, "onlySeen"), Qt::Key_Space);
-    const std::vector<Shown> rows = ShownRows(d);
-    ASSERT_FALSE(rows.empty());
-    bool egress = false, daylight = false;
-    for (const Shown& r : rows) {
-        EXPECT_FALSE(r.grey);
-        EXPECT_GE(std::stod(r.altitude), 10.0) << r.altitude;
-        egress |= r.event.moon == 0 && r.event.kind == EventKind::Transit && r.event.edge == EventEdge::End;
-        daylight |= r.event.moon == 1 && r.event.kind == EventKind::Eclipse && r.event.edge == EventEdge::Start;
-    }
-    EXPECT_TRUE(egress);
-    EXPECT_FALSE(daylight);
-    EXPECT_LT(static_cast<int>(rows.size()), 16);
-
-    // The site cleared: no altitudes, the Earth's whole list again.
-    testing::Part<QLineEdit>(d, "latitude")->clear();
-    testing::Part<QLineEdit>(d, "longitude")->clear();
-    EXPECT_FALSE(w->settings.site.has_value());
-    EXPECT_EQ(ShownRows(d).size(), 16u);  // the published night less its shadow ingress
-}
-
 TEST(EventsDialog, ActivatingARowTypesItsMinuteIntoTheFieldsAndTheDialogFollows)
 {
     SettingsDir dir;

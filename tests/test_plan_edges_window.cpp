@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QDateTime>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimeZone>
 #include <gtest/gtest.h>
@@ -79,6 +80,20 @@ TEST(EventsDialogEdges, RowsTheSiteCannotWatchAreGreyOnlyWithASite)
                 EXPECT_NEAR(testing::Cell(d, row, 4).remove(QStringLiteral("°")).toDouble(), r.jupiterDeg, 0.15);
             }
         }
+        // "見える現象だけ" keeps exactly the rows not greyed.
+        int seen = 0;
+        for (int row = 0; row < testing::ShownRowCount(d); ++row)
+            seen += !testing::Greyed(d, row);
+        QTest::keyClick(testing::Part<QCheckBox>(d, "onlySeen"), Qt::Key_Space);
+        EXPECT_EQ(testing::ShownRowCount(d), seen);
+        if (!withSite)
+            continue;
+        // The site cleared in the dialog: cleared in the window, no altitudes.
+        EXPECT_EQ(testing::Part<QLineEdit>(d, "latitude")->text().toStdString(), "35.68");
+        testing::Part<QLineEdit>(d, "latitude")->clear();
+        testing::Part<QLineEdit>(d, "longitude")->clear();
+        EXPECT_FALSE(w->settings.site.has_value());
+        EXPECT_TRUE(testing::Cell(d, 0, 4).isEmpty());
     }
 }
 

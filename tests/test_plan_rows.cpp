@@ -77,7 +77,12 @@ TEST(PlanRows, EveryWriterRoundsTheDropAndGivesTheMaximumInJst)
     icalcomponent* entry = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
     ASSERT_NE(entry, nullptr);
     const std::string summary = icalcomponent_get_summary(entry), description = icalcomponent_get_description(entry);
+    // Its contacts, 08:54:02 and 08:58:35 UT there, ours about 6.5 s later.
+    const double start = icaltime_as_timet(icalcomponent_get_dtstart(entry)) / 86400.0 + 2440587.5;
+    const double end = icaltime_as_timet(icalcomponent_get_dtend(entry)) / 86400.0 + 2440587.5;
     icalcomponent_free(calendar);
+    EXPECT_NEAR((start - JdOf("2026-09-17T08:54:02Z")) * 86400, 6.5, 3);
+    EXPECT_NEAR((end - JdOf("2026-09-17T08:58:35Z")) * 86400, 6.5, 3);
     EXPECT_NE(summary.find("57%"), std::string::npos) << summary;
     EXPECT_NE(description.find("57%"), std::string::npos) << description;
     EXPECT_NE(description.find(" 2026-09-17 17:56:"), std::string::npos) << description;

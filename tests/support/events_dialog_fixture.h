@@ -31,10 +31,9 @@ inline EventsDialog& OpenEventsDialog(MainWindow& w)
 template <typename Widget>
 Widget* Part(const EventsDialog& d, const char* name)
 {
-    Widget* w = d.findChild<Widget*>(QString::fromLatin1(name));
-    if (!w)
-        throw std::runtime_error(std::string("the events dialog has no ") + name);
-    return w;
+    if (Widget* w = d.findChild<Widget*>(QString::fromLatin1(name)))
+        return w;
+    throw std::runtime_error(std::string("the events dialog has no ") + name);
 }
 
 // The table as shown: its rows in the order shown, the text of a cell,
