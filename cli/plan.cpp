@@ -8,6 +8,7 @@
 #include "results/numtext.h"
 #include "results/settings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <ctime>
 #include <tuple>
@@ -586,8 +587,11 @@ int RunPlan(const Plan& plan, std::ostream& out, std::ostream& err)
                 return cannotWrite();
             const LineStyle style{plan.utc, plan.csv, plan.digits};
             bool ok = true;
+            std::string line;
             ForEachPlanRowInSeconds(kind, plan.from, plan.to, query, [&](const PlanRow& r) {
-                ok = o.Commit(Text(o.Cursor(), RowLine(r, style).c_str()));
+                line.clear();
+                WriteRowLine(line, r, style);
+                ok = o.Commit(std::copy(line.begin(), line.end(), o.Cursor()));
                 return ok;
             });
             if (!ok)

@@ -4,6 +4,7 @@
 #include "engine/site.h"
 
 #include <cmath>
+#include <utility>
 
 namespace veltrax {
 
@@ -83,9 +84,10 @@ void SpotRows(int64_t fromUt, int64_t toUt, const RowQuery& q, const std::functi
 {
     if (!q.grs)
         return;
-    FindGrsTransits(fromUt, toUt, *q.grs, [&](const GrsTransit& t) {
-        PlanRow r = RowAt(t, JdFromSeconds(static_cast<double>(t.ut)));
-        r.ut = t.ut;
+    FindGrsTransits(fromUt, toUt, *q.grs, [&](GrsTransit& t) {
+        const int64_t ut = t.ut;
+        PlanRow r = RowAt(std::move(t), JdFromSeconds(static_cast<double>(ut)));
+        r.ut = ut;
         return !Filter(r, q) || emit(r);
     });
 }

@@ -5,6 +5,7 @@
 #include "results/numtext.h"
 #include "results/plan_names.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -12,105 +13,155 @@
 namespace veltrax {
 namespace {
 
-// "2026-12-08 18:38:32" and "2026-12-08T09:38:32Z" of a moment in seconds.
-std::string Local(int64_t seconds) { return LocalText(CivilFromSeconds(seconds)); }
-std::string Iso(int64_t ut) { return IsoUtcText(CivilFromSeconds(ut)); }
+// Lines are appended to one string: most of them are written by the
+// hundred thousand.
 
-// "HH:MM:SS" of a moment in seconds.
-std::string Clock(int64_t seconds)
+// "2026-12-08 18:38:32" (sep ' ') or "2026-12-08T09:38:32Z" (sep 'T').
+void Moment(std::string& s, int64_t seconds, char sep)
 {
-    const std::string m = Local(seconds);
-    return m.substr(m.size() - 8);
+    char buf[40];
+    char* end = WriteMoment(buf, CivilFromSeconds(seconds), sep);
+    if (sep == 'T')
+        *end++ = 'Z';
+    s.append(buf, end);
 }
 
-std::string Fixed(double v, int decimals)
+// "HH:MM:SS" of a moment in seconds.
+void Clock(std::string& s, int64_t seconds)
+{
+    char buf[40];
+    const char* end = WriteMoment(buf, CivilFromSeconds(seconds), ' ');
+    s.append(end - 8, end);
+}
+
+void Fixed(std::string& s, double v, int decimals)
 {
     char buf[48];
     const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
     if (r.ec != std::errc())
         throw Fault("a number too long to print");
-    return std::string(buf, r.ptr);
+    s.append(buf, r.ptr);
 }
 
-std::string Number(double v, int digits)
+void Number(std::string& s, double v, int digits)
 {
     char buf[72];
-    return std::string(buf, WriteNumber(buf, v, digits));
+    s.append(buf, WriteNumber(buf, v, digits));
 }
 
 // An altitude in the companion's lines, with one decimal: "-0.0" is "0.0".
-std::string Degrees(double deg) { return Fixed(std::fabs(deg) < 0.05 ? 0.0 : deg, 1); }
+void Degrees(std::string& s, double deg) { Fixed(s, std::fabs(deg) < 0.05 ? 0.0 : deg, 1); }
 
 // ",jupiter_alt,sun_alt" values (empty without a site), or the text's
 // "  Jupiter altitude 35.2°" (nothing without one).
-std::string Altitudes(const std::optional<SiteView>& v, bool csv)
+void Altitudes(std::string& s, const std::optional<SiteView>& v, bool csv)
 {
-    if (!v)
-        return csv ? ",," : "";
-    if (csv)
-        return "," + Degrees(v->altitudes.jupiterDeg) + "," + Degrees(v->altitudes.sunDeg);
-    return "  Jupiter altitude " + Degrees(v->altitudes.jupiterDeg) + "\u00b0";
+    if (!v) {
+        s += csv ? ",," : "";
+    } else if (csv) {
+        s += ',';
+        Degrees(s, v->altitudes.jupiterDeg);
+        s += ',';
+        Degrees(s, v->altitudes.sunDeg);
+    } else {
+        s += "  Jupiter altitude ";
+        Degrees(s, v->altitudes.jupiterDeg);
+        s += "\u00b0";
+    }
 }
 
 // The moments a CSV row starts with: "JST,UT" or "UT".
-std::string CsvMoments(int64_t ut, bool utc)
+void CsvMoments(std::string& s, int64_t ut, bool utc)
 {
-    return (utc ? "" : Local(ut + kJstOffsetSeconds) + ",") + Iso(ut);
+    if (!utc) {
+        Moment(s, ut + kJstOffsetSeconds, ' ');
+        s += ',';
+    }
+    Moment(s, ut, 'T');
 }
 
 // A text line's moment: "2026-12-08 18:38:32 JST  " or "... UT   ".
-std::string TextMoment(int64_t ut, bool utc)
+void TextMoment(std::string& s, int64_t ut, bool utc)
 {
-    return Local(utc ? ut : ut + kJstOffsetSeconds) + (utc ? " UT   " : " JST  ");
+    Moment(s, utc ? ut : ut + kJstOffsetSeconds, ' ');
+    s += utc ? " UT   " : " JST  ";
 }
 
-std::string SatelliteText(const PlanRow& row, const GalileanEvent& e, bool utc)
+void SatelliteText(std::string& s, const PlanRow& row, const GalileanEvent& e, bool utc)
 {
     const BodyNames& moon = kSatelliteNames[e.moon];
-    std::string label = std::string(moon.numeral) + " (" + moon.english + ")";
-    label.resize(std::max<size_t>(label.size(), 16), ' ');
-    return TextMoment(row.ut, utc) + label + NamesOf(e.kind).phrase + NamesOf(e.edge).phrase +
-           Altitudes(row.view, false) + (e.observable ? "" : "  (not observable)");
+    TextMoment(s, row.ut, utc);
+    const size_t label = s.size();
+    s.append(moon.numeral).append(" (").append(moon.english).append(")");
+    s.resize(std::max(s.size(), label + 16), ' ');
+    s.append(NamesOf(e.kind).phrase).append(NamesOf(e.edge).phrase);
+    Altitudes(s, row.view, false);
+    s += e.observable ? "" : "  (not observable)";
 }
 
 // "2027-01-14 21:03:17 JST  2E1  Europa eclipses Io  20:59:40–21:06:52  7.2 min  drop 38 %"
-std::string MutualText(const PlanRow& row, const MutualEvent& e, bool utc)
+void MutualText(std::string& s, const PlanRow& row, const MutualEvent& e, bool utc)
 {
     const Contacts c = ContactsOf(e);
     const int64_t zone = utc ? 0 : kJstOffsetSeconds;
-    return TextMoment(row.ut, utc) + MutualCode(e) + "  " + kSatelliteNames[e.active].english + " " +
-           NamesOf(e.kind).phrase + " " + kSatelliteNames[e.passive].english + "  " + Clock(c.startUt + zone) +
-           "\u2013" + Clock(c.endUt + zone) + "  " + Fixed(static_cast<double>(c.endUt - c.startUt) / 60, 1) +
-           " min  drop " + std::to_string(DropPercent(e)) + " %" + Altitudes(row.view, false) +
-           (e.observable ? "" : "  (not observable)");
+    TextMoment(s, row.ut, utc);
+    s.append(MutualCode(e)).append("  ").append(kSatelliteNames[e.active].english).append(" ");
+    s.append(NamesOf(e.kind).phrase).append(" ").append(kSatelliteNames[e.passive].english).append("  ");
+    Clock(s, c.startUt + zone);
+    s += "\u2013";
+    Clock(s, c.endUt + zone);
+    s += "  ";
+    Fixed(s, static_cast<double>(c.endUt - c.startUt) / 60, 1);
+    s.append(" min  drop ").append(std::to_string(DropPercent(e))).append(" %");
+    Altitudes(s, row.view, false);
+    s += e.observable ? "" : "  (not observable)";
 }
 
-std::string MutualCsv(const PlanRow& row, const MutualEvent& e, bool utc)
+void MutualCsv(std::string& s, const PlanRow& row, const MutualEvent& e, bool utc)
 {
     const Contacts c = ContactsOf(e);
-    std::string s = CsvMoments(row.ut, utc) + "," + MutualCode(e) + "," + NamesOf(e.kind).word + "," +
-                    kSatelliteNames[e.active].numeral + "," + kSatelliteNames[e.passive].numeral + "," +
-                    Iso(c.startUt) + "," + Iso(c.endUt) + "," + std::to_string(c.endUt - c.startUt);
-    for (const double v : {e.impact, e.magnitude, e.fluxDrop})
-        s += "," + Fixed(v, 3);
-    return s + "," + Fixed(e.distance, 2) + (e.observable ? ",yes" : ",no") + Altitudes(row.view, true);
+    CsvMoments(s, row.ut, utc);
+    s.append(",").append(MutualCode(e)).append(",").append(NamesOf(e.kind).word);
+    s.append(",").append(kSatelliteNames[e.active].numeral).append(",").append(kSatelliteNames[e.passive].numeral);
+    for (const int64_t t : {c.startUt, c.endUt}) {
+        s += ',';
+        Moment(s, t, 'T');
+    }
+    s.append(",").append(std::to_string(c.endUt - c.startUt));
+    for (const double v : {e.impact, e.magnitude, e.fluxDrop}) {
+        s += ',';
+        Fixed(s, v, 3);
+    }
+    s += ',';
+    Fixed(s, e.distance, 2);
+    s += e.observable ? ",yes" : ",no";
+    Altitudes(s, row.view, true);
 }
 
-std::string SpotLine(const PlanRow& row, const GrsTransit& t, const LineStyle& style)
+void SpotLine(std::string& s, const PlanRow& row, const GrsTransit& t, const LineStyle& style)
 {
     const Results& r = t.results;
-    std::string s;
     if (style.csv) {
-        s = CsvMoments(t.ut, style.utc);
-        for (double v : {r.CurrentJDE, r.CM2, r.GrsLongitude})
-            s += "," + Number(v, style.digits);
+        CsvMoments(s, t.ut, style.utc);
+        for (double v : {r.CurrentJDE, r.CM2, r.GrsLongitude}) {
+            s += ',';
+            Number(s, v, style.digits);
+        }
     } else {
-        if (!style.utc)
-            s = Local(t.ut + kJstOffsetSeconds) + " JST  ";
-        s += Iso(t.ut) + "  CM2cc=" + (style.digits < 0 ? FormatText15(r.CM2, "000.00") : Number(r.CM2, style.digits));
+        if (!style.utc) {
+            Moment(s, t.ut + kJstOffsetSeconds, ' ');
+            s += " JST  ";
+        }
+        Moment(s, t.ut, 'T');
+        s += "  CM2cc=";
+        if (style.digits < 0)
+            s += FormatText15(r.CM2, "000.00");
+        else
+            Number(s, r.CM2, style.digits);
     }
     // The companion lists a transit with a site only when the site can watch it.
-    return row.view ? s + Altitudes(row.view, style.csv) : s;
+    if (row.view)
+        Altitudes(s, row.view, style.csv);
 }
 
 }  // namespace
@@ -140,9 +191,10 @@ std::string CsvHeader(RowKind kind, bool utc, bool site)
     return moments + ",JDE,CM2cc,GrsLongitude" + (site ? ",jupiter_alt,sun_alt\n" : "\n");
 }
 
-std::string EventsCsvRow(const PlanRow& row, bool utc)
+void WriteEventsCsvRow(std::string& s, const PlanRow& row, bool utc)
 {
-    std::string body, kind, edge = kEdgeNames[kMaximumEdge].word;
+    const char *kind, *edge = kEdgeNames[kMaximumEdge].word;
+    std::string body;
     if (const GalileanEvent* e = row.Satellite()) {
         body = kSatelliteNames[e->moon].numeral;
         kind = NamesOf(e->kind).listWord;
@@ -154,17 +206,24 @@ std::string EventsCsvRow(const PlanRow& row, bool utc)
         body = kSpotNames.numeral;
         kind = kKindNames[kSpotKind].listWord;
     }
-    return CsvMoments(row.ut, utc) + "," + body + "," + kind + "," + edge + (row.Observable() ? ",yes" : ",no") +
-           Altitudes(row.view, true) + "\n";
+    CsvMoments(s, row.ut, utc);
+    s.append(",").append(body).append(",").append(kind).append(",").append(edge);
+    s += row.Observable() ? ",yes" : ",no";
+    Altitudes(s, row.view, true);
+    s += '\n';
 }
 
-std::string RowLine(const PlanRow& row, const LineStyle& style)
+void WriteRowLine(std::string& s, const PlanRow& row, const LineStyle& style)
 {
+    if (style.csv && row.Satellite())
+        return WriteEventsCsvRow(s, row, style.utc);
     if (const GalileanEvent* e = row.Satellite())
-        return style.csv ? EventsCsvRow(row, style.utc) : SatelliteText(row, *e, style.utc) + "\n";
-    if (const MutualEvent* m = row.Mutual())
-        return (style.csv ? MutualCsv(row, *m, style.utc) : MutualText(row, *m, style.utc)) + "\n";
-    return SpotLine(row, *row.Spot(), style) + "\n";
+        SatelliteText(s, row, *e, style.utc);
+    else if (const MutualEvent* m = row.Mutual())
+        style.csv ? MutualCsv(s, row, *m, style.utc) : MutualText(s, row, *m, style.utc);
+    else
+        SpotLine(s, row, *row.Spot(), style);
+    s += '\n';
 }
 
 std::array<std::string, kListColumns> ListCells(const PlanRow& row)

@@ -27,15 +27,15 @@ char* WriteNumber(char* p, double v, int digits);
 // when site is true (the others always carry them).
 std::string CsvHeader(RowKind kind, bool utc, bool site);
 
-// One line of the companion for the row, ending in a newline: text or a CSV
-// row of its command's columns.
-std::string RowLine(const PlanRow& row, const LineStyle& style);
+// Appends the companion's line for the row to `out`, ending in a newline:
+// text or a CSV row of its command's columns.
+void WriteRowLine(std::string& out, const PlanRow& row, const LineStyle& style);
 
-// The events command's CSV row, for a row of any kind: a spot's transit is
-// the satellite "GRS" and the kind "grs-transit", an event of two
-// satellites its code and "mutual-occultation" or "mutual-eclipse" at its
-// maximum. The events dialog exports these, after CsvHeader(Satellite).
-std::string EventsCsvRow(const PlanRow& row, bool utc);
+// Appends the events command's CSV row for a row of any kind: a spot's
+// transit is the satellite "GRS" and the kind "grs-transit", an event of
+// two satellites its code and "mutual-occultation" or "mutual-eclipse" at
+// its maximum. The events dialog exports these, after CsvHeader(Satellite).
+void WriteEventsCsvRow(std::string& out, const PlanRow& row, bool utc);
 
 // The texts of the events dialog's columns for a row: its JST, the
 // satellite, the kind, the edge and Jupiter's altitude from the site.

@@ -56,7 +56,7 @@ double WrappedDifference(double a, double b)
 }
 
 void FindGrsTransits(int64_t fromUt, int64_t toUt, const GrsSource& grs,
-                     const std::function<bool(const GrsTransit&)>& emit)
+                     const std::function<bool(GrsTransit&)>& emit)
 {
     // Time runs in seconds after `fromUt`, as a double between the samples.
     auto at = [&](double offset, Results* keep) {
@@ -90,7 +90,8 @@ void FindGrsTransits(int64_t fromUt, int64_t toUt, const GrsSource& grs,
             const int64_t best = d1 < d0 ? s0 + 1 : s0;
             if (std::fmin(d0, d1) > kMaxResidual || best < 0 || best > span)
                 return true;
-            return emit(GrsTransit{fromUt + best, best == s0 ? r0 : r1});
+            GrsTransit transit{fromUt + best, std::move(best == s0 ? r0 : r1)};
+            return emit(transit);
         });
 }
 

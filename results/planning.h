@@ -40,9 +40,9 @@ struct GrsTransit {
 // fromUt..toUt (UT seconds, inclusive), in time order: the second at which the
 // two longitudes are nearest. A step of the prediction itself (the built-in
 // table at some new years) is not a transit and is passed over. emit may
-// return false to stop. Throws Fault.
+// return false to stop, and may take the transit's results. Throws Fault.
 void FindGrsTransits(int64_t fromUt, int64_t toUt, const GrsSource& grs,
-                     const std::function<bool(const GrsTransit&)>& emit);
+                     const std::function<bool(GrsTransit&)>& emit);
 
 // The satellites as the window's picture places them at jde (CalcJD's
 // dynamical time): the compact theory's offsets, and whether each is drawn in

@@ -64,7 +64,8 @@ TEST(PlanRows, EveryWriterRoundsTheDropAndGivesTheMaximumInJst)
 {
     // Europa occults Io: 56.53 % of Io's light at 08:56:19 UT (17:56 JST).
     const PlanRow row = MutualRowNear("2026-09-17T08:56:19Z", "2O1", std::nullopt);
-    const std::string line = RowLine(row, {});
+    std::string line;
+    WriteRowLine(line, row, {});
     EXPECT_EQ(line.rfind("2026-09-17 17:56:", 0), 0u) << line;
     EXPECT_NE(line.find("drop 57 %"), std::string::npos) << line;
 

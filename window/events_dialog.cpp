@@ -402,7 +402,7 @@ std::string EventsDialog::ShownCsv() const
 {
     std::string out = CsvHeader(RowKind::Satellite, false, true);
     for (const PlanRow& r : ShownRows(*proxy_, *model_))
-        out += EventsCsvRow(r, false);
+        WriteEventsCsvRow(out, r, false);
     return out;
 }
 
