@@ -3,9 +3,12 @@
 
 #include "cli/ephem.h"
 #include "results/calendar_export.h"
+#include "results/plan_names.h"
+#include "results/plan_text.h"
 #include "results/numtext.h"
 #include "results/settings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <ctime>
 #include <tuple>
@@ -52,18 +55,6 @@ std::optional<int64_t> ReadMoment(const std::string& text, int64_t zone, std::st
     return SecondsFromCivil(*c) - zone;
 }
 
-// Writes a number: the shortest text that reads back to the same double, or
-// fixed with `digits` decimals.
-char* Number(char* p, double v, int digits)
-{
-    constexpr int kRoom = 64;
-    const auto r = digits < 0 ? std::to_chars(p, p + kRoom, v)
-                              : std::to_chars(p, p + kRoom, v, std::chars_format::fixed, digits);
-    if (r.ec != std::errc())
-        throw Fault("a number too long to print");
-    return r.ptr;
-}
-
 char* Text(char* p, const char* s)
 {
     while (*s)
@@ -108,10 +99,10 @@ char* TableHeader(char* p, bool utc)
 {
     p = Text(p, utc ? "UT,JDE" : "JST,UT,JDE");
     p = Text(p, ",CM1,CM2,CM3,CM1cc,CM2cc,CM3cc,GrsLongitude");
-    for (const char* m : kSatelliteNumerals) {
+    for (const BodyNames& m : kSatelliteNames) {
         for (const char* field : {"_X", "_Y", "_side"}) {
             *p++ = ',';
-            p = Text(p, m);
+            p = Text(p, m.numeral);
             p = Text(p, field);
         }
     }
@@ -135,229 +126,37 @@ char* TableRow(char* p, int64_t ut, const Plan& plan, const GrsSource& grs)
 
     for (double v : {r.CurrentJDE, r.CM1Whole, r.CM2Whole, r.CM3Whole, r.CM1, r.CM2, r.CM3, r.GrsLongitude}) {
         *p++ = ',';
-        p = Number(p, v, plan.digits);
+        p = WriteNumber(p, v, plan.digits);
     }
     for (int i = 0; i < 4; ++i) {
         *p++ = ',';
-        p = Number(p, moons.X[i], plan.digits);
+        p = WriteNumber(p, moons.X[i], plan.digits);
         *p++ = ',';
-        p = Number(p, moons.Y[i], plan.digits);
+        p = WriteNumber(p, moons.Y[i], plan.digits);
         p = Text(p, seen.front[i] ? ",front" : ",behind");
     }
     *p++ = '\n';
     return p;
 }
 
-// An altitude with one decimal ("-0.0" written as "0.0").
-char* Degrees(char* p, double deg)
+// The query a plan's command line makes: only the rows the Earth can see
+// unless --all, only the moments the site can watch when it has a site.
+RowQuery QueryOf(const Plan& plan, const GrsSource& grs)
 {
-    const double v = std::fabs(deg) < 0.05 ? 0.0 : deg;
-    const auto r = std::to_chars(p, p + 32, v, std::chars_format::fixed, 1);
-    if (r.ec != std::errc())
-        throw Fault("an altitude too long to print");
-    return r.ptr;
+    RowQuery q;
+    q.moons = plan.moons;
+    q.kinds = plan.kinds;
+    q.minFluxDrop = plan.minDrop;
+    q.onlyObservable = !plan.all;
+    q.onlyWatchable = plan.site.has_value();
+    q.site = plan.site;
+    q.grs = &grs;
+    return q;
 }
 
-// ",jupiter_alt,sun_alt" values, or the text's "  Jupiter altitude 35.2°".
-char* Altitudes(char* p, const SiteView& v, bool csv)
+RowKind RowsOf(PlanKind kind)
 {
-    if (csv) {
-        *p++ = ',';
-        p = Degrees(p, v.altitudes.jupiterDeg);
-        *p++ = ',';
-        return Degrees(p, v.altitudes.sunDeg);
-    }
-    p = Text(p, "  Jupiter altitude ");
-    p = Degrees(p, v.altitudes.jupiterDeg);
-    return Text(p, "\u00b0");
-}
-
-char* TransitLine(char* p, const GrsTransit& t, const Plan& plan, const SiteView* view)
-{
-    const CivilTime c = CivilFromSeconds(t.ut);
-    const Results& r = t.results;
-    if (plan.csv) {
-        if (!plan.utc) {
-            p = WriteMoment(p, CivilFromSeconds(t.ut + kJstOffsetSeconds), ' ');
-            *p++ = ',';
-        }
-        p = WriteMoment(p, c, 'T');
-        *p++ = 'Z';
-        for (double v : {r.CurrentJDE, r.CM2, r.GrsLongitude}) {
-            *p++ = ',';
-            p = Number(p, v, plan.digits);
-        }
-    } else {
-        if (!plan.utc) {
-            p = WriteMoment(p, CivilFromSeconds(t.ut + kJstOffsetSeconds), ' ');
-            p = Text(p, " JST  ");
-        }
-        p = WriteMoment(p, c, 'T');
-        p = Text(p, "Z  CM2cc=");
-        if (plan.digits < 0)
-            p = Text(p, FormatText15(r.CM2, "000.00").c_str());
-        else
-            p = Number(p, r.CM2, plan.digits);
-    }
-    if (view)
-        p = Altitudes(p, *view, plan.csv);
-    *p++ = '\n';
-    return p;
-}
-
-const char* const kMoonLabels[] = {"I (Io)", "II (Europa)", "III (Ganymede)", "IV (Callisto)"};
-// In the order of EventKind.
-const char* const kKindPhrases[] = {"transit", "shadow transit", "occultation", "eclipse"};
-
-char* EventsHeader(char* p, const Plan& plan)
-{
-    p = Text(p, plan.utc ? "UT" : "JST,UT");
-    return Text(p, ",moon,kind,edge,observable,jupiter_alt,sun_alt\n");
-}
-
-// One event at `ut` (UT seconds): a CSV row or a line of text.
-char* EventLine(char* p, const GalileanEvent& e, int64_t ut, const Plan& plan, const SiteView* view)
-{
-    const int kind = static_cast<int>(e.kind);
-    const bool starts = e.edge == EventEdge::Start;
-    if (plan.csv) {
-        if (!plan.utc) {
-            p = WriteMoment(p, CivilFromSeconds(ut + kJstOffsetSeconds), ' ');
-            *p++ = ',';
-        }
-        p = WriteMoment(p, CivilFromSeconds(ut), 'T');
-        *p++ = 'Z';
-        *p++ = ',';
-        p = Text(p, kSatelliteNumerals[e.moon]);
-        *p++ = ',';
-        p = Text(p, kEventKindWords[kind]);
-        p = Text(p, starts ? ",start" : ",end");
-        p = Text(p, e.observable ? ",yes" : ",no");
-        if (view)
-            p = Altitudes(p, *view, true);
-        else
-            p = Text(p, ",,");
-    } else {
-        p = WriteMoment(p, CivilFromSeconds(plan.utc ? ut : ut + kJstOffsetSeconds), ' ');
-        p = Text(p, plan.utc ? " UT   " : " JST  ");
-        const char* label = kMoonLabels[e.moon];
-        p = Text(p, label);
-        for (size_t n = std::char_traits<char>::length(label); n < 16; ++n)
-            *p++ = ' ';
-        p = Text(p, kKindPhrases[kind]);
-        p = Text(p, starts ? " starts" : " ends");
-        if (view)
-            p = Altitudes(p, *view, false);
-        if (!e.observable)
-            p = Text(p, "  (not observable)");
-    }
-    *p++ = '\n';
-    return p;
-}
-
-const char* const kMoonEnglish[] = {"Io", "Europa", "Ganymede", "Callisto"};
-
-char* MutualHeader(char* p, const Plan& plan)
-{
-    p = Text(p, plan.utc ? "UT" : "JST,UT");
-    return Text(p, ",code,kind,active,passive,start_UT,end_UT,duration_s,impact,magnitude,flux_drop,distance,"
-                   "observable,jupiter_alt,sun_alt\n");
-}
-
-char* Fixed(char* p, double v, int decimals)
-{
-    const auto r = std::to_chars(p, p + 32, v, std::chars_format::fixed, decimals);
-    if (r.ec != std::errc())
-        throw Fault("a number too long to print");
-    return r.ptr;
-}
-
-// "HH:MM:SS" of a moment in seconds.
-char* ClockTime(char* p, int64_t seconds)
-{
-    char buf[40];
-    char* end = WriteMoment(buf, CivilFromSeconds(seconds), ' ');
-    for (char* q = end - 8; q < end; ++q)
-        *p++ = *q;
-    return p;
-}
-
-// One event of two satellites: a CSV row, or a line such as
-// "2027-01-14 21:03:17 JST  2E1  Europa eclipses Io  20:59:40–21:06:52  7.2 min  drop 38 %".
-char* MutualLine(char* p, const MutualRow& r, const Plan& plan)
-{
-    const MutualEvent& e = r.event;
-    const bool eclipse = e.kind == MutualKind::Eclipse;
-    const std::string code = MutualCode(e);
-    const int64_t zone = plan.utc ? 0 : kJstOffsetSeconds;
-    if (plan.csv) {
-        if (!plan.utc) {
-            p = WriteMoment(p, CivilFromSeconds(r.maxUt + kJstOffsetSeconds), ' ');
-            *p++ = ',';
-        }
-        p = WriteMoment(p, CivilFromSeconds(r.maxUt), 'T');
-        p = Text(p, "Z,");
-        p = Text(p, code.c_str());
-        *p++ = ',';
-        p = Text(p, kMutualKindWords[static_cast<int>(e.kind)]);
-        *p++ = ',';
-        p = Text(p, kSatelliteNumerals[e.active]);
-        *p++ = ',';
-        p = Text(p, kSatelliteNumerals[e.passive]);
-        for (const int64_t t : {r.startUt, r.endUt}) {
-            *p++ = ',';
-            p = WriteMoment(p, CivilFromSeconds(t), 'T');
-            *p++ = 'Z';
-        }
-        *p++ = ',';
-        p = Text(p, std::to_string(r.endUt - r.startUt).c_str());
-        for (const double v : {e.impact, e.magnitude, e.fluxDrop}) {
-            *p++ = ',';
-            p = Fixed(p, v, 3);
-        }
-        *p++ = ',';
-        p = Fixed(p, e.distance, 2);
-        p = Text(p, e.observable ? ",yes" : ",no");
-        if (r.view)
-            p = Altitudes(p, *r.view, true);
-        else
-            p = Text(p, ",,");
-    } else {
-        p = WriteMoment(p, CivilFromSeconds(r.maxUt + zone), ' ');
-        p = Text(p, plan.utc ? " UT   " : " JST  ");
-        p = Text(p, code.c_str());
-        p = Text(p, "  ");
-        p = Text(p, kMoonEnglish[e.active]);
-        p = Text(p, eclipse ? " eclipses " : " occults ");
-        p = Text(p, kMoonEnglish[e.passive]);
-        p = Text(p, "  ");
-        p = ClockTime(p, r.startUt + zone);
-        p = Text(p, "\u2013");
-        p = ClockTime(p, r.endUt + zone);
-        p = Text(p, "  ");
-        p = Fixed(p, static_cast<double>(r.endUt - r.startUt) / 60, 1);
-        p = Text(p, " min  drop ");
-        p = Text(p, std::to_string(static_cast<int>(std::lround(e.fluxDrop * 100))).c_str());
-        p = Text(p, " %");
-        if (r.view)
-            p = Altitudes(p, *r.view, false);
-        if (!e.observable)
-            p = Text(p, "  (not observable)");
-    }
-    *p++ = '\n';
-    return p;
-}
-
-MutualQuery MutualQueryOf(const Plan& plan)
-{
-    MutualQuery mq;
-    mq.moons = plan.moons;
-    mq.kinds = plan.kinds;
-    mq.minFluxDrop = plan.minDrop;
-    mq.onlyObservable = !plan.all;
-    mq.onlyWatchable = plan.site.has_value();
-    mq.site = plan.site;
-    return mq;
+    return kind == PlanKind::Events ? RowKind::Satellite : kind == PlanKind::Mutual ? RowKind::Mutual : RowKind::Spot;
 }
 
 const char* CommandName(PlanKind kind)
@@ -604,15 +403,20 @@ std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why, const std
     }
     plan.all = cl.all;
     if (cl.moons) {
-        const auto bits = ParseNameList("--moons", *cl.moons, {std::begin(kSatelliteNumerals), std::end(kSatelliteNumerals)}, why);
+        std::vector<const char*> numerals;
+        for (const BodyNames& m : kSatelliteNames)
+            numerals.push_back(m.numeral);
+        const auto bits = ParseNameList("--moons", *cl.moons, numerals, why);
         if (!bits)
             return std::nullopt;
         plan.moons = *bits;
     }
     if (cl.kinds) {
-        const auto bits =
-            mutual ? ParseNameList("--kinds", *cl.kinds, {std::begin(kMutualKindWords), std::end(kMutualKindWords)}, why)
-                   : ParseNameList("--kinds", *cl.kinds, {std::begin(kEventKindWords), std::end(kEventKindWords)}, why);
+        // The satellites' kinds come first in the names table, the mutual ones after them.
+        std::vector<const char*> words;
+        for (int k = mutual ? kFirstMutualKind : 0; k < (mutual ? kSpotKind : kFirstMutualKind); ++k)
+            words.push_back(kKindNames[k].word);
+        const auto bits = ParseNameList("--kinds", *cl.kinds, words, why);
         if (!bits)
             return std::nullopt;
         plan.kinds = *bits;
@@ -739,12 +543,6 @@ int RunPlan(const Plan& plan, std::ostream& out, std::ostream& err)
     if (plan.grs)
         grs.observed = &*plan.grs;
 
-    EventQuery query;
-    query.moons = plan.moons;
-    query.kinds = plan.kinds;
-    query.onlyObservable = !plan.all;
-    query.onlyWatchable = plan.site.has_value();
-    query.site = plan.site;
     try {
         // Both ends are computed before anything is printed, so that a moment
         // the theories cannot give leaves standard output empty.
@@ -760,78 +558,40 @@ int RunPlan(const Plan& plan, std::ostream& out, std::ostream& err)
 
     ChunkedOut o(out);
     const auto cannotWrite = [&] { return Failed(err, plan, "cannot write the output", kExitIoError); };
+    const RowQuery query = QueryOf(plan, grs);
     if (plan.ics) {
         // The whole calendar is made, then written at once.
-        std::vector<CalendarEntry> entries;
+        std::vector<PlanRow> rows;
         try {
-            if (plan.kind == PlanKind::Events) {
-                std::vector<EventRow> rows;
-                ForEachEventRowInSeconds(plan.from, plan.to, query, [&](const EventRow& r) {
-                    rows.push_back(r);
-                    return true;
-                });
-                entries = EventEntries(rows);
-            } else if (plan.kind == PlanKind::Mutual) {
-                ForEachMutualRowInSeconds(plan.from, plan.to, MutualQueryOf(plan), [&](const MutualRow& r) {
-                    entries.push_back(MutualEntry(r));
-                    return true;
-                });
-            } else {
-                FindGrsTransits(plan.from, plan.to, grs, [&](const GrsTransit& t) {
-                    if (!plan.site || ViewFromSite(JdFromSeconds(static_cast<double>(t.ut)), *plan.site).watchable)
-                        entries.push_back(GrsTransitEntry(t));
-                    return true;
-                });
-            }
+            ForEachPlanRowInSeconds(RowsOf(plan.kind), plan.from, plan.to, query, [&](const PlanRow& r) {
+                rows.push_back(r);
+                return true;
+            });
         } catch (const Fault& e) {
             return Failed(err, plan, DescribeFault(e), kExitCycleEnds);
         }
-        out << WriteICalendar(entries, static_cast<int64_t>(std::time(nullptr)));
+        out << WriteICalendar(CalendarEntries(rows), static_cast<int64_t>(std::time(nullptr)));
         out.flush();
         return out ? kExitOk : cannotWrite();
     }
     try {
-        if (plan.kind == PlanKind::Events) {
-            if (plan.csv && !o.Commit(EventsHeader(o.Cursor(), plan)))
-                return cannotWrite();
-            bool ok = true;
-            ForEachEventRowInSeconds(plan.from, plan.to, query, [&](const EventRow& r) {
-                ok = o.Commit(EventLine(o.Cursor(), r.event, r.ut, plan, r.view ? &*r.view : nullptr));
-                return ok;
-            });
-            if (!ok)
-                return cannotWrite();
-        } else if (plan.kind == PlanKind::Mutual) {
-            if (plan.csv && !o.Commit(MutualHeader(o.Cursor(), plan)))
-                return cannotWrite();
-            bool ok = true;
-            ForEachMutualRowInSeconds(plan.from, plan.to, MutualQueryOf(plan), [&](const MutualRow& r) {
-                ok = o.Commit(MutualLine(o.Cursor(), r, plan));
-                return ok;
-            });
-            if (!ok)
-                return cannotWrite();
-        } else if (plan.kind == PlanKind::Table) {
+        if (plan.kind == PlanKind::Table) {
             if (!o.Commit(TableHeader(o.Cursor(), plan.utc)))
                 return cannotWrite();
             for (int64_t i = 0; i < plan.lines; ++i)
                 if (!o.Commit(TableRow(o.Cursor(), plan.from + i * plan.step, plan, grs)))
                     return cannotWrite();
         } else {
-            if (plan.csv) {
-                char* p = Text(o.Cursor(), plan.utc ? "UT,JDE,CM2cc,GrsLongitude" : "JST,UT,JDE,CM2cc,GrsLongitude");
-                if (!o.Commit(Text(p, plan.site ? ",jupiter_alt,sun_alt\n" : "\n")))
-                    return cannotWrite();
-            }
+            const RowKind kind = RowsOf(plan.kind);
+            if (plan.csv && !o.Commit(Text(o.Cursor(), CsvHeader(kind, plan.utc, plan.site.has_value()).c_str())))
+                return cannotWrite();
+            const LineStyle style{plan.utc, plan.csv, plan.digits};
             bool ok = true;
-            FindGrsTransits(plan.from, plan.to, grs, [&](const GrsTransit& t) {
-                if (!plan.site) {
-                    ok = o.Commit(TransitLine(o.Cursor(), t, plan, nullptr));
-                    return ok;
-                }
-                const SiteView view = ViewFromSite(JdFromSeconds(static_cast<double>(t.ut)), *plan.site);
-                if (view.watchable)
-                    ok = o.Commit(TransitLine(o.Cursor(), t, plan, &view));
+            std::string line;
+            ForEachPlanRowInSeconds(kind, plan.from, plan.to, query, [&](const PlanRow& r) {
+                line.clear();
+                WriteRowLine(line, r, style);
+                ok = o.Commit(std::copy(line.begin(), line.end(), o.Cursor()));
                 return ok;
             });
             if (!ok)

@@ -7,6 +7,7 @@
 #include "engine/calendar.h"
 #include "engine/visibility.h"
 #include "results/grs.h"
+#include "results/plan_rows.h"
 #include "results/planning.h"
 
 #include <cstdint>

@@ -2,6 +2,7 @@
 #include "results/calendar_export.h"
 
 #include "engine/calendar.h"
+#include "results/plan_names.h"
 
 #include <libical/ical.h>
 
@@ -11,11 +12,6 @@
 
 namespace veltrax {
 namespace {
-
-const char* const kMoonJapanese[4] = {"イオ", "エウロパ", "ガニメデ", "カリスト"};
-
-// In the order of EventKind.
-const char* const kKindJapanese[4] = {"経過", "影の経過", "掩蔽", "食"};
 
 // "20261208T093832Z": a moment in UT as the UIDs spell it.
 std::string Stamp(int64_t ut)
@@ -36,61 +32,68 @@ struct ComponentFree {
     void operator()(icalcomponent* c) const { icalcomponent_free(c); }
 };
 
+CalendarEntry SpotEntry(const GrsTransit& t)
+{
+    char description[96];
+    std::snprintf(description, sizeof description, "大赤斑の経度 %.1f°（System II）", t.results.GrsLongitude);
+    return {Stamp(t.ut) + "-grs@veltrax", kKindNames[kSpotKind].japanese, description, t.ut, t.ut};
+}
+
+// "相互食 3E1 ガニメデ→イオ 減光93%", and its maximum in JST in the description.
+CalendarEntry MutualEntry(const PlanRow& r, const MutualEvent& e)
+{
+    const std::string code = MutualCode(e);
+    const std::string summary = std::string(NamesOf(e.kind).japanese) + " " + code + " " +
+                                kSatelliteNames[e.active].japanese + "→" + kSatelliteNames[e.passive].japanese +
+                                " 減光" + std::to_string(DropPercent(e)) + "%";
+    const std::string description = summary + "、" + kEdgeNames[kMaximumEdge].japanese + " " + LocalText(JstOf(r)) + " JST";
+    const Contacts c = ContactsOf(e);
+    return {Stamp(r.ut) + "-" + code + "@veltrax", summary, description, c.startUt, c.endUt};
+}
+
 }  // namespace
 
-std::vector<CalendarEntry> EventEntries(const std::vector<EventRow>& rows)
+std::vector<CalendarEntry> CalendarEntries(const std::vector<PlanRow>& rows)
 {
     std::vector<CalendarEntry> out;
     std::vector<bool> used(rows.size(), false);
     for (size_t i = 0; i < rows.size(); ++i) {
         if (used[i])
             continue;
-        const GalileanEvent& e = rows[i].event;
-        const int kind = static_cast<int>(e.kind);
-        const std::string what = std::string(kMoonJapanese[e.moon]) + "の" + kKindJapanese[kind];
-        const std::string uid = Stamp(rows[i].ut) + "-" + kSatelliteNumerals[e.moon] + "-" + kEventKindWords[kind];
+        used[i] = true;
+        if (const MutualEvent* m = rows[i].Mutual()) {
+            out.push_back(MutualEntry(rows[i], *m));
+            continue;
+        }
+        if (const GrsTransit* t = rows[i].Spot()) {
+            out.push_back(SpotEntry(*t));
+            continue;
+        }
+        const GalileanEvent& e = *rows[i].Satellite();
+        const KindNames& kind = NamesOf(e.kind);
+        const std::string what = std::string(kSatelliteNames[e.moon].japanese) + "の" + kind.japanese;
+        const std::string uid = Stamp(rows[i].ut) + "-" + kSatelliteNames[e.moon].numeral + "-" + kind.word;
         // A start and the next end of the same satellite and kind make one span.
+        bool paired = false;
         if (e.edge == EventEdge::Start) {
             for (size_t j = i + 1; j < rows.size(); ++j) {
-                const GalileanEvent& f = rows[j].event;
-                if (f.moon != e.moon || f.kind != e.kind)
+                const GalileanEvent* f = rows[j].Satellite();
+                if (!f || f->moon != e.moon || f->kind != e.kind)
                     continue;
-                if (f.edge == EventEdge::End && !used[j]) {
-                    used[j] = true;
+                if (f->edge == EventEdge::End && !used[j]) {
+                    used[j] = paired = true;
                     out.push_back({uid + "@veltrax", what, what, rows[i].ut, rows[j].ut});
-                    used[i] = true;
                 }
                 break;
             }
-            if (used[i])
-                continue;
         }
-        const char* edge = e.edge == EventEdge::Start ? " 始め" : " 終わり";
+        if (paired)
+            continue;
+        const std::string edge = std::string(" ") + NamesOf(e.edge).japanese;
         out.push_back({uid + (e.edge == EventEdge::Start ? "-start" : "-end") + "@veltrax", what + edge, what + edge,
                        rows[i].ut, rows[i].ut});
-        used[i] = true;
     }
     return out;
-}
-
-CalendarEntry GrsTransitEntry(const GrsTransit& t)
-{
-    char description[96];
-    std::snprintf(description, sizeof description, "大赤斑の経度 %.1f°（System II）", t.results.GrsLongitude);
-    return {Stamp(t.ut) + "-grs@veltrax", "大赤斑の子午線通過", description, t.ut, t.ut};
-}
-
-CalendarEntry MutualEntry(const MutualRow& r)
-{
-    const MutualEvent& e = r.event;
-    const bool eclipse = e.kind == MutualKind::Eclipse;
-    const std::string code = MutualCode(e);
-    char drop[48];
-    std::snprintf(drop, sizeof drop, " 減光%d%%", static_cast<int>(std::lround(e.fluxDrop * 100)));
-    const std::string summary = std::string(eclipse ? "相互食 " : "相互掩蔽 ") + code + " " + kMoonJapanese[e.active] +
-                                "→" + kMoonJapanese[e.passive] + drop;
-    const std::string description = summary + "、極大 " + LocalText(CivilFromSeconds(r.maxUt + kJstOffsetSeconds)) + " JST";
-    return {Stamp(r.maxUt) + "-" + code + "@veltrax", summary, description, r.startUt, r.endUt};
 }
 
 std::string WriteICalendar(const std::vector<CalendarEntry>& entries, int64_t stampUt)

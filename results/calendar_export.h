@@ -6,7 +6,7 @@
 // its instant; an event of two satellites spans its first and last contact.
 #pragma once
 
-#include "results/planning.h"
+#include "results/plan_rows.h"
 
 #include <cstdint>
 #include <string>
@@ -22,14 +22,11 @@ struct CalendarEntry {
     int64_t endUt;            // the same as startUt for an instant
 };
 
-// The entries of satellite events listed in time order.
-std::vector<CalendarEntry> EventEntries(const std::vector<EventRow>& rows);
-
-// The entry of a Great Red Spot transit (its System II longitude in the description).
-CalendarEntry GrsTransitEntry(const GrsTransit& t);
-
-// The entry of an event of two satellites.
-CalendarEntry MutualEntry(const MutualRow& r);
+// The entries of rows listed in time order, in the order of their first
+// rows: a satellite's start with its next end of the same kind as one span,
+// a lone edge or a spot's transit at its instant (its System II longitude in
+// the description), an event of two satellites over its contacts.
+std::vector<CalendarEntry> CalendarEntries(const std::vector<PlanRow>& rows);
 
 // The calendar's text: a VCALENDAR with one VEVENT per entry, written by
 // libical. stampUt: when the calendar is made (its entries' DTSTAMP).

@@ -23,38 +23,16 @@ NightEvents EventsAroundWindowJde(double jde, const std::optional<SiteFilter>& s
         const double jdUT = WindowJdUT(jde);
         const double jdUT0 = rangeDays > 0 ? jdUT : jdUT - kEventsBeforeDays;
         const double jdUT1 = rangeDays > 0 ? jdUT + rangeDays : jdUT + kEventsAfterDays;
-        EventQuery query;
+        RowQuery query;
         query.site = site;
-        ForEachEventRow(jdUT0, jdUT1, query, [&](const EventRow& r) {
-            NightEventRow row{r, JstFromJdUT(r.jdUT, false)};
-            out.rows.push_back(row);
-            return true;
-        });
-        MutualQuery mutual;
-        mutual.site = site;
-        ForEachMutualRow(jdUT0, jdUT1, mutual, [&](const MutualRow& r) {
-            out.mutualRows.push_back(NightMutualRow{r, JstFromJdUT(r.jdUTMax, false)});
-            return true;
-        });
-        if (grs) {
-            // Whole seconds of UT, as the companion counts them.
-            FindGrsTransits(static_cast<int64_t>(std::ceil((jdUT0 - kJdUnixEpoch) * kSecondsPerDay)),
-                            static_cast<int64_t>(std::floor((jdUT1 - kJdUnixEpoch) * kSecondsPerDay)), *grs,
-                            [&](const GrsTransit& t) {
-                                NightGrsRow row{t, JdFromSeconds(static_cast<double>(t.ut)), {}, std::nullopt, true};
-                                row.jst = JstFromJdUT(row.jdUT, false);
-                                if (site) {
-                                    row.view = ViewFromSite(row.jdUT, *site);
-                                    row.seen = row.view->watchable;
-                                }
-                                out.grsRows.push_back(row);
-                                return true;
-                            });
-        }
+        query.grs = grs;
+        for (const RowKind kind : {RowKind::Satellite, RowKind::Mutual, RowKind::Spot})
+            ForEachPlanRow(kind, jdUT0, jdUT1, query, [&](const PlanRow& r) {
+                out.rows.push_back(r);
+                return true;
+            });
     } catch (const Fault& e) {
         out.rows.clear();
-        out.mutualRows.clear();
-        out.grsRows.clear();
         out.failure = e.kind();
     }
     return out;

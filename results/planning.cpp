@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/planning.h"
 
+#include "engine/events.h"
 #include "engine/search.h"
 #include "engine/site.h"
 
@@ -55,7 +56,7 @@ double WrappedDifference(double a, double b)
 }
 
 void FindGrsTransits(int64_t fromUt, int64_t toUt, const GrsSource& grs,
-                     const std::function<bool(const GrsTransit&)>& emit)
+                     const std::function<bool(GrsTransit&)>& emit)
 {
     // Time runs in seconds after `fromUt`, as a double between the samples.
     auto at = [&](double offset, Results* keep) {
@@ -89,7 +90,8 @@ void FindGrsTransits(int64_t fromUt, int64_t toUt, const GrsSource& grs,
             const int64_t best = d1 < d0 ? s0 + 1 : s0;
             if (std::fmin(d0, d1) > kMaxResidual || best < 0 || best > span)
                 return true;
-            return emit(GrsTransit{fromUt + best, best == s0 ? r0 : r1});
+            GrsTransit transit{fromUt + best, std::move(best == s0 ? r0 : r1)};
+            return emit(transit);
         });
 }
 
@@ -101,89 +103,6 @@ SatellitesSeen SatellitesAt(double jde)
     for (int i = 0; i < 4; ++i)
         s.front[i] = DrawnInFront(DepthKey(s.moons.U[i]));
     return s;
-}
-
-namespace {
-
-// Looks at a row's moment from the query's site, when it has one: false
-// when the row is to be left out (the site cannot watch Jupiter then).
-template <typename Row, typename Query>
-bool FromSite(Row& r, double jdUT, const Query& query)
-{
-    if (!query.site)
-        return true;
-    r.view = ViewFromSite(jdUT, *query.site);
-    r.seen = r.seen && r.view->watchable;
-    return !(query.onlyWatchable && !r.view->watchable);
-}
-
-// The rows whose second (ut of the row) lies in fromUt..toUt: the search
-// runs from a second before FROM to a second after TO, as a moment just
-// outside may still round into the range, and only the rows inside are
-// looked at from the site.
-template <typename Row, typename Query, typename Search>
-void InSeconds(int64_t fromUt, int64_t toUt, const Query& query, Search search, int64_t Row::*ut, double Row::*jdUT,
-               const std::function<bool(const Row&)>& emit)
-{
-    Query inner = query;
-    inner.site.reset();
-    inner.onlyWatchable = false;
-    search(JdFromSeconds(static_cast<double>(fromUt) - 1), JdFromSeconds(static_cast<double>(toUt) + 1), inner,
-           [&](const Row& row) {
-               if (row.*ut < fromUt || row.*ut > toUt)
-                   return true;
-               Row r = row;
-               return !FromSite(r, r.*jdUT, query) || emit(r);
-           });
-}
-
-}  // namespace
-
-void ForEachEventRow(double jdUT0, double jdUT1, const EventQuery& query,
-                     const std::function<bool(const EventRow&)>& emit)
-{
-    FindGalileanEvents(JdTTFromUT(jdUT0), JdTTFromUT(jdUT1), [&](const GalileanEvent& e) {
-        if (!(query.moons >> e.moon & 1u) || !(query.kinds >> static_cast<int>(e.kind) & 1u) ||
-            (query.onlyObservable && !e.observable))
-            return true;
-        EventRow r{e, JdUTFromTT(e.jdeTT), 0, std::nullopt, e.observable};
-        r.ut = SecondsFromJd(r.jdUT);
-        return !FromSite(r, r.jdUT, query) || emit(r);
-    });
-}
-
-void ForEachEventRowInSeconds(int64_t fromUt, int64_t toUt, const EventQuery& query,
-                              const std::function<bool(const EventRow&)>& emit)
-{
-    InSeconds<EventRow>(fromUt, toUt, query, ForEachEventRow, &EventRow::ut, &EventRow::jdUT, emit);
-}
-
-std::string MutualCode(const MutualEvent& e)
-{
-    const char kind = e.kind == MutualKind::Occultation ? 'O' : 'E';
-    return std::string{static_cast<char>('1' + e.active), kind, static_cast<char>('1' + e.passive)};
-}
-
-void ForEachMutualRow(double jdUT0, double jdUT1, const MutualQuery& query,
-                      const std::function<bool(const MutualRow&)>& emit)
-{
-    FindMutualEvents(JdTTFromUT(jdUT0), JdTTFromUT(jdUT1), [&](const MutualEvent& e) {
-        if (!(query.kinds >> static_cast<int>(e.kind) & 1u) ||
-            !((query.moons >> e.active & 1u) || (query.moons >> e.passive & 1u)) || e.fluxDrop < query.minFluxDrop ||
-            (query.onlyObservable && !e.observable))
-            return true;
-        MutualRow r{e, JdUTFromTT(e.maxTT), 0, 0, 0, std::nullopt, e.observable};
-        r.maxUt = SecondsFromJd(r.jdUTMax);
-        r.startUt = SecondsFromJd(JdUTFromTT(e.startTT));
-        r.endUt = SecondsFromJd(JdUTFromTT(e.endTT));
-        return !FromSite(r, r.jdUTMax, query) || emit(r);
-    });
-}
-
-void ForEachMutualRowInSeconds(int64_t fromUt, int64_t toUt, const MutualQuery& query,
-                               const std::function<bool(const MutualRow&)>& emit)
-{
-    InSeconds<MutualRow>(fromUt, toUt, query, ForEachMutualRow, &MutualRow::maxUt, &MutualRow::jdUTMax, emit);
 }
 
 void CheckEventRange(int64_t fromUt, int64_t toUt, const std::optional<SiteFilter>& site)

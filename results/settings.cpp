@@ -104,6 +104,16 @@ SettingRow ViewSwitch(const char* key, const char* fallback)
             [](const Settings& s) -> Value { return s.view.*F; }};
 }
 
+// The plan's ranges as the file writes them ("0|7|30") and as a message
+// names them ("0, 7 or 30 (days)").
+const std::string& PlanRangeText(bool message)
+{
+    const auto d = [](int i) { return std::to_string(kPlanRangeDays[i]); };
+    static const std::string choices = d(0) + "|" + d(1) + "|" + d(2);
+    static const std::string wants = d(0) + ", " + d(1) + " or " + d(2) + " (days)";
+    return message ? wants : choices;
+}
+
 // The table, made on first use (whatever the order of static initialisation).
 const std::vector<SettingRow>& Table()
 {
@@ -138,7 +148,8 @@ const std::vector<SettingRow>& Table()
          SiteValue<&Site::heightM>},
 
         // [Plan]: each choice on its own; absent, the plan's first choices.
-        {kPlanGroup, "range", T::Choice, U::Optional, 0, 0, 0, "0|7|30", "0", "0, 7 or 30 (days)", nullptr,
+        {kPlanGroup, "range", T::Choice, U::Optional, 0, 0, 0, PlanRangeText(false).c_str(), "0",
+         PlanRangeText(true).c_str(), nullptr,
          kPlanFallback,
          [](Settings& s, const SettingValue& v) { s.plan.rangeDays = std::atoi(std::get<std::string>(v).c_str()); },
          [](const Settings& s) -> Value { return std::to_string(s.plan.rangeDays); }},

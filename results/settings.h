@@ -48,6 +48,8 @@ struct ViewSwitches {
 // The night plan's choices: its range (0: from 12 hours before to 36 after
 // the moment shown; 7 or 30: days from it), "見える現象だけ", and where its
 // window stood (x, y, width, height in pixels; none: beside the main window).
+// The plan's ranges in days, in the order the dialog offers them.
+inline constexpr int kPlanRangeDays[3] = {0, 7, 30};
 struct PlanGeometry {
     int x, y, width, height;
 };

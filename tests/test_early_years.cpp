@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A moment before the 1582 reform is one instant everywhere: the single
-// moment, the table, the events (the companion's and the dialog's rows) and
+// moment, the table, the events and
 // the Great Red Spot's transits seen from a site, whose altitudes are checked
 // against an independent ephemeris.
 #include "results/night_events.h"
@@ -47,39 +47,6 @@ TEST(EarlyYears, OneTypedMomentIsOneInstantInEveryCommand)
     // The Julian 29 February exists for the single moment as for a plan.
     EXPECT_EQ(InProcess({"1500-02-29", "12:00"}).status, 0);
     EXPECT_EQ(InProcess({"table", "1500-02-29", "1500-02-29", "1h"}).status, 0);
-}
-
-TEST(EarlyYears, CompanionEventsAreTheDialogsRowsWithTheirAltitudes)
-{
-    const auto single = InProcess({"--json", "1500-03-01 21:00"});
-    ASSERT_EQ(single.status, 0) << single.err;
-    const double jde = minijson::Parse(single.out)["CurrentJDE"].Num();
-    SiteFilter tokyo{Site{35.68, 139.77, 0}, -90, 90};
-    const NightEvents dialog = EventsAroundWindowJde(jde, tokyo);
-    ASSERT_FALSE(dialog.failure);
-    ASSERT_GT(dialog.rows.size(), 4u);
-
-    // The dialog's range, 12 hours before to 36 hours after, in JST.
-    const auto ran = InProcess({"events", "1500-03-01 09:00", "1500-03-03 09:00", "--all", "--csv", "--site",
-                                "35.68,139.77", "--min-alt", "-90", "--sun-alt", "90"});
-    ASSERT_EQ(ran.status, 0) << ran.err;
-    std::map<std::string, std::string> companion;  // UT -> Jupiter's altitude
-    for (const auto& r : CsvRows(ran.out))
-        if (r.size() >= 8 && r[0] != "JST")
-            companion[r[1]] = r[6];
-
-    size_t compared = 0;
-    for (const NightEventRow& row : dialog.rows) {
-        char ut[32], alt[16];
-        const CivilTime c = CivilFromSeconds(row.ut);
-        std::snprintf(ut, sizeof ut, "%04lld-%02d-%02dT%02d:%02d:%02dZ", static_cast<long long>(c.year), c.month,
-                      c.day, c.hour, c.minute, c.second);
-        std::snprintf(alt, sizeof alt, "%.1f", row.view->altitudes.jupiterDeg);
-        ASSERT_TRUE(companion.count(ut)) << ut;
-        EXPECT_EQ(companion[ut], alt == std::string("-0.0") ? "0.0" : alt) << ut;
-        ++compared;
-    }
-    EXPECT_EQ(compared, companion.size());
 }
 
 // Jupiter's and the Sun's apparent altitudes from Tokyo at the transits'

@@ -12,7 +12,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QSignalSpy>
+#include <QSortFilterProxyModel>
+#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -43,16 +45,15 @@ struct Shown {
 std::vector<Shown> ShownRows(const EventsDialog& d)
 {
     std::vector<Shown> out;
-    for (int row = 0; row < d.table->rowCount(); ++row) {
-        const QTableWidgetItem* t = d.table->item(row, 0);
-        if (t->data(Qt::UserRole + 2).toInt() != EventsDialog::kSatelliteRow)
+    for (int row = 0; row < testing::ShownRowCount(d); ++row) {
+        const GalileanEvent* e = testing::RowShown(d, row).Satellite();
+        if (!e)
             continue;  // the spot's transits have their own test
         int y, mo, day, h, mi, s;
-        EXPECT_EQ(std::sscanf(t->text().toLatin1().constData(), "%d-%d-%d %d:%d:%d", &y, &mo, &day, &h, &mi, &s), 6);
+        EXPECT_EQ(std::sscanf(testing::Cell(d, row, 0).toLatin1().constData(), "%d-%d-%d %d:%d:%d", &y, &mo, &day, &h, &mi, &s), 6);
         EXPECT_EQ(y * 100 + mo, 201601);
-        const EventRow& r = d.Rows()[static_cast<size_t>(t->data(Qt::UserRole + 1).toInt())];
-        out.push_back({(day - 1) * 1440.0 + h * 60 + mi + s / 60.0, r.event, t->data(Qt::ForegroundRole).isValid(),
-                       d.table->item(row, 4)->text().toStdString()});
+        out.push_back({(day - 1) * 1440.0 + h * 60 + mi + s / 60.0, *e, testing::Greyed(d, row),
+                       testing::Cell(d, row, 4).toStdString()});
     }
     return out;
 }
@@ -96,7 +97,7 @@ TEST(EventsDialog, RowsOfAPublishedNightInTimeOrderTheUnseenGreyed)
     EventsDialog& d = Open(*w);
     EXPECT_EQ(d.windowTitle().toStdString(), "衛星現象");
     EXPECT_FALSE(d.isModal());
-    EXPECT_EQ(d.focusWidget(), d.table);  // the arrow keys move through the events at once
+    EXPECT_EQ(d.focusWidget(), testing::Table(d));  // the arrow keys move through the events at once
     const std::vector<Shown> rows = ShownRows(d);
     // Every published edge, within two minutes (their shadow ingress is when
     // the shadow becomes visible, their transit egress may be at the terminator).
@@ -129,47 +130,21 @@ TEST(EventsDialog, RowsOfAPublishedNightInTimeOrderTheUnseenGreyed)
     }
     EXPECT_EQ(seen, static_cast<int>(std::size(kNight)) - 1);
 
-    // "見える現象だけ" without a site: the same events, none greyed.
-    QTest::keyClick(d.onlySeen, Qt::Key_Space);
+    // "見える現象だけ" without a site: the same events, none greyed, and
+    // nothing searched again (the rows found are not replaced).
+    const auto* shown = qobject_cast<const QSortFilterProxyModel*>(testing::Table(d)->model());
+    ASSERT_NE(shown, nullptr);
+    QSignalSpy searches(shown->sourceModel(), &QAbstractItemModel::modelReset);
+    QTest::keyClick(testing::Part<QCheckBox>(d, "onlySeen"), Qt::Key_Space);
     EXPECT_EQ(ShownRows(d).size(), static_cast<size_t>(seen));
+    EXPECT_EQ(searches.count(), 0);
 
     // Sorted by satellite with a click on its header, then back by time.
-    QHeaderView* header = d.table->horizontalHeader();
+    QHeaderView* header = testing::Table(d)->horizontalHeader();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
     const std::vector<Shown> bySatellite = ShownRows(d);
     for (size_t i = 1; i < bySatellite.size(); ++i)
         EXPECT_LE(bySatellite[i - 1].event.moon, bySatellite[i].event.moon);
-}
-
-TEST(EventsDialog, SiteShowsAltitudesAndOnlySeenKeepsTheWatchable)
-{
-    SettingsDir dir;
-    // Tokyo. On 2016 January 2 the Sun is up there at 14:35 JST (II.Ec.D)
-    // and Jupiter, in Leo, stands high before dawn at 01:24 JST (I.Tr.E).
-    dir.Write("[Site]\nlatitude=35.68\nlongitude=139.77\nheight=40\n");
-    const auto w = StartedAt(2016, 1, 2, 12, 0);
-    EXPECT_TRUE(w->Settings().site.has_value());
-    EventsDialog& d = Open(*w);
-    EXPECT_EQ(d.latitude->text().toStdString(), "35.68");
-    QTest::keyClick(d.onlySeen, Qt::Key_Space);
-    const std::vector<Shown> rows = ShownRows(d);
-    ASSERT_FALSE(rows.empty());
-    bool egress = false, daylight = false;
-    for (const Shown& r : rows) {
-        EXPECT_FALSE(r.grey);
-        EXPECT_GE(std::stod(r.altitude), 10.0) << r.altitude;
-        egress |= r.event.moon == 0 && r.event.kind == EventKind::Transit && r.event.edge == EventEdge::End;
-        daylight |= r.event.moon == 1 && r.event.kind == EventKind::Eclipse && r.event.edge == EventEdge::Start;
-    }
-    EXPECT_TRUE(egress);
-    EXPECT_FALSE(daylight);
-    EXPECT_LT(static_cast<int>(rows.size()), 16);
-
-    // The site cleared: no altitudes, the Earth's whole list again.
-    d.latitude->clear();
-    d.longitude->clear();
-    EXPECT_FALSE(w->Settings().site.has_value());
-    EXPECT_EQ(ShownRows(d).size(), 16u);  // the published night less its shadow ingress
 }
 
 TEST(EventsDialog, ActivatingARowTypesItsMinuteIntoTheFieldsAndTheDialogFollows)
@@ -177,18 +152,19 @@ TEST(EventsDialog, ActivatingARowTypesItsMinuteIntoTheFieldsAndTheDialogFollows)
     SettingsDir dir;
     const auto w = StartedAt(2016, 1, 2, 12, 0);
     EventsDialog& d = Open(*w);
-    QTest::keyClick(d.onlySeen, Qt::Key_Space);
+    QTest::keyClick(testing::Part<QCheckBox>(d, "onlySeen"), Qt::Key_Space);
     // Io's transit egress, published for January 2, 16:24 UT: January 3,
     // 1:24 JST. Double-clicked.
     int row = -1;
-    for (int i = 0; i < d.table->rowCount(); ++i)
-        if (d.table->item(i, 0)->text().startsWith(QStringLiteral("2016-01-03 01:2")))
+    QTableView* table = testing::Table(d);
+    for (int i = 0; i < testing::ShownRowCount(d); ++i)
+        if (testing::Cell(d, i, 0).startsWith(QStringLiteral("2016-01-03 01:2")))
             row = i;
     ASSERT_GE(row, 0);
-    const QString text = d.table->item(row, 0)->text();
-    const QRect cell = d.table->visualItemRect(d.table->item(row, 2));
-    QTest::mouseClick(d.table->viewport(), Qt::LeftButton, {}, cell.center());
-    QTest::mouseDClick(d.table->viewport(), Qt::LeftButton, {}, cell.center());
+    const QString text = testing::Cell(d, row, 0);
+    const QRect cell = table->visualRect(testing::CellIndex(d, row, 2));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     const FieldTexts f = FieldsOf(*w);
     const std::string typed = f.Nen + "-" + f.tuki + "-" + f.Hi + " " + f.Jikoku + ":" + f.Hun + ":" + f.Byo;
     // The row's minute, the second dropped.
@@ -205,10 +181,10 @@ TEST(EventsDialog, ActivatingARowTypesItsMinuteIntoTheFieldsAndTheDialogFollows)
         EXPECT_GE(r.minutes, Minutes({2, 13, 20, 0, {}, {}}));
 
     // Return on the first row, keyboard only.
-    d.table->setFocus();
-    QTest::keyClick(d.table, Qt::Key_Home, Qt::ControlModifier);
-    const QString first = d.table->item(d.table->currentRow(), 0)->text();
-    QTest::keyClick(d.table, Qt::Key_Return);
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Home, Qt::ControlModifier);
+    const QString first = testing::Cell(d, table->currentIndex().row(), 0);
+    QTest::keyClick(table, Qt::Key_Return);
     EXPECT_NE(w->State().results.CurrentJDE, moved);
     EXPECT_EQ(FieldsOf(*w).Jikoku, std::to_string(first.mid(11, 2).toInt()));
     EXPECT_TRUE(d.isVisible());
@@ -236,8 +212,9 @@ TEST(EventsDialog, BadSiteValuesAreReportedIgnoredAndLeftUntilSaved)
         EXPECT_NE(report[0].find(std::string("[Site] ") + b.key), std::string::npos) << report[0];
         const auto w = StartedAt(2016, 1, 2, 12, 0);
         EventsDialog& d = Open(*w);
-        EXPECT_TRUE(d.noteLabel->isVisibleTo(&d));
-        EXPECT_NE(d.noteLabel->text().toStdString().find(b.key), std::string::npos);
+        const QLabel* note = testing::Part<QLabel>(d, "note");
+        EXPECT_TRUE(note->isVisibleTo(&d));
+        EXPECT_NE(note->text().toStdString().find(b.key), std::string::npos);
         EXPECT_EQ(dir.Read(), b.file);
     }
 
@@ -246,14 +223,16 @@ TEST(EventsDialog, BadSiteValuesAreReportedIgnoredAndLeftUntilSaved)
     dir.Write("[Site]\nlatitude=95\nlongitude=139.77\n[View]\nshadows=false\n");
     const auto w = StartedAt(2016, 1, 2, 12, 0);
     EventsDialog& d = Open(*w);
-    QTest::keyClicks(d.latitude, QStringLiteral("abc"));
-    EXPECT_FALSE(d.siteMessage->text().isEmpty());
-    EXPECT_FALSE(d.saveSite->isEnabled());
-    d.latitude->clear();
-    QTest::keyClicks(d.latitude, QStringLiteral("35.68"));
-    QTest::keyClicks(d.longitude, QStringLiteral("139.77"));
-    EXPECT_TRUE(d.saveSite->isEnabled());
-    QTest::keyClick(d.saveSite, Qt::Key_Space);
+    QLineEdit* latitude = testing::Part<QLineEdit>(d, "latitude");
+    QPushButton* save = testing::Part<QPushButton>(d, "saveSite");
+    QTest::keyClicks(latitude, QStringLiteral("abc"));
+    EXPECT_FALSE(testing::Part<QLabel>(d, "siteMessage")->text().isEmpty());
+    EXPECT_FALSE(save->isEnabled());
+    latitude->clear();
+    QTest::keyClicks(latitude, QStringLiteral("35.68"));
+    QTest::keyClicks(testing::Part<QLineEdit>(d, "longitude"), QStringLiteral("139.77"));
+    EXPECT_TRUE(save->isEnabled());
+    QTest::keyClick(save, Qt::Key_Space);
     const std::string saved = dir.Read();
     for (const char* line : {"latitude=35.68", "longitude=139.77", "shadows=false"})
         EXPECT_NE(saved.find(line), std::string::npos) << saved;

@@ -2,10 +2,11 @@
 // The events dialog lists the satellites' events with each other among the
 // others, and a row of one sets the window to its maximum's minute.
 #include "support/settings_dir.h"
+#include "support/events_dialog_fixture.h"
 #include "support/window_fixture.h"
 #include "window/events_dialog.h"
 
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -24,31 +25,27 @@ TEST(EventsDialog, ListsTheMutualEventsAndARowSetsTheMaximumsMinute)
 {
     SettingsDir dir;
     const auto w = StartedAt(2027, 1, 8, 9, 0);
-    w->show();
-    w->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    QTest::keyClick(w.get(), Qt::Key_E, Qt::ControlModifier);
-    ASSERT_NE(w->findChild<EventsDialog*>(), nullptr);
-    EventsDialog& d = *w->findChild<EventsDialog*>();
+    EventsDialog& d = testing::OpenEventsDialog(*w);
 
     int mutual = -1, others = 0;
-    for (int row = 0; row < d.table->rowCount(); ++row) {
-        if (d.table->item(row, 2)->text() == QStringLiteral("相互食") &&
-            d.table->item(row, 1)->text().startsWith(QStringLiteral("3E1")))
+    for (int row = 0; row < testing::ShownRowCount(d); ++row) {
+        if (testing::Cell(d, row, 2) == QStringLiteral("相互食") &&
+            testing::Cell(d, row, 1).startsWith(QStringLiteral("3E1")))
             mutual = row;
         else
             ++others;
     }
     ASSERT_GE(mutual, 0);
     EXPECT_GT(others, 5);  // the satellites' events with Jupiter are still there
-    const QString when = d.table->item(mutual, 0)->text();
+    const QString when = testing::Cell(d, mutual, 0);
     EXPECT_TRUE(when.startsWith(QStringLiteral("2027-01-08 10:00:4")) || when.startsWith(QStringLiteral("2027-01-08 10:00:5")))
         << when.toStdString();
-    EXPECT_EQ(d.table->item(mutual, 3)->text(), QStringLiteral("極大 減光93%"));
+    EXPECT_EQ(testing::Cell(d, mutual, 3), QStringLiteral("極大 減光93%"));
 
-    const QRect cell = d.table->visualItemRect(d.table->item(mutual, 2));
-    QTest::mouseClick(d.table->viewport(), Qt::LeftButton, {}, cell.center());
-    QTest::mouseDClick(d.table->viewport(), Qt::LeftButton, {}, cell.center());
+    QTableView* table = testing::Table(d);
+    const QRect cell = table->visualRect(testing::CellIndex(d, mutual, 2));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     const FieldTexts f = FieldsOf(*w);
     EXPECT_EQ(f.Nen + "-" + f.tuki + "-" + f.Hi + " " + f.Jikoku + ":" + f.Hun + ":" + f.Byo, "2027-1-8 10:0:0");
 }

@@ -10,7 +10,7 @@
 
 #include <QCheckBox>
 #include <QDateTime>
-#include <QTableWidget>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimeZone>
 #include <gtest/gtest.h>
@@ -29,33 +29,19 @@ using testing::StartedAt;
 EventsDialog& Open(MainWindow& w) { return testing::OpenEventsDialog(w); }
 
 
-// Whether a table row is a satellite's event with Jupiter (not a spot's
-// transit nor an event of two satellites).
-bool SatelliteRow(const EventsDialog& d, int row)
-{
-    return d.table->item(row, 0)->data(Qt::UserRole + 2).toInt() == EventsDialog::kSatelliteRow;
-}
-
-// The event a satellite's row stands for.
-const GalileanEvent& EventOf(const EventsDialog& d, int row)
-{
-    return d.Rows().at(static_cast<size_t>(d.table->item(row, 0)->data(Qt::UserRole + 1).toInt())).event;
-}
+// The event a satellite's row stands for; none for a spot's transit or an
+// event of two satellites.
+const GalileanEvent* EventOf(const EventsDialog& d, int row) { return testing::RowShown(d, row).Satellite(); }
 
 // The table's row for a satellite (0 to 3) whose JST text starts with
 // `minute` ("2016-01-02 07:18"); -1 when there is none.
 int RowAt(const EventsDialog& d, const char* minute, int moon)
 {
-    for (int row = 0; row < d.table->rowCount(); ++row)
-        if (SatelliteRow(d, row) && d.table->item(row, 0)->text().startsWith(QString::fromLatin1(minute)) &&
-            EventOf(d, row).moon == moon)
+    for (int row = 0; row < testing::ShownRowCount(d); ++row)
+        if (EventOf(d, row) && testing::Cell(d, row, 0).startsWith(QString::fromLatin1(minute)) &&
+            EventOf(d, row)->moon == moon)
             return row;
     return -1;
-}
-
-bool Grey(const EventsDialog& d, int row)
-{
-    return d.table->item(row, 0)->data(Qt::ForegroundRole).isValid();
 }
 
 TEST(EventsDialogEdges, RowsTheSiteCannotWatchAreGreyOnlyWithASite)
@@ -90,12 +76,26 @@ TEST(EventsDialogEdges, RowsTheSiteCannotWatchAreGreyOnlyWithASite)
             SCOPED_TRACE(r.minute);
             const int row = RowAt(d, r.minute, r.moon);
             ASSERT_GE(row, 0);
-            EXPECT_EQ(Grey(d, row), withSite ? r.greyWithSite : !r.seenFromEarth);
-            EXPECT_EQ(d.table->item(row, 4)->text().isEmpty(), !withSite);
+            EXPECT_EQ(testing::Greyed(d, row), withSite ? r.greyWithSite : !r.seenFromEarth);
+            EXPECT_EQ(testing::Cell(d, row, 4).isEmpty(), !withSite);
             if (withSite) {
-                EXPECT_NEAR(d.table->item(row, 4)->text().remove(QStringLiteral("°")).toDouble(), r.jupiterDeg, 0.15);
+                EXPECT_NEAR(testing::Cell(d, row, 4).remove(QStringLiteral("°")).toDouble(), r.jupiterDeg, 0.15);
             }
         }
+        // "見える現象だけ" keeps exactly the rows not greyed.
+        int seen = 0;
+        for (int row = 0; row < testing::ShownRowCount(d); ++row)
+            seen += !testing::Greyed(d, row);
+        QTest::keyClick(testing::Part<QCheckBox>(d, "onlySeen"), Qt::Key_Space);
+        EXPECT_EQ(testing::ShownRowCount(d), seen);
+        if (!withSite)
+            continue;
+        // The site cleared in the dialog: cleared in the window, no altitudes.
+        EXPECT_EQ(testing::Part<QLineEdit>(d, "latitude")->text().toStdString(), "35.68");
+        testing::Part<QLineEdit>(d, "latitude")->clear();
+        testing::Part<QLineEdit>(d, "longitude")->clear();
+        EXPECT_FALSE(w->Settings().site.has_value());
+        EXPECT_TRUE(testing::Cell(d, 0, 4).isEmpty());
     }
 }
 
@@ -130,22 +130,22 @@ TEST(EventsDialogEdges, PictureDarkensASatelliteAtItsListedEclipse)
     dir.Write("[View]\nshadows=true\n");
     const auto w = StartedAt(2016, 1, 2, 12, 0);
     EventsDialog& d = Open(*w);
-    QTest::keyClick(d.onlySeen, Qt::Key_Space);
+    QTest::keyClick(testing::Part<QCheckBox>(d, "onlySeen"), Qt::Key_Space);
     struct Edge {
         QDateTime jst;
         int moon;
         bool start;
     };
     std::vector<Edge> edges;
-    for (int row = 0; row < d.table->rowCount(); ++row) {
-        if (!SatelliteRow(d, row))
+    for (int row = 0; row < testing::ShownRowCount(d); ++row) {
+        if (!EventOf(d, row))
             continue;
-        const GalileanEvent& e = EventOf(d, row);
+        const GalileanEvent& e = *EventOf(d, row);
         if (e.kind != EventKind::Eclipse)
             continue;
         // The JST text read as a plain clock, so that adding seconds is
         // plain arithmetic.
-        QDateTime t = QDateTime::fromString(d.table->item(row, 0)->text(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        QDateTime t = QDateTime::fromString(testing::Cell(d, row, 0), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         t.setTimeZone(QTimeZone::utc());
         ASSERT_TRUE(t.isValid());
         edges.push_back({t, e.moon, e.edge == EventEdge::Start});

@@ -3,6 +3,7 @@
 // satellites' places from the precise theory and the star diagonal's mirror.
 #include "support/settings_dir.h"
 #include "platform/twips.h"
+#include "support/events_dialog_fixture.h"
 #include "support/window_fixture.h"
 #include "window/events_dialog.h"
 #include "window/background_menu.h"
@@ -227,8 +228,9 @@ TEST(ViewOptionsWindow, BadSwitchesAreReportedOnceLeftOffAndShownInTheEventsDial
         EXPECT_FALSE(Action(*w, "mirrorAction")->isChecked());
         Action(*w, "planAction")->trigger();
         ASSERT_NE(w->findChild<EventsDialog*>(), nullptr);
-        EXPECT_TRUE(w->findChild<EventsDialog*>()->noteLabel->isVisibleTo(w->findChild<EventsDialog*>()));
-        EXPECT_NE(w->findChild<EventsDialog*>()->noteLabel->text().toStdString().find(r.key), std::string::npos);
+        const QLabel* note = testing::Part<QLabel>(*w->findChild<EventsDialog*>(), "note");
+        EXPECT_TRUE(note->isVisibleTo(w->findChild<EventsDialog*>()));
+        EXPECT_NE(note->text().toStdString().find(r.key), std::string::npos);
         EXPECT_EQ(dir.Read(), r.file);
     }
 }

@@ -2,6 +2,7 @@
 #include "window/events_dialog.h"
 
 #include "results/calendar_export.h"
+#include "results/plan_text.h"
 #include "results/settings.h"
 
 #include <QCheckBox>
@@ -17,7 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -27,55 +28,10 @@
 namespace veltrax {
 namespace {
 
-// Sorted by the number under Qt::UserRole when it has one, else by the text.
-class SortItem : public QTableWidgetItem {
-public:
-    using QTableWidgetItem::QTableWidgetItem;
-    bool operator<(const QTableWidgetItem& other) const override
-    {
-        const QVariant a = data(Qt::UserRole), b = other.data(Qt::UserRole);
-        if (a.isValid() && b.isValid())
-            return a.toDouble() < b.toDouble();
-        if (a.isValid() != b.isValid())
-            return b.isValid();  // a blank cell before any number
-        return text() < other.text();
-    }
-};
-
-const char* const kMoonNames[4] = {"Ⅰ イオ", "Ⅱ エウロパ", "Ⅲ ガニメデ", "Ⅳ カリスト"};
-
-const char* KindName(EventKind k)
+// The plan's range chosen in the combo box, in days.
+int RangeDays(const QComboBox* range)
 {
-    switch (k) {
-    case EventKind::Transit: return "経過";
-    case EventKind::Shadow: return "影の経過";
-    case EventKind::Occultation: return "掩蔽";
-    case EventKind::Eclipse: return "食";
-    }
-    return "";
-}
-
-// The satellites' short names, for the events of two of them.
-const char* const kMoonShortNames[4] = {"イオ", "エウロパ", "ガニメデ", "カリスト"};
-
-enum Column { kTime, kMoon, kKind, kEdge, kAltitude, kColumns };
-
-// "2026-12-08 18:38:32", a row's moment in JST.
-QString WhenText(const JstMoment& m)
-{
-    char when[48];
-    std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d:%02d", m.year, m.month, m.day, m.hour, m.minute, m.second);
-    return QString::fromLatin1(when);
-}
-
-// Jupiter's altitude from the site, "35.2°"; empty without a site.
-QString AltitudeText(const std::optional<SiteView>& view)
-{
-    if (!view)
-        return QString();
-    char a[16];
-    std::snprintf(a, sizeof a, "%.1f°", view->altitudes.jupiterDeg);
-    return QString::fromUtf8(a);
+    return kPlanRangeDays[std::clamp(range->currentIndex(), 0, static_cast<int>(std::size(kPlanRangeDays)) - 1)];
 }
 
 std::string Typed(const QLineEdit* e)
@@ -93,23 +49,24 @@ EventsDialog::EventsDialog(const std::optional<Site>& site, const QString& note,
     setModal(false);
     auto* grid = new QGridLayout(this);
 
-    noteLabel = new QLabel(note, this);
-    noteLabel->setWordWrap(true);
-    noteLabel->setVisible(!note.isEmpty());
-    grid->addWidget(noteLabel, 0, 0, 1, 7);
+    noteLabel_ = new QLabel(note, this);
+    noteLabel_->setObjectName(QStringLiteral("note"));
+    noteLabel_->setWordWrap(true);
+    noteLabel_->setVisible(!note.isEmpty());
+    grid->addWidget(noteLabel_, 0, 0, 1, 7);
 
     auto* siteCaption = new QLabel(QStringLiteral("観測地"), this);
     grid->addWidget(siteCaption, 1, 0);
-    latitude = new QLineEdit(this);
-    longitude = new QLineEdit(this);
-    height = new QLineEdit(this);
-    latitude->setObjectName(QStringLiteral("latitude"));
-    longitude->setObjectName(QStringLiteral("longitude"));
-    height->setObjectName(QStringLiteral("height"));
+    latitude_ = new QLineEdit(this);
+    longitude_ = new QLineEdit(this);
+    height_ = new QLineEdit(this);
+    latitude_->setObjectName(QStringLiteral("latitude"));
+    longitude_->setObjectName(QStringLiteral("longitude"));
+    height_->setObjectName(QStringLiteral("height"));
     const struct {
         const char* caption;
         QLineEdit* field;
-    } fields[] = {{"緯度（北が正、度）(&A)", latitude}, {"経度（東が正、度）(&O)", longitude}, {"標高（m）(&H)", height}};
+    } fields[] = {{"緯度（北が正、度）(&A)", latitude_}, {"経度（東が正、度）(&O)", longitude_}, {"標高（m）(&H)", height_}};
     int column = 1;
     for (const auto& f : fields) {
         auto* caption = new QLabel(QString::fromUtf8(f.caption), this);
@@ -118,51 +75,58 @@ EventsDialog::EventsDialog(const std::optional<Site>& site, const QString& note,
         grid->addWidget(f.field, 1, column++);
         connect(f.field, &QLineEdit::textChanged, this, [this] { ReadSite(); });
     }
-    saveSite = new QPushButton(QStringLiteral("観測地を保存(&S)"), this);
-    saveSite->setAutoDefault(false);
-    grid->addWidget(saveSite, 2, 5, 1, 2);
-    siteMessage = new QLabel(this);
-    siteMessage->setStyleSheet(QStringLiteral("color: #b00000"));
-    siteMessage->setWordWrap(true);
-    grid->addWidget(siteMessage, 2, 0, 1, 5);
+    saveSite_ = new QPushButton(QStringLiteral("観測地を保存(&S)"), this);
+    saveSite_->setObjectName(QStringLiteral("saveSite"));
+    saveSite_->setAutoDefault(false);
+    grid->addWidget(saveSite_, 2, 5, 1, 2);
+    siteMessage_ = new QLabel(this);
+    siteMessage_->setObjectName(QStringLiteral("siteMessage"));
+    siteMessage_->setStyleSheet(QStringLiteral("color: #b00000"));
+    siteMessage_->setWordWrap(true);
+    grid->addWidget(siteMessage_, 2, 0, 1, 5);
 
-    onlySeen = new QCheckBox(QStringLiteral("見える現象だけ"), this);
-    onlySeen->setObjectName(QStringLiteral("onlySeen"));
-    onlySeen->setToolTip(QStringLiteral("見える現象: 木星の高度10°以上、太陽の高度−6°以下（観測地がなければ地球から見えるもの）"));
-    grid->addWidget(onlySeen, 3, 0, 1, 2);
-    range = new QComboBox(this);
-    range->setObjectName(QStringLiteral("range"));
-    range->addItems({QStringLiteral("この日時の前後（12時間前から36時間後）"), QStringLiteral("この日時から7日間"),
+    onlySeen_ = new QCheckBox(QStringLiteral("見える現象だけ"), this);
+    onlySeen_->setObjectName(QStringLiteral("onlySeen"));
+    onlySeen_->setToolTip(QStringLiteral("見える現象: 木星の高度10°以上、太陽の高度−6°以下（観測地がなければ地球から見えるもの）"));
+    grid->addWidget(onlySeen_, 3, 0, 1, 2);
+    range_ = new QComboBox(this);
+    range_->setObjectName(QStringLiteral("range"));
+    range_->addItems({QStringLiteral("この日時の前後（12時間前から36時間後）"), QStringLiteral("この日時から7日間"),
                      QStringLiteral("この日時から30日間")});
-    grid->addWidget(range, 3, 2, 1, 2);
-    exportCsv = new QPushButton(QStringLiteral("CSVに書き出す…"), this);
-    exportIcs = new QPushButton(QStringLiteral("カレンダーに書き出す…"), this);
-    exportCsv->setAutoDefault(false);
-    exportIcs->setAutoDefault(false);
-    exportIcs->setToolTip(QStringLiteral("表示中の行を iCalendar（.ics）ファイルに書き出します（時刻は世界時）"));
-    grid->addWidget(exportCsv, 3, 4);
-    grid->addWidget(exportIcs, 3, 5, 1, 2);
-    rangeLabel = new QLabel(this);
-    grid->addWidget(rangeLabel, 5, 0, 1, 7);
+    grid->addWidget(range_, 3, 2, 1, 2);
+    exportCsv_ = new QPushButton(QStringLiteral("CSVに書き出す…"), this);
+    exportCsv_->setObjectName(QStringLiteral("exportCsv"));
+    exportIcs_ = new QPushButton(QStringLiteral("カレンダーに書き出す…"), this);
+    exportIcs_->setObjectName(QStringLiteral("exportIcs"));
+    exportCsv_->setAutoDefault(false);
+    exportIcs_->setAutoDefault(false);
+    exportIcs_->setToolTip(QStringLiteral("表示中の行を iCalendar（.ics）ファイルに書き出します（時刻は世界時）"));
+    grid->addWidget(exportCsv_, 3, 4);
+    grid->addWidget(exportIcs_, 3, 5, 1, 2);
+    rangeLabel_ = new QLabel(this);
+    rangeLabel_->setObjectName(QStringLiteral("rangeLabel"));
+    grid->addWidget(rangeLabel_, 5, 0, 1, 7);
 
-    table = new QTableWidget(0, kColumns, this);
-    table->setObjectName(QStringLiteral("events"));
-    table->setHorizontalHeaderLabels({QStringLiteral("日時（JST）"), QStringLiteral("衛星"), QStringLiteral("現象"),
-                                      QStringLiteral("始終"), QStringLiteral("木星の高度")});
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setTabKeyNavigation(false);
-    table->setWordWrap(false);
-    table->verticalHeader()->setVisible(false);
+    model_ = new PlanModel(palette().brush(QPalette::Disabled, QPalette::Text), this);
+    proxy_ = new SeenFilter(this);
+    proxy_->setSourceModel(model_);
+    table_ = new QTableView(this);
+    table_->setObjectName(QStringLiteral("events"));
+    table_->setModel(proxy_);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setTabKeyNavigation(false);
+    table_->setWordWrap(false);
+    table_->verticalHeader()->setVisible(false);
     // One text line a row.
-    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->setSortingEnabled(true);
-    table->sortByColumn(kTime, Qt::AscendingOrder);
-    table->setMinimumSize(560, 320);
-    grid->addWidget(table, 4, 0, 1, 7);
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setSortingEnabled(true);
+    table_->sortByColumn(kWhenColumn, Qt::AscendingOrder);
+    table_->setMinimumSize(560, 320);
+    grid->addWidget(table_, 4, 0, 1, 7);
 
     pending_ = new QTimer(this);
     pending_->setSingleShot(true);
@@ -170,42 +134,43 @@ EventsDialog::EventsDialog(const std::optional<Site>& site, const QString& note,
 
     // Qt calls these: nothing may throw out of them.
     connect(pending_, &QTimer::timeout, this, [this] { Refresh(); });
-    connect(onlySeen, &QCheckBox::toggled, this, [this] {
+    // The filter hides and shows the rows found: nothing is searched again.
+    connect(onlySeen_, &QCheckBox::toggled, this, [this](bool only) {
+        proxy_->SetOnlySeen(only);
+        PlanChanged();
+    });
+    connect(range_, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
         Refresh();
         PlanChanged();
     });
-    connect(range, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
-        Refresh();
-        PlanChanged();
-    });
-    connect(exportCsv, &QPushButton::clicked, this, [this] { Export(false); });
-    connect(exportIcs, &QPushButton::clicked, this, [this] { Export(true); });
-    connect(table, &QAbstractItemView::activated, this, [this](const QModelIndex& i) { Activated(i.row()); });
-    connect(saveSite, &QPushButton::clicked, this, [this] {
+    connect(exportCsv_, &QPushButton::clicked, this, [this] { Export(false); });
+    connect(exportIcs_, &QPushButton::clicked, this, [this] { Export(true); });
+    connect(table_, &QAbstractItemView::activated, this, [this](const QModelIndex& i) { Activated(i); });
+    connect(saveSite_, &QPushButton::clicked, this, [this] {
         if (!siteValid_ || !onSaveSite)
             return;
         QString why;
         if (onSaveSite(site_, why)) {
-            noteLabel->hide();
-            siteMessage->setText(QStringLiteral("保存しました。"));
+            noteLabel_->hide();
+            siteMessage_->setText(QStringLiteral("保存しました。"));
         } else {
-            siteMessage->setText(QStringLiteral("設定ファイルに保存できませんでした。") + why);
+            siteMessage_->setText(QStringLiteral("設定ファイルに保存できませんでした。") + why);
         }
     });
 
     if (site) {
         const SiteSettingsTexts t = SiteSettingsValues(*site);
-        latitude->setText(QString::fromStdString(t.latitude));
-        longitude->setText(QString::fromStdString(t.longitude));
-        height->setText(QString::fromStdString(t.height));
+        latitude_->setText(QString::fromStdString(t.latitude));
+        longitude_->setText(QString::fromStdString(t.longitude));
+        height_->setText(QString::fromStdString(t.height));
     }
     ReadSite();
-    table->setFocus();
+    table_->setFocus();
 }
 
 void EventsDialog::ReadSite()
 {
-    const std::string texts[3] = {Typed(latitude), Typed(longitude), Typed(height)};
+    const std::string texts[3] = {Typed(latitude_), Typed(longitude_), Typed(height_)};
     const SiteCoordinate coordinates[3] = {SiteCoordinate::Latitude, SiteCoordinate::Longitude,
                                            SiteCoordinate::Height};
     QString why;
@@ -232,8 +197,8 @@ void EventsDialog::ReadSite()
             site = Site{v[0], v[1], v[2]};
     }
     siteValid_ = why.isEmpty();
-    siteMessage->setText(why);
-    saveSite->setEnabled(siteValid_);
+    siteMessage_->setText(why);
+    saveSite_->setEnabled(siteValid_);
     if (!siteValid_)
         return;  // the table keeps the last site that could be used
     const bool changed = site.has_value() != site_.has_value() ||
@@ -287,22 +252,18 @@ void EventsDialog::Refresh()
     pending_->stop();
     if (!haveMoment_)
         return;
-    // The row under the cursor stays under it when the table is refilled:
-    // the same event found again (the search's range has moved: its time
-    // may differ in the last fraction of a second).
-    std::optional<std::pair<int, double>> current;  // its kind and moment
-    std::optional<GalileanEvent> currentEvent;
-    if (const QTableWidgetItem* it = table->item(table->currentRow(), kTime)) {
-        current = std::make_pair(it->data(Qt::UserRole + 2).toInt(), it->data(Qt::UserRole).toDouble());
-        const int i = it->data(Qt::UserRole + 1).toInt();
-        if (current->first == kSatelliteRow && i >= 0 && static_cast<size_t>(i) < rows_.size())
-            currentEvent = rows_[static_cast<size_t>(i)].event;
-    }
-    const auto same = [&](int kind, double jdUT, const GalileanEvent* e) {
-        if (!current || current->first != kind || std::fabs(jdUT - current->second) >= 1.0 / 1440)
+    // The row under the cursor stays under it when the rows are found again:
+    // the same event (the search's range has moved: its time may differ in
+    // the last fraction of a second).
+    std::optional<PlanRow> current;
+    const QModelIndex at = proxy_->mapToSource(table_->currentIndex());
+    if (at.isValid())
+        current = model_->Rows()[static_cast<size_t>(at.row())];
+    const auto same = [&](const PlanRow& r) {
+        if (!current || r.Kind() != current->Kind() || std::fabs(r.jdUT - current->jdUT) >= 1.0 / 1440)
             return false;
-        return !e || (currentEvent && e->moon == currentEvent->moon && e->kind == currentEvent->kind &&
-                      e->edge == currentEvent->edge);
+        const GalileanEvent *e = r.Satellite(), *c = current->Satellite();
+        return !e || (e->moon == c->moon && e->kind == c->kind && e->edge == c->edge);
     };
 
     std::optional<SiteFilter> filter;
@@ -310,138 +271,61 @@ void EventsDialog::Refresh()
         filter = SiteFilter{};
         filter->site = *site_;
     }
-    const int days[] = {0, 7, 30};
     const std::optional<GrsSource> grs = grsSource ? grsSource() : std::nullopt;
-    NightEvents found = EventsAroundWindowJde(jde_, filter, days[std::clamp(range->currentIndex(), 0, 2)],
-                                              grs ? &*grs : nullptr);
-    rows_ = std::move(found.rows);
-    mutualRows_ = std::move(found.mutualRows);
-    grsRows_ = std::move(found.grsRows);
+    NightEvents found = EventsAroundWindowJde(jde_, filter, RangeDays(range_), grs ? &*grs : nullptr);
     const bool moved = !shown_ || jde_ != shownJde_;
     shownJde_ = jde_;
     shown_ = true;
-    rangeLabel->setText(FailureText(found.failure));
+    rangeLabel_->setText(FailureText(found.failure));
+    model_->SetRows(std::move(found.rows));
 
-    table->setSortingEnabled(false);
-    table->setRowCount(0);
-    const QBrush grey = palette().brush(QPalette::Disabled, QPalette::Text);
-    std::optional<std::pair<int, int>> restore;  // kind and index
-    // One row of the table: its five texts, its moment, its kind and index,
-    // and whether it can be seen.
-    const auto add = [&](const QString (&texts)[kColumns], double jdUT, int kind, size_t index,
-                         const std::optional<SiteView>& view, bool seen) {
-        if (onlySeen->isChecked() && !seen)
-            return;
-        const int row = table->rowCount();
-        table->insertRow(row);
-        QTableWidgetItem* items[kColumns];
-        for (int c = 0; c < kColumns; ++c)
-            items[c] = new SortItem(texts[c]);
-        items[kTime]->setData(Qt::UserRole, jdUT);
-        items[kTime]->setData(Qt::UserRole + 1, static_cast<int>(index));
-        items[kTime]->setData(Qt::UserRole + 2, kind);
-        if (view)
-            items[kAltitude]->setData(Qt::UserRole, view->altitudes.jupiterDeg);
-        for (int c = 0; c < kColumns; ++c) {
-            if (!seen)
-                items[c]->setForeground(grey);
-            table->setItem(row, c, items[c]);
-        }
-    };
-    for (size_t i = 0; i < rows_.size(); ++i) {
-        const NightEventRow& r = rows_[i];
-        const QString texts[kColumns] = {
-            WhenText(r.jst),
-            QString::fromUtf8(kMoonNames[r.event.moon]),
-            QString::fromUtf8(KindName(r.event.kind)),
-            r.event.edge == EventEdge::Start ? QStringLiteral("始め") : QStringLiteral("終わり"),
-            AltitudeText(r.view),
-        };
-        add(texts, r.jdUT, kSatelliteRow, i, r.view, r.seen);
-        if (same(kSatelliteRow, r.jdUT, &r.event))
-            restore = std::make_pair(static_cast<int>(kSatelliteRow), static_cast<int>(i));
-    }
-    for (size_t i = 0; i < mutualRows_.size(); ++i) {
-        const NightMutualRow& r = mutualRows_[i];
-        const bool eclipse = r.event.kind == MutualKind::Eclipse;
-        const QString texts[kColumns] = {
-            WhenText(r.jst),
-            QString::fromStdString(MutualCode(r.event)) + QStringLiteral(" ") +
-                QString::fromUtf8(kMoonShortNames[r.event.active]) + QStringLiteral("→") +
-                QString::fromUtf8(kMoonShortNames[r.event.passive]),
-            eclipse ? QStringLiteral("相互食") : QStringLiteral("相互掩蔽"),
-            QStringLiteral("極大 減光%1%").arg(static_cast<int>(std::lround(r.event.fluxDrop * 100))),
-            AltitudeText(r.view),
-        };
-        add(texts, r.jdUTMax, kMutualRow, i, r.view, r.seen);
-        if (same(kMutualRow, r.jdUTMax, nullptr))
-            restore = std::make_pair(static_cast<int>(kMutualRow), static_cast<int>(i));
-    }
-    for (size_t i = 0; i < grsRows_.size(); ++i) {
-        const NightGrsRow& r = grsRows_[i];
-        char longitude[32];
-        std::snprintf(longitude, sizeof longitude, "経度 %05.1f°", r.transit.results.GrsLongitude);
-        const QString texts[kColumns] = {
-            WhenText(r.jst),
-            QStringLiteral("大赤斑"),
-            QStringLiteral("大赤斑の子午線通過"),
-            QString::fromUtf8(longitude),
-            AltitudeText(r.view),
-        };
-        add(texts, r.jdUT, kGrsRow, i, r.view, r.seen);
-        if (same(kGrsRow, r.jdUT, nullptr))
-            restore = std::make_pair(static_cast<int>(kGrsRow), static_cast<int>(i));
-    }
-    table->setSortingEnabled(true);
-    if (!sized_ && table->rowCount() > 0) {
+    if (!sized_ && proxy_->rowCount() > 0) {
         // The columns fit their texts once; later refills keep what the observer set.
-        table->resizeColumnsToContents();
+        table_->resizeColumnsToContents();
         sized_ = true;
     }
-    const auto at = [&](int row) {
-        table->setCurrentCell(row, table->currentColumn() < 0 ? 0 : table->currentColumn());
-        table->scrollTo(table->model()->index(row, 0), QAbstractItemView::PositionAtCenter);
+    const int column = std::max(at.column(), 0);
+    const auto select = [&](int sourceRow) {
+        const QModelIndex shown = proxy_->mapFromSource(model_->index(sourceRow, column));
+        if (!shown.isValid())
+            return;
+        table_->setCurrentIndex(shown);
+        table_->scrollTo(shown, QAbstractItemView::PositionAtCenter);
     };
-    if (restore) {
-        for (int row = 0; row < table->rowCount(); ++row) {
-            const QTableWidgetItem* t = table->item(row, kTime);
-            if (t->data(Qt::UserRole + 2).toInt() == restore->first &&
-                t->data(Qt::UserRole + 1).toInt() == restore->second) {
-                at(row);
-                break;
-            }
-        }
+    const std::vector<PlanRow>& rows = model_->Rows();
+    const auto again = std::find_if(rows.begin(), rows.end(), same);
+    if (again != rows.end()) {
+        select(static_cast<int>(again - rows.begin()));
     } else if (moved) {
-        // The next event after the moment shown, in time order.
+        // The next event shown after the moment, in time order.
         const double now = WindowJdUT(jde_);
         int best = -1;
-        double bestJd = 0;
-        for (int row = 0; row < table->rowCount(); ++row) {
-            const double jd = table->item(row, kTime)->data(Qt::UserRole).toDouble();
-            if (jd > now && (best < 0 || jd < bestJd)) {
-                best = row;
-                bestJd = jd;
-            }
+        for (int row = 0; row < proxy_->rowCount(); ++row) {
+            const size_t i = static_cast<size_t>(proxy_->mapToSource(proxy_->index(row, 0)).row());
+            if (rows[i].jdUT > now && (best < 0 || rows[i].jdUT < rows[static_cast<size_t>(best)].jdUT))
+                best = static_cast<int>(i);
         }
         if (best >= 0)
-            at(best);
+            select(best);
     }
 }
 
-void EventsDialog::Activated(int row)
+void EventsDialog::Activated(const QModelIndex& shown)
 {
-    const QTableWidgetItem* it = table->item(row, kTime);
-    if (!it || !onMoment)
+    const QModelIndex at = proxy_->mapToSource(shown);
+    if (!at.isValid() || !onMoment)
         return;
     // The row's moment (a mutual event's maximum), down to the minute.
-    onMoment(JstFromJdUT(it->data(Qt::UserRole).toDouble(), true));
+    onMoment(JstFromJdUT(model_->Rows()[static_cast<size_t>(at.row())].jdUT, true));
 }
 
 void EventsDialog::UsePlan(const PlanSettings& plan)
 {
-    const QSignalBlocker a(range), b(onlySeen);
-    range->setCurrentIndex(plan.rangeDays == 7 ? 1 : plan.rangeDays == 30 ? 2 : 0);
-    onlySeen->setChecked(plan.seenOnly);
+    const QSignalBlocker a(range_), b(onlySeen_);
+    const auto* days = std::find(std::begin(kPlanRangeDays), std::end(kPlanRangeDays), plan.rangeDays);
+    range_->setCurrentIndex(days == std::end(kPlanRangeDays) ? 0 : static_cast<int>(days - std::begin(kPlanRangeDays)));
+    onlySeen_->setChecked(plan.seenOnly);
+    proxy_->SetOnlySeen(plan.seenOnly);
     geometry_ = plan.geometry;
 }
 
@@ -449,10 +333,9 @@ void EventsDialog::PlanChanged()
 {
     if (!onPlan)
         return;
-    const int days[] = {0, 7, 30};
     PlanSettings plan;
-    plan.rangeDays = days[std::clamp(range->currentIndex(), 0, 2)];
-    plan.seenOnly = onlySeen->isChecked();
+    plan.rangeDays = RangeDays(range_);
+    plan.seenOnly = onlySeen_->isChecked();
     plan.geometry = geometry_;
     onPlan(plan);
 }
@@ -500,81 +383,37 @@ void EventsDialog::hideEvent(QHideEvent* e)
     PlanChanged();
 }
 
+const std::vector<PlanRow>& EventsDialog::Rows() const { return model_->Rows(); }
+
+namespace {
+
+// The rows the proxy shows, in its order.
+std::vector<PlanRow> ShownRows(const SeenFilter& proxy, const PlanModel& model)
+{
+    std::vector<PlanRow> out;
+    for (int row = 0; row < proxy.rowCount(); ++row)
+        out.push_back(model.Rows()[static_cast<size_t>(proxy.mapToSource(proxy.index(row, 0)).row())]);
+    return out;
+}
+
+}  // namespace
+
 std::string EventsDialog::ShownCsv() const
 {
-    // The events command's columns; a spot's transit is the satellite "GRS"
-    // and the kind "grs-transit", an event of two satellites its code and
-    // "mutual-occultation" or "mutual-eclipse" at its maximum.
-    std::string out = "JST,UT,moon,kind,edge,observable,jupiter_alt,sun_alt\n";
-    for (int row = 0; row < table->rowCount(); ++row) {
-        const QTableWidgetItem* t = table->item(row, kTime);
-        const size_t i = static_cast<size_t>(t->data(Qt::UserRole + 1).toInt());
-        double jdUT = 0;
-        std::string moon, kind, edge;
-        bool observable = true;
-        std::optional<SiteView> view;
-        switch (t->data(Qt::UserRole + 2).toInt()) {
-        case kSatelliteRow: {
-            const NightEventRow& r = rows_.at(i);
-            jdUT = r.jdUT;
-            moon = kSatelliteNumerals[r.event.moon];
-            kind = kEventKindWords[static_cast<int>(r.event.kind)];
-            edge = r.event.edge == EventEdge::Start ? "start" : "end";
-            observable = r.event.observable;
-            view = r.view;
-            break;
-        }
-        case kMutualRow: {
-            const NightMutualRow& r = mutualRows_.at(i);
-            jdUT = r.jdUTMax;
-            moon = MutualCode(r.event);
-            kind = std::string("mutual-") + kMutualKindWords[static_cast<int>(r.event.kind)];
-            edge = "max";
-            observable = r.event.observable;
-            view = r.view;
-            break;
-        }
-        default: {
-            const NightGrsRow& r = grsRows_.at(i);
-            jdUT = r.jdUT;
-            moon = "GRS";
-            kind = "grs-transit";
-            edge = "max";
-            view = r.view;
-            break;
-        }
-        }
-        const int64_t ut = SecondsFromJd(jdUT);
-        char alt[48] = "";
-        if (view)
-            std::snprintf(alt, sizeof alt, "%.1f,%.1f", std::fabs(view->altitudes.jupiterDeg) < 0.05 ? 0.0 : view->altitudes.jupiterDeg,
-                          std::fabs(view->altitudes.sunDeg) < 0.05 ? 0.0 : view->altitudes.sunDeg);
-        out += LocalText(CivilFromSeconds(ut + kJstOffsetSeconds)) + "," + IsoUtcText(CivilFromSeconds(ut)) + "," + moon +
-               "," + kind + "," + edge + (observable ? ",yes," : ",no,") + (view ? alt : ",") + "\n";
-    }
+    std::string out = CsvHeader(RowKind::Satellite, false, true);
+    for (const PlanRow& r : ShownRows(*proxy_, *model_))
+        WriteEventsCsvRow(out, r, false);
     return out;
 }
 
 std::string EventsDialog::ShownCalendar() const
 {
-    std::vector<EventRow> satellites;
-    std::vector<CalendarEntry> entries;
-    // In time order, as shown when the table is sorted by time.
-    std::vector<std::pair<double, int>> order;
-    for (int row = 0; row < table->rowCount(); ++row)
-        order.emplace_back(table->item(row, kTime)->data(Qt::UserRole).toDouble(), row);
-    std::sort(order.begin(), order.end());
-    for (const auto& [jd, row] : order) {
-        const QTableWidgetItem* t = table->item(row, kTime);
-        const size_t i = static_cast<size_t>(t->data(Qt::UserRole + 1).toInt());
-        switch (t->data(Qt::UserRole + 2).toInt()) {
-        case kSatelliteRow: satellites.push_back(rows_.at(i)); break;
-        case kMutualRow: entries.push_back(MutualEntry(mutualRows_.at(i))); break;
-        default: entries.push_back(GrsTransitEntry(grsRows_.at(i).transit)); break;
-        }
-    }
-    for (CalendarEntry& e : EventEntries(satellites))
-        entries.push_back(std::move(e));
+    // In time order; the entries of the spot and of two satellites before
+    // those of the satellites' edges where they start at the same second.
+    std::vector<PlanRow> rows = ShownRows(*proxy_, *model_);
+    std::stable_sort(rows.begin(), rows.end(), [](const PlanRow& a, const PlanRow& b) { return a.jdUT < b.jdUT; });
+    std::stable_partition(rows.begin(), rows.end(), [](const PlanRow& r) { return !r.Satellite(); });
+    std::vector<CalendarEntry> entries = CalendarEntries(rows);
     std::stable_sort(entries.begin(), entries.end(),
                      [](const CalendarEntry& a, const CalendarEntry& b) { return a.startUt < b.startUt; });
     return WriteICalendar(entries, static_cast<int64_t>(std::time(nullptr)));
@@ -594,12 +433,12 @@ void EventsDialog::Export(bool calendar)
         if (file.open(QIODevice::WriteOnly) &&
             file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
             file.commit())
-            rangeLabel->setText(QStringLiteral("書き出しました: ") + path);
+            rangeLabel_->setText(QStringLiteral("書き出しました: ") + path);
         else
-            rangeLabel->setText(QStringLiteral("書き出せませんでした: ") + path + QStringLiteral("（") +
+            rangeLabel_->setText(QStringLiteral("書き出せませんでした: ") + path + QStringLiteral("（") +
                                 file.errorString() + QStringLiteral("）"));
     } catch (const std::exception& e) {
-        rangeLabel->setText(QStringLiteral("書き出せませんでした: ") + QString::fromLocal8Bit(e.what()));
+        rangeLabel_->setText(QStringLiteral("書き出せませんでした: ") + QString::fromLocal8Bit(e.what()));
     }
 }
 

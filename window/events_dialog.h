@@ -2,12 +2,14 @@
 // The dialog "衛星現象": the satellites' events from 12 hours before to 36
 // hours after the window's moment, the observer's site and "見える現象だけ".
 // It stays open beside the window and follows its moment; activating a row
-// (double-click or Return) hands the event's moment to the window.
+// (double-click or Return) hands the event's moment to the window. Its
+// widgets are found by their object names.
 #pragma once
 
 #include "engine/site.h"
 #include "results/night_events.h"
 #include "results/settings.h"
+#include "window/plan_model.h"
 
 #include <QDialog>
 #include <functional>
@@ -19,7 +21,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 class QTimer;
 
 namespace veltrax {
@@ -45,26 +47,14 @@ public:
     // The plan's remembered choices (before the dialog is first shown).
     void UsePlan(const PlanSettings& plan);
 
-    QLineEdit *latitude, *longitude, *height;
-    QLabel *siteMessage, *noteLabel, *rangeLabel;
-    QPushButton* saveSite;
-    QCheckBox* onlySeen;
-    QComboBox* range;  // 0: around the moment; 1: 7 days; 2: 30 days from it
-    QPushButton *exportCsv, *exportIcs;
-    QTableWidget* table;
+    // Every row the range holds, in the order they were found (the
+    // satellites' events, then the events of two satellites, then the spot's
+    // transits), the hidden ones too.
+    const std::vector<PlanRow>& Rows() const;
 
-    // Where a row of the table comes from (Qt::UserRole + 2 of its time cell;
-    // Qt::UserRole + 1 holds its index among the rows of its kind).
-    enum RowKind { kSatelliteRow = 0, kMutualRow = 1, kGrsRow = 2 };
-
-    // The rows the table was filled from, in time order (hidden ones too).
-    const std::vector<NightEventRow>& Rows() const { return rows_; }
-    // The events of two satellites in the range, by their maxima (hidden ones too).
-    const std::vector<NightMutualRow>& MutualRows() const { return mutualRows_; }
-    const std::vector<NightGrsRow>& GrsRows() const { return grsRows_; }
-
-    // The rows shown, as the companion writes them: CSV (its events columns,
-    // the spot's transits and the mutual events among them) and iCalendar.
+    // The rows shown, in the order shown, as the companion writes them: CSV
+    // (its events columns, the spot's transits and the mutual events among
+    // them) and iCalendar.
     std::string ShownCsv() const;
     std::string ShownCalendar() const;
 
@@ -75,7 +65,7 @@ protected:
 private:
     void Refresh();
     void ReadSite();
-    void Activated(int row);
+    void Activated(const QModelIndex& shown);
     void PlanChanged();
     void Export(bool calendar);
 
@@ -86,12 +76,19 @@ private:
     double shownJde_ = 0;
     bool shown_ = false;
     bool sized_ = false;
-    std::vector<NightEventRow> rows_;
-    std::vector<NightMutualRow> mutualRows_;
-    std::vector<NightGrsRow> grsRows_;
     std::optional<PlanGeometry> geometry_;
     bool placed_ = false;
     QTimer* pending_;
+
+    QLineEdit *latitude_, *longitude_, *height_;
+    QLabel *siteMessage_, *noteLabel_, *rangeLabel_;
+    QPushButton* saveSite_;
+    QCheckBox* onlySeen_;
+    QComboBox* range_;  // the plan's ranges in order (kPlanRangeDays)
+    QPushButton *exportCsv_, *exportIcs_;
+    QTableView* table_;
+    PlanModel* model_;
+    SeenFilter* proxy_;
 };
 
 }  // namespace veltrax

@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/plan_model.h"
+
+namespace veltrax {
+
+PlanModel::PlanModel(const QBrush& unseen, QObject* parent) : QAbstractTableModel(parent), unseen_(unseen) {}
+
+void PlanModel::SetRows(std::vector<PlanRow> rows)
+{
+    beginResetModel();
+    rows_ = std::move(rows);
+    cells_.clear();
+    for (const PlanRow& r : rows_) {
+        const std::array<std::string, kListColumns> texts = ListCells(r);
+        std::array<QString, kListColumns>& cells = cells_.emplace_back();
+        for (int c = 0; c < kListColumns; ++c)
+            cells[static_cast<size_t>(c)] = QString::fromStdString(texts[static_cast<size_t>(c)]);
+    }
+    endResetModel();
+}
+
+int PlanModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int PlanModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kListColumns; }
+
+QVariant PlanModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= kListColumns)
+        return {};
+    const size_t i = static_cast<size_t>(index.row());
+    const PlanRow& r = rows_[i];
+    switch (role) {
+    case Qt::DisplayRole:
+        return cells_[i][static_cast<size_t>(index.column())];
+    case Qt::ForegroundRole:
+        return r.seen ? QVariant() : QVariant(unseen_);
+    case Qt::UserRole:
+        if (index.column() == kWhenColumn)
+            return r.jdUT;
+        if (index.column() == kAltitudeColumn && r.view)
+            return r.view->altitudes.jupiterDeg;
+        return {};
+    case kRowRole:
+        return index.row();
+    default:
+        return {};
+    }
+}
+
+QVariant PlanModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kListColumns)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    static const char* const kCaptions[kListColumns] = {"日時（JST）", "衛星", "現象", "始終", "木星の高度"};
+    return QString::fromUtf8(kCaptions[section]);
+}
+
+void SeenFilter::SetOnlySeen(bool only)
+{
+    onlySeen_ = only;
+    invalidateFilter();
+}
+
+bool SeenFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const
+{
+    const auto* model = static_cast<const PlanModel*>(sourceModel());
+    return !onlySeen_ || model->Rows()[static_cast<size_t>(sourceRow)].seen;
+}
+
+bool SeenFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const
+{
+    const QVariant a = left.data(Qt::UserRole), b = right.data(Qt::UserRole);
+    if (a.isValid() && b.isValid())
+        return a.toDouble() < b.toDouble();
+    if (a.isValid() != b.isValid())
+        return b.isValid();
+    return left.data().toString() < right.data().toString();
+}
+
+}  // namespace veltrax
