@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Mutual events' light curves: the deepest sample against the listed flux
+// drop, the first and last dimmed samples against the listed contacts, the
+// pair's light by hand, and the geometry at the maximum.
+#include "results/light_curve.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace veltrax {
+namespace {
+
+constexpr int64_t kStep = 5;
+
+TEST(LightCurve, DeepestSampleAndDimmedSpanMatchTheListedEvent)
+{
+    // A fortnight of the 2027 season: occultations and eclipses, partial and deep.
+    const double from = JdFromSeconds(static_cast<double>(SecondsFromCivil({2027, 1, 10, 0, 0, 0})));
+    int events = 0;
+    ForEachMutualRow(from, from + 14, MutualQuery{}, [&](const MutualRow& row) {
+        const LightCurve c = ComputeLightCurve(row, kStep);
+        const std::string code = MutualCode(row.event) + " " + std::to_string(row.maxUt);
+        double least = 1;
+        const LightCurveSample *first = nullptr, *last = nullptr;
+        for (const LightCurveSample& s : c.samples) {
+            least = std::min(least, s.fluxPassive);
+            if (s.fluxPassive < 1) {
+                first = first ? first : &s;
+                last = &s;
+            }
+        }
+        EXPECT_NEAR(least, 1 - row.event.fluxDrop, 0.01) << code;
+        EXPECT_LE(c.samples.front().ut, row.startUt - kLightCurveMarginSeconds + kStep) << code;
+        EXPECT_GE(c.samples.back().ut, row.endUt + kLightCurveMarginSeconds - kStep) << code;
+        if (!first)
+            ADD_FAILURE() << code << " never dims";
+        else {
+            EXPECT_NEAR(first->ut, row.startUt, kStep) << code;
+            EXPECT_NEAR(last->ut, row.endUt, kStep) << code;
+        }
+        ++events;
+        return true;
+    });
+    EXPECT_GE(events, 5);
+}
+
+TEST(LightCurve, PairLightFromTheOppositionMagnitudes)
+{
+    // Worked by hand: Ganymede (V -2.09) is 10^(0.4 x 0.41) = 1.4588 times as
+    // bright as Io (-1.68); Callisto (-1.05) 10^(0.4 x -0.36) = 0.7178 times
+    // Europa (-1.41).
+    struct Row {
+        int active, passive;
+        double b, fraction, deltaMag;
+    } const rows[] = {
+        {2, 0, 0.0, 1.4588 / 2.4588, 0.5668},             // 3E1, Io wholly dark
+        {2, 0, 0.5, (1.4588 + 0.5) / 2.4588, 0.2468},     // 3E1, half of Io
+        {0, 2, 0.25, (1 + 0.25 * 1.4588) / 2.4588, 0.6392},  // 1O3
+        {3, 1, 0.0, 0.7178 / 1.7178, 0.9474},             // 4E2
+        {1, 3, 1.0, 1.0, 0.0},                            // before the event
+    };
+    for (const Row& r : rows) {
+        const double f = PairFraction(r.active, r.passive, r.b);
+        EXPECT_NEAR(f, r.fraction, 1e-4) << r.active << r.passive << r.b;
+        EXPECT_NEAR(MagnitudeDrop(f), r.deltaMag, 1e-4) << r.active << r.passive << r.b;
+    }
+}
+
+TEST(LightCurve, GeometryAtTheMaximumAtTrueScale)
+{
+    // 2027-01-15 04:03 UT, 3E1 (Ganymede eclipses Io) and a day's other events.
+    const auto row = FindMutualEventByCode("3E1", SecondsFromCivil({2027, 1, 15, 4, 3, 0}));
+    ASSERT_TRUE(row);
+    const MutualScene s = ComputeLightCurve(*row, 60).atMaximum;
+    // The satellites' mean radii (IAU): Io 1821.6 km, Ganymede 2631.2 km, as
+    // seen at Jupiter's distance (within 0.5 %).
+    EXPECT_NEAR(s.passiveRadiusKm, 1821.6, 9);
+    EXPECT_NEAR(s.activeRadiusKm, 2631.2, 13);
+    // The penumbra is wider than Ganymede, the umbra narrower; Io's centre
+    // lies from the shadow's axis by the listed impact times the penumbra's
+    // and Io's radii (the sky's foreshortening under 3 %).
+    EXPECT_GT(s.penumbraRadiusKm, 2631.2);
+    EXPECT_LT(s.umbraRadiusKm, 2631.2);
+    const double d = std::hypot(s.passiveXKm - s.shadowXKm, s.passiveYKm - s.shadowYKm);
+    EXPECT_NEAR(d, row->event.impact * (s.penumbraRadiusKm + s.passiveRadiusKm), 0.03 * d + 1);
+    EXPECT_NEAR(s.lostFraction, row->event.fluxDrop, 0.002);
+    EXPECT_FALSE(FindMutualEventByCode("3E1", SecondsFromCivil({2027, 1, 15, 6, 0, 0})));
+}
+
+}  // namespace
+}  // namespace veltrax
