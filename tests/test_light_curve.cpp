@@ -15,10 +15,10 @@ constexpr int64_t kStep = 5;
 
 TEST(LightCurve, DeepestSampleAndDimmedSpanMatchTheListedEvent)
 {
-    // A fortnight of the 2027 season: occultations and eclipses, partial and deep.
-    const double from = JdFromSeconds(static_cast<double>(SecondsFromCivil({2027, 1, 10, 0, 0, 0})));
-    int events = 0;
-    ForEachMutualRow(from, from + 14, MutualQuery{}, [&](const MutualRow& row) {
+    // Ten days of March 2027: occultations (one a graze of 2.4 min), eclipses.
+    const double from = JdFromSeconds(static_cast<double>(SecondsFromCivil({2027, 3, 8, 0, 0, 0})));
+    int events[2] = {0, 0};
+    ForEachMutualRow(from, from + 10, MutualQuery{}, [&](const MutualRow& row) {
         const LightCurve c = ComputeLightCurve(row, kStep);
         const std::string code = MutualCode(row.event) + " " + std::to_string(row.maxUt);
         double least = 1;
@@ -33,16 +33,13 @@ TEST(LightCurve, DeepestSampleAndDimmedSpanMatchTheListedEvent)
         EXPECT_NEAR(least, 1 - row.event.fluxDrop, 0.01) << code;
         EXPECT_LE(c.samples.front().ut, row.startUt - kLightCurveMarginSeconds + kStep) << code;
         EXPECT_GE(c.samples.back().ut, row.endUt + kLightCurveMarginSeconds - kStep) << code;
-        if (!first)
-            ADD_FAILURE() << code << " never dims";
-        else {
-            EXPECT_NEAR(first->ut, row.startUt, kStep) << code;
-            EXPECT_NEAR(last->ut, row.endUt, kStep) << code;
-        }
-        ++events;
+        EXPECT_NEAR(first ? first->ut : 0, row.startUt, kStep) << code;
+        EXPECT_NEAR(last ? last->ut : 0, row.endUt, kStep) << code;
+        ++events[static_cast<int>(row.event.kind)];
         return true;
     });
-    EXPECT_GE(events, 5);
+    EXPECT_GE(events[0], 3);
+    EXPECT_GE(events[1], 2);
 }
 
 TEST(LightCurve, PairLightFromTheOppositionMagnitudes)
@@ -69,7 +66,7 @@ TEST(LightCurve, PairLightFromTheOppositionMagnitudes)
 
 TEST(LightCurve, GeometryAtTheMaximumAtTrueScale)
 {
-    // 2027-01-15 04:03 UT, 3E1 (Ganymede eclipses Io) and a day's other events.
+    // 3E1 of 2027-01-15, maximum 04:03:22 UT: Ganymede eclipses Io.
     const auto row = FindMutualEventByCode("3E1", SecondsFromCivil({2027, 1, 15, 4, 3, 0}));
     ASSERT_TRUE(row);
     const MutualScene s = ComputeLightCurve(*row, 60).atMaximum;

@@ -81,18 +81,5 @@ TEST(NightTimetable, AgreesWithAnIndependentEphemerisOverAYear)
     std::cout << "worst difference " << worst << " s (" << worstAt << ")\n";
 }
 
-TEST(NightTimetable, PolarDaysSayWhichWayTheSunStays)
-{
-    const Site polar{78, 15, 0};
-    const NightTimetable summer = ComputeNight(CivilDate{2027, 6, 21}, polar);
-    const NightTimetable winter = ComputeNight(CivilDate{2027, 12, 21}, polar);
-    for (const NightEvent e : {NightEvent::Sunset, NightEvent::CivilDusk, NightEvent::Sunrise}) {
-        EXPECT_FALSE(summer.At(e) || winter.At(e));
-        EXPECT_TRUE(summer.aboveAtStart[static_cast<size_t>(e)]);
-        EXPECT_FALSE(winter.aboveAtStart[static_cast<size_t>(e)]);
-    }
-    EXPECT_TRUE(summer.watch.empty());
-}
-
 }  // namespace
 }  // namespace veltrax
