@@ -32,7 +32,6 @@ TEST(NightTimetable, AgreesWithAnIndependentEphemerisOverAYear)
     double worst = 0;
     std::string worstAt, line;
     int nights = 0, missing = 0;
-    // Seconds after the start, or NaN when absent.
     const auto check = [&](const std::string& at, const std::string& want, const std::optional<double>& got,
                            double start) {
         if (want.empty() != !got) {
