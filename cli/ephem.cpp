@@ -2,6 +2,8 @@
 #include "cli/ephem.h"
 
 #include "engine/calendar.h"
+#include "cli/light_curve.h"
+#include "cli/night.h"
 #include "cli/plan.h"
 
 #include "engine/engine.h"
@@ -20,7 +22,8 @@ namespace {
 
 const char kUsage[] =
     "usage: veltrax-ephem [--json] [--utc] [--grs LON@DATE[,DRIFT]|table] YYYY-MM-DD HH:MM[:SS] | [--json] --fields Y M D h m s"
-    " | table FROM TO STEP | grs-transits FROM TO | events FROM TO | mutual FROM TO | --help | --version";
+    " | table FROM TO STEP | grs-transits FROM TO | events FROM TO | mutual FROM TO | night DATE"
+    " | light-curve CODE MOMENT | --help | --version";
 
 const char kHelp[] =
     "veltrax-ephem: Jupiter's central meridians, the Great Red Spot and the Galilean\n"
@@ -113,6 +116,41 @@ const char kHelp[] =
     "      active one, or by the umbra), flux_drop, distance (the passive\n"
     "      satellite from Jupiter's centre, Jupiter radii: near or on the disk it\n"
     "      is hard to measure), observable (yes, no), jupiter_alt and sun_alt.\n"
+    "  veltrax-ephem night DATE [--site LAT,LON[,HEIGHT]] [--csv | --json]\n"
+    "      The night that begins on the evening of DATE (YYYY-MM-DD, JST) at the\n"
+    "      site (--site, else the settings file's [Site]; one of them is needed):\n"
+    "      sunset, the end of civil, nautical and astronomical twilight,\n"
+    "      Jupiter's rise, culmination (and its altitude) and set, the start of\n"
+    "      astronomical, nautical and civil twilight, sunrise, and the span in\n"
+    "      which Jupiter can be watched (at least 10 degrees high while the Sun\n"
+    "      is at least 6 below the horizon, both apparent, as --site filters the\n"
+    "      other commands; the longest such span, cut at the 24 hours' ends).\n"
+    "      Each is the first in the 24 hours from noon JST on DATE to noon the\n"
+    "      next day, or missing when it does not happen in them (midnight sun,\n"
+    "      polar night, Jupiter up or down all day): the text says why. The Sun\n"
+    "      rises and sets with its upper limb on the horizon and standard\n"
+    "      refraction (the centre's true altitude -0.833 degrees), twilights at\n"
+    "      true altitudes -6, -12 and -18 degrees, Jupiter rises and sets at a\n"
+    "      true altitude of -0.5667 degrees, and its culmination's altitude is\n"
+    "      apparent (with refraction). Times in JST to the second. --csv: a\n"
+    "      header and one row; --json: one object with the keys sunset,\n"
+    "      civil_dusk, nautical_dusk, astronomical_dusk, jupiter_rise,\n"
+    "      jupiter_culmination, jupiter_culmination_alt (degrees), jupiter_set,\n"
+    "      astronomical_dawn, nautical_dawn, civil_dawn, sunrise, watch_from,\n"
+    "      watch_to (times as \"YYYY-MM-DD HH:MM:SS\" JST, null when missing)\n"
+    "      and rows (the plan's rows inside the watch span; empty for now).\n"
+    "  veltrax-ephem light-curve CODE MOMENT [--step S]\n"
+    "      The light curve of the mutual event of that code (3E1: Ganymede\n"
+    "      eclipses Io) under way at MOMENT (\"YYYY-MM-DD HH:MM[:SS]\", JST), or\n"
+    "      else the one whose maximum lies nearest to it within an hour: CSV\n"
+    "      with the columns UT, JST, seconds_from_maximum, flux_passive (the\n"
+    "      passive satellite's light as a fraction of its light before the\n"
+    "      event, as mutual's flux_drop counts it), flux_pair (the two\n"
+    "      satellites together, as photometry of the unresolved pair measures\n"
+    "      them, each satellite's light from its mean opposition magnitude) and\n"
+    "      delta_mag_pair (the pair's drop in magnitudes), every S whole seconds\n"
+    "      (default 5) on the seconds of the maximum, from 2 minutes before the\n"
+    "      first contact to 2 minutes after the last.\n"
     "  veltrax-ephem --help | --version\n"
     "\n"
     "options:\n"
@@ -186,6 +224,7 @@ const char kHelp[] =
     "\n"
     "exit status:\n"
     "  0   the results were printed\n"
+    "  1   light-curve: no event of that code at that moment\n"
     "  2   the fields do not form a moment the window would show (a month of 13,\n"
     "      a day beyond the month, an hour above 23, a minute above 59, a text\n"
     "      that is not a number, a value beyond the arithmetic's range); one line\n"
@@ -483,6 +522,11 @@ int RunPlanCommand(const cli::CommandLine& cl, std::ostream& out, std::ostream& 
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    const auto settingsSite = [&] { return SiteFromSettings(ReadSettingsFile(err, "no site is read from it"), err); };
+    if (const std::optional<int> status = cli::RunNightCommand(args, settingsSite, out, err))
+        return *status;
+    if (const std::optional<int> status = cli::RunLightCurveCommand(args, out, err))
+        return *status;
     const cli::CommandLine cl = cli::ReadCommandLine(args);
     if (cl.help) {
         out << kHelp;

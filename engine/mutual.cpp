@@ -50,7 +50,19 @@ double Length(const Vec& v)
     return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
 }
 
-// Two satellites on the Earth's sky, scaled to Jupiter's distance.
+// A satellite's disk on the Earth's sky, scaled to Jupiter's distance.
+struct Disk {
+    double x, y, depth, r;
+};
+
+Disk DiskOf(const GalileanSky& sky, int moon)
+{
+    const double earthRj = sky.earthDistanceAu * (kAuKm / kRj);
+    const SkyOffset p = ApparentOffset(sky.moon[moon].fromEarth, sky.earthDistanceAu);
+    return {p.x, p.y, p.depth, MoonRadiusRj(moon) * earthRj / (earthRj + p.depth)};
+}
+
+// Two satellites on the Earth's sky.
 struct Occultation {
     int front, back;
     double separation;     // of the centres
@@ -59,15 +71,11 @@ struct Occultation {
 
 Occultation OccultationOf(const GalileanSky& sky, int a, int b)
 {
-    const double earthRj = sky.earthDistanceAu * (kAuKm / kRj);
-    const SkyOffset pa = ApparentOffset(sky.moon[a].fromEarth, sky.earthDistanceAu);
-    const SkyOffset pb = ApparentOffset(sky.moon[b].fromEarth, sky.earthDistanceAu);
-    const double ra = MoonRadiusRj(a) * earthRj / (earthRj + pa.depth);
-    const double rb = MoonRadiusRj(b) * earthRj / (earthRj + pb.depth);
-    const double sep = std::hypot(pa.x - pb.x, pa.y - pb.y);
-    if (pa.depth <= pb.depth)
-        return {a, b, sep, ra, rb};
-    return {b, a, sep, rb, ra};
+    const Disk da = DiskOf(sky, a), db = DiskOf(sky, b);
+    const double sep = std::hypot(da.x - db.x, da.y - db.y);
+    if (da.depth <= db.depth)
+        return {a, b, sep, da.r, db.r};
+    return {b, a, sep, db.r, da.r};
 }
 
 // One satellite's shadow on another, in the plane through the shadowed
@@ -75,6 +83,7 @@ Occultation OccultationOf(const GalileanSky& sky, int a, int b)
 struct Eclipse {
     int caster, target;
     double rho;         // the target's centre from the axis
+    double offX, offY;  // the same as a vector, across and up the Sun's sky
     double penumbra;    // the penumbra's radius there
     double umbra;       // the umbra's radius there (negative beyond its apex: the antumbra's)
     double delta;       // from the caster to that plane along the axis
@@ -108,6 +117,8 @@ Eclipse EclipseOf(const GalileanSky& sky, int a, int b)
     e.caster = caster;
     e.target = target;
     e.rho = Length(off);
+    e.offX = off.x;
+    e.offY = off.y;
     e.penumbra = rc + delta * (kSunRadiusRj + rc) / dc;
     e.umbra = rc - delta * (kSunRadiusRj - rc) / dc;
     e.delta = delta;
@@ -133,6 +144,25 @@ double UmbraFunction(const Eclipse& e, double targetRadius)
 {
     const double sum = std::fabs(e.umbra) + targetRadius;
     return (e.rho * e.rho - sum * sum) / (sum * sum);
+}
+
+// The fraction of the hidden (back) satellite's light that the front one
+// takes, and of the target's light that the caster's shadow takes.
+double LostFraction(const Occultation& o)
+{
+    return std::clamp(CircleOverlapArea(o.rFront, o.rBack, o.separation) / (kPi * o.rBack * o.rBack), 0.0, 1.0);
+}
+
+double LostFraction(const Eclipse& e)
+{
+    return EclipseFluxDrop(MoonRadiusRj(e.caster), MoonRadiusRj(e.target), e.rho, e.delta, kSunRadiusRj, e.sunToPlane);
+}
+
+// The same by rings about the shadow's axis, for the light curve.
+double LostFractionByRings(const Eclipse& e)
+{
+    return EclipseFluxDropByRings(MoonRadiusRj(e.caster), MoonRadiusRj(e.target), e.rho, e.delta, kSunRadiusRj,
+                                  e.sunToPlane);
 }
 
 double ComponentAt(SkyCache& skies, double jdeTT, int component)
@@ -179,7 +209,7 @@ MutualEvent Describe(SkyCache& skies, int component, double startTT, double endT
         ev.passive = o.back;
         ev.impact = o.separation / (o.rFront + o.rBack);
         ev.magnitude = std::clamp((o.rFront + o.rBack - o.separation) / (2 * o.rBack), 0.0, 1.0);
-        ev.fluxDrop = std::clamp(CircleOverlapArea(o.rFront, o.rBack, o.separation) / (kPi * o.rBack * o.rBack), 0.0, 1.0);
+        ev.fluxDrop = LostFraction(o);
     } else {
         const Eclipse e = EclipseOf(sky, a, b);
         const double rt = MoonRadiusRj(e.target);
@@ -187,7 +217,7 @@ MutualEvent Describe(SkyCache& skies, int component, double startTT, double endT
         ev.passive = e.target;
         ev.impact = e.rho / (e.penumbra + rt);
         ev.magnitude = e.umbra > 0 ? std::clamp((e.umbra + rt - e.rho) / (2 * rt), 0.0, 1.0) : 0.0;
-        ev.fluxDrop = EclipseFluxDrop(MoonRadiusRj(e.caster), rt, e.rho, e.delta, kSunRadiusRj, e.sunToPlane);
+        ev.fluxDrop = LostFraction(e);
         if (UmbraFunction(e, rt) < 0) {
             const auto g = [&](double t) {
                 const Eclipse x = EclipseOf(skies.At(originTT + t), a, b);
@@ -210,6 +240,33 @@ MutualEvent Describe(SkyCache& skies, int component, double startTT, double endT
 }
 
 }  // namespace
+
+MutualScene MutualSceneAt(const MutualEvent& ev, double jdeTT, const GalileanSkyModel& model)
+{
+    const GalileanSky sky = model(jdeTT);
+    const Disk a = DiskOf(sky, ev.active), b = DiskOf(sky, ev.passive);
+    MutualScene s{};
+    s.activeXKm = a.x * kRj;
+    s.activeYKm = a.y * kRj;
+    s.activeRadiusKm = a.r * kRj;
+    s.passiveXKm = b.x * kRj;
+    s.passiveYKm = b.y * kRj;
+    s.passiveRadiusKm = b.r * kRj;
+    // Each fraction counts only while the event's satellites keep their
+    // parts: far from the event the other one may be the nearer.
+    if (ev.kind == MutualKind::Occultation) {
+        const Occultation o = OccultationOf(sky, ev.active, ev.passive);
+        s.lostFraction = o.back == ev.passive ? LostFraction(o) : 0.0;
+    } else {
+        const Eclipse e = EclipseOf(sky, ev.active, ev.passive);
+        s.shadowXKm = s.passiveXKm - e.offX * kRj;
+        s.shadowYKm = s.passiveYKm - e.offY * kRj;
+        s.penumbraRadiusKm = e.penumbra * kRj;
+        s.umbraRadiusKm = e.umbra * kRj;
+        s.lostFraction = e.caster == ev.active ? LostFractionByRings(e) : 0.0;
+    }
+    return s;
+}
 
 double CircleOverlapArea(double r1, double r2, double d)
 {
@@ -244,6 +301,32 @@ double EclipseFluxDrop(double rA, double rB, double rho0, double delta, double s
         }
     }
     return std::clamp(hidden / (kRings * kSectors), 0.0, 1.0);
+}
+
+double EclipseFluxDropByRings(double rA, double rB, double rho0, double delta, double sunRadius, double sunDistance)
+{
+    // Every point rho from the axis sees the same part of the Sun hidden;
+    // the circle of radius rho about the axis lies inside B's disk along an
+    // arc of 2 rho acos(c). Midpoints of equal steps in rho, from B's nearest
+    // point to the axis out to its farthest or the penumbra's edge.
+    constexpr int kSteps = 400;
+    const double sunAngle = sunRadius / sunDistance;
+    const double casterAngle = rA / delta;
+    const double sunArea = kPi * sunAngle * sunAngle;
+    const double perRho = 1 / delta - 1 / sunDistance;  // the two centres' angle apart per unit of rho
+    const double lo = std::max(0.0, rho0 - rB);
+    const double hi = std::min(rho0 + rB, (sunAngle + casterAngle) / perRho);
+    if (!(hi > lo))
+        return 0.0;
+    const double step = (hi - lo) / kSteps;
+    double hidden = 0;
+    for (int i = 0; i < kSteps; ++i) {
+        const double rho = lo + (i + 0.5) * step;
+        const double c = rho0 > 0 ? (rho * rho + rho0 * rho0 - rB * rB) / (2 * rho * rho0) : -1.0;
+        const double arc = 2 * rho * std::acos(std::clamp(c, -1.0, 1.0));
+        hidden += arc * step * CircleOverlapArea(sunAngle, casterAngle, rho * perRho) / sunArea;
+    }
+    return std::clamp(hidden / (kPi * rB * rB), 0.0, 1.0);
 }
 
 void FindMutualEvents(double jdeTT0, double jdeTT1, const std::function<bool(const MutualEvent&)>& report,

@@ -63,6 +63,32 @@ constexpr double kMutualMaxStepDays = 6.0 / 24;
 void FindMutualEvents(double jdeTT0, double jdeTT1, const std::function<bool(const MutualEvent&)>& report,
                       const GalileanSkyModel& sky = ComputeGalileanSky);
 
+// An event's two satellites at one moment, for drawing the event at true
+// scale and for its light curve. Lengths in km on the Earth's sky at
+// Jupiter's distance, from Jupiter's centre: x toward celestial west along
+// Jupiter's projected equator, y toward its north pole (engine/galilean.h).
+struct MutualScene {
+    double activeXKm, activeYKm, activeRadiusKm;
+    double passiveXKm, passiveYKm, passiveRadiusKm;
+    // An eclipse: where the shadow's axis crosses the plane through the
+    // passive satellite across it, and the penumbra's and the umbra's radii
+    // there (the umbra's negative beyond its apex: the antumbra's). The
+    // shadow is measured on the Sun's sky and drawn on the Earth's with the
+    // same axes: the two views differ by Jupiter's phase angle (at most 12
+    // degrees), which shortens the shadow's offset by at most 2 %. Zero for
+    // an occultation.
+    double shadowXKm, shadowYKm, penumbraRadiusKm, umbraRadiusKm;
+    // The fraction of the passive satellite's light lost at that moment, 0
+    // to 1, as MutualEvent::fluxDrop counts it at the maximum; an eclipse's
+    // by EclipseFluxDropByRings, which dims the satellite from the very
+    // contact on.
+    double lostFraction;
+};
+
+// The event's satellites at jdeTT (TT). Throws Fault for a moment the theory
+// cannot compute.
+MutualScene MutualSceneAt(const MutualEvent& event, double jdeTT, const GalileanSkyModel& sky = ComputeGalileanSky);
+
 // ---- The geometry, for its tests ----
 
 // The area of the overlap of two circles of radii r1 and r2 whose centres are
@@ -74,5 +100,11 @@ double CircleOverlapArea(double r1, double r2, double d);
 // behind A along it, and the Sun (radius sunRadius) lies sunDistance before
 // B. All in one unit of length.
 double EclipseFluxDrop(double rA, double rB, double rho0, double delta, double sunRadius, double sunDistance);
+
+// The same mean, integrated over rings about the shadow's axis rather than
+// sampled over B's disk: it agrees with EclipseFluxDrop to about 0.001 and,
+// unlike the disk's samples, is above zero as soon as B's limb enters the
+// penumbra, so a light curve dims at the listed contacts.
+double EclipseFluxDropByRings(double rA, double rB, double rho0, double delta, double sunRadius, double sunDistance);
 
 }  // namespace veltrax

@@ -98,19 +98,6 @@ double FitBefore2005(double y)
     return 63.86 + t * (0.3345 + t * (-0.060374 + t * (0.0017275 + t * (0.000651814 + t * 0.00002373599))));
 }
 
-// Saemundsson's refraction (degrees) for a true altitude h (degrees). Below
-// one degree under the horizon the formula loses its meaning: there the
-// refraction at -1 degree is kept, fading linearly to none at the nadir, so
-// the apparent altitude rises steadily with the true one.
-double Refraction(double h)
-{
-    const double hh = h < -1.0 ? -1.0 : h;
-    double r = 1.02 / std::tan((hh + 10.3 / (hh + 5.11)) * kRadiansPerDegree) / 60.0;
-    if (h < -1.0)
-        r *= (h + 90.0) / 89.0;
-    return r;
-}
-
 // J2000 mean equator to the mean equator of date (IAU 1976 precession).
 struct Precession {
     double m[3][3];
@@ -137,13 +124,12 @@ Precession PrecessionFromJ2000(double jdeTT)
              {cz * st, -sz * st, ct}}};
 }
 
-// Apparent altitude (degrees) of a body at geocentric place g (AU, equator of
+// True altitude (degrees) of a body at geocentric place g (AU, equator of
 // date) for an observer at o (AU, same axes) with local zenith up.
 double Altitude(const Vec3& g, const Vec3& o, const Vec3& up)
 {
     const double sinAlt = Dot(Unit(g - o), up);
-    const double h = std::asin(sinAlt < -1.0 ? -1.0 : (sinAlt > 1.0 ? 1.0 : sinAlt)) / kRadiansPerDegree;
-    return h + Refraction(h);
+    return std::asin(sinAlt < -1.0 ? -1.0 : (sinAlt > 1.0 ? 1.0 : sinAlt)) / kRadiansPerDegree;
 }
 
 }  // namespace
@@ -187,7 +173,25 @@ double JdUTFromTT(double jdeTT)
     return jdeTT - DeltaTSeconds(jdUT) / 86400.0;
 }
 
+// Saemundsson's formula. Below one degree under the horizon it loses its
+// meaning: there the refraction at -1 degree is kept, fading linearly to none
+// at the nadir, so the apparent altitude rises steadily with the true one.
+double RefractionDeg(double h)
+{
+    const double hh = h < -1.0 ? -1.0 : h;
+    double r = 1.02 / std::tan((hh + 10.3 / (hh + 5.11)) * kRadiansPerDegree) / 60.0;
+    if (h < -1.0)
+        r *= (h + 90.0) / 89.0;
+    return r;
+}
+
 SkyAltitudes ComputeAltitudes(double jdUT, const Site& site)
+{
+    const SkyAltitudes t = ComputeTrueAltitudes(jdUT, site);
+    return {t.jupiterDeg + RefractionDeg(t.jupiterDeg), t.sunDeg + RefractionDeg(t.sunDeg)};
+}
+
+SkyAltitudes ComputeTrueAltitudes(double jdUT, const Site& site)
 {
     Finite(jdUT, "ComputeAltitudes");
     const double jdeTT = JdTTFromUT(jdUT);

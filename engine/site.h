@@ -37,4 +37,11 @@ struct SkyAltitudes {
 // 3000 or a value that is not a number.
 SkyAltitudes ComputeAltitudes(double jdUT, const Site& site);
 
+// The same without refraction: the true (geometric) topocentric altitudes of
+// the centres, degrees, for rising, setting and twilight thresholds.
+SkyAltitudes ComputeTrueAltitudes(double jdUT, const Site& site);
+
+// The refraction that ComputeAltitudes adds to a true altitude, degrees.
+double RefractionDeg(double trueAltitudeDeg);
+
 }  // namespace veltrax
