@@ -39,69 +39,38 @@ T* Named(const QObject& w, const char* name)
 
 // The form's controls by their names.
 struct FormControls {
-    platform::LimitedLineEdit *Nen, *tuki, *Hi, *Jikoku, *Hun, *Byo;
-    platform::SpinBar *VSmon, *VSday, *VSh, *VSmin, *VSsec;
-    QPushButton *tday, *Command1, *Command2, *Copysel, *Cexit;
-    QCheckBox *RTime, *Check1;
-    QTimer* Timer1;
-    QGroupBox* Frame1;
-    QRadioButton *Option2, *Option3;
-    std::array<QRadioButton*, 2> Option1;
-    QSlider* Slider1;
-    platform::PictureBox *Picture1, *Picture2, *Picdest;
-    platform::CaptionLabel *title1, *Label10, *Label9, *result, *Taikei, *Label7;
-    platform::CaptionLabel *Label1, *Label3, *Label4, *Label5, *Label6;
-    std::array<platform::CaptionLabel*, 4> Label2;
+    explicit FormControls(const QObject& window) : w(window) {}
+    const QObject& w;
+    template <typename T>
+    T* N(const char* name) const { return Named<T>(w, name); }
+    using Edit = platform::LimitedLineEdit;
+    using Spin = platform::SpinBar;
+    using Label = platform::CaptionLabel;
+    using Box = platform::PictureBox;
+    Edit *Nen = N<Edit>("Nen"), *tuki = N<Edit>("tuki"), *Hi = N<Edit>("Hi"), *Jikoku = N<Edit>("Jikoku"),
+         *Hun = N<Edit>("Hun"), *Byo = N<Edit>("Byo");
+    Spin *VSmon = N<Spin>("VSmon"), *VSday = N<Spin>("VSday"), *VSh = N<Spin>("VSh"), *VSmin = N<Spin>("VSmin"),
+         *VSsec = N<Spin>("VSsec");
+    QPushButton *tday = N<QPushButton>("tday"), *Command1 = N<QPushButton>("Command1"),
+                *Command2 = N<QPushButton>("Command2"), *Copysel = N<QPushButton>("Copysel"),
+                *Cexit = N<QPushButton>("Cexit");
+    QCheckBox *RTime = N<QCheckBox>("RTime"), *Check1 = N<QCheckBox>("Check1");
+    QTimer* Timer1 = N<QTimer>("Timer1");
+    QGroupBox* Frame1 = N<QGroupBox>("Frame1");
+    QRadioButton *Option2 = N<QRadioButton>("Option2"), *Option3 = N<QRadioButton>("Option3");
+    std::array<QRadioButton*, 2> Option1{N<QRadioButton>("Option1_0"), N<QRadioButton>("Option1_1")};
+    QSlider* Slider1 = N<QSlider>("Slider1");
+    Box *Picture1 = N<Box>("Picture1"), *Picture2 = N<Box>("Picture2"), *Picdest = N<Box>("Picdest");
+    Label *title1 = N<Label>("title1"), *Label10 = N<Label>("Label10"), *Label9 = N<Label>("Label9"),
+          *result = N<Label>("result"), *Taikei = N<Label>("Taikei"), *Label7 = N<Label>("Label7"),
+          *Label1 = N<Label>("Label1"), *Label3 = N<Label>("Label3"), *Label4 = N<Label>("Label4"),
+          *Label5 = N<Label>("Label5"), *Label6 = N<Label>("Label6");
+    std::array<Label*, 4> Label2{N<Label>("Label2_0"), N<Label>("Label2_1"), N<Label>("Label2_2"), N<Label>("Label2_3")};
 };
 
 inline FormControls Form(const QObject& w)
 {
-    using platform::CaptionLabel;
-    using platform::LimitedLineEdit;
-    using platform::PictureBox;
-    using platform::SpinBar;
-    FormControls c{};
-    c.Nen = Named<LimitedLineEdit>(w, "Nen");
-    c.tuki = Named<LimitedLineEdit>(w, "tuki");
-    c.Hi = Named<LimitedLineEdit>(w, "Hi");
-    c.Jikoku = Named<LimitedLineEdit>(w, "Jikoku");
-    c.Hun = Named<LimitedLineEdit>(w, "Hun");
-    c.Byo = Named<LimitedLineEdit>(w, "Byo");
-    c.VSmon = Named<SpinBar>(w, "VSmon");
-    c.VSday = Named<SpinBar>(w, "VSday");
-    c.VSh = Named<SpinBar>(w, "VSh");
-    c.VSmin = Named<SpinBar>(w, "VSmin");
-    c.VSsec = Named<SpinBar>(w, "VSsec");
-    c.tday = Named<QPushButton>(w, "tday");
-    c.Command1 = Named<QPushButton>(w, "Command1");
-    c.Command2 = Named<QPushButton>(w, "Command2");
-    c.Copysel = Named<QPushButton>(w, "Copysel");
-    c.Cexit = Named<QPushButton>(w, "Cexit");
-    c.RTime = Named<QCheckBox>(w, "RTime");
-    c.Check1 = Named<QCheckBox>(w, "Check1");
-    c.Timer1 = Named<QTimer>(w, "Timer1");
-    c.Frame1 = Named<QGroupBox>(w, "Frame1");
-    c.Option2 = Named<QRadioButton>(w, "Option2");
-    c.Option3 = Named<QRadioButton>(w, "Option3");
-    c.Option1 = {Named<QRadioButton>(w, "Option1_0"), Named<QRadioButton>(w, "Option1_1")};
-    c.Slider1 = Named<QSlider>(w, "Slider1");
-    c.Picture1 = Named<PictureBox>(w, "Picture1");
-    c.Picture2 = Named<PictureBox>(w, "Picture2");
-    c.Picdest = Named<PictureBox>(w, "Picdest");
-    c.title1 = Named<CaptionLabel>(w, "title1");
-    c.Label10 = Named<CaptionLabel>(w, "Label10");
-    c.Label9 = Named<CaptionLabel>(w, "Label9");
-    c.result = Named<CaptionLabel>(w, "result");
-    c.Taikei = Named<CaptionLabel>(w, "Taikei");
-    c.Label7 = Named<CaptionLabel>(w, "Label7");
-    c.Label1 = Named<CaptionLabel>(w, "Label1");
-    c.Label3 = Named<CaptionLabel>(w, "Label3");
-    c.Label4 = Named<CaptionLabel>(w, "Label4");
-    c.Label5 = Named<CaptionLabel>(w, "Label5");
-    c.Label6 = Named<CaptionLabel>(w, "Label6");
-    c.Label2 = {Named<CaptionLabel>(w, "Label2_0"), Named<CaptionLabel>(w, "Label2_1"),
-                Named<CaptionLabel>(w, "Label2_2"), Named<CaptionLabel>(w, "Label2_3")};
-    return c;
+    return FormControls(w);
 }
 
 // The six field texts as they stand.
