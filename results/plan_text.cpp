@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/plan_text.h"
 
+#include "results/light_curve.h"
+
 #include "engine/checked.h"
 #include "results/numtext.h"
 #include "results/plan_names.h"
@@ -136,6 +138,13 @@ void MutualCsv(std::string& s, const PlanRow& row, const MutualEvent& e, bool ut
     Fixed(s, e.distance, 2);
     s += e.observable ? ",yes" : ",no";
     Altitudes(s, row.view, true);
+    // Last, so that a script reading the earlier columns keeps working: the
+    // unresolved pair's loss of light at the maximum and its magnitude drop.
+    const double pair = PairFraction(e.active, e.passive, 1 - e.fluxDrop);
+    s += ',';
+    Fixed(s, 1 - pair, 3);
+    s += ',';
+    Fixed(s, MagnitudeDrop(pair), 3);
 }
 
 void SpotLine(std::string& s, const PlanRow& row, const GrsTransit& t, const LineStyle& style)
@@ -184,7 +193,7 @@ std::string CsvHeader(RowKind kind, bool utc, bool site)
         return moments + ",moon,kind,edge,observable,jupiter_alt,sun_alt\n";
     case RowKind::Mutual:
         return moments + ",code,kind,active,passive,start_UT,end_UT,duration_s,impact,magnitude,flux_drop,distance,"
-                         "observable,jupiter_alt,sun_alt\n";
+                         "observable,jupiter_alt,sun_alt,pair_drop,delta_mag\n";
     case RowKind::Spot:
         break;
     }

@@ -56,7 +56,7 @@ TEST(MutualCommand, JanuaryOf2027AsTheIndependentComputationHasIt)
     for (size_t i = 0; i < ours.size(); ++i) {
         const auto& o = ours[i];  // UT,code,kind,active,passive,start_UT,end_UT,duration_s,impact,...
         const auto& r = reference[i];
-        ASSERT_EQ(o.size(), 15u);
+        ASSERT_EQ(o.size(), 17u);  // the first 15 where they were, then pair_drop and delta_mag
         EXPECT_EQ(o[2], r[0]);
         EXPECT_EQ(o[3], r[1]);
         EXPECT_EQ(o[4], r[2]);

@@ -68,6 +68,13 @@ TEST(PlanRows, EveryWriterRoundsTheDropAndGivesTheMaximumInJst)
     WriteRowLine(line, row, {});
     EXPECT_EQ(line.rfind("2026-09-17 17:56:", 0), 0u) << line;
     EXPECT_NE(line.find("drop 57 %"), std::string::npos) << line;
+    // The pair unresolved, by hand from V(1,0) Europa -1.41, Io -1.68: it
+    // keeps (F_E + 0.4347 F_I) / (F_E + F_I) = 0.682 of its light.
+    std::string csv;
+    LineStyle style;
+    style.csv = true;
+    WriteRowLine(csv, row, style);
+    EXPECT_EQ(csv.substr(csv.size() - 13), ",0.318,0.415\n") << csv;
 
     const auto cells = ListCells(row);
     EXPECT_EQ(cells[kWhenColumn].rfind("2026-09-17 17:56:", 0), 0u) << cells[kWhenColumn];
