@@ -12,8 +12,10 @@
 # package's library dependencies, CPack finds the binaries with file, help2man
 # makes the manual pages; lintian, appstream (appstreamcli) and man-db check
 # the package, its AppStream metadata and the pages; xvfb and xauth give the
-# shortcut test a real X server; libical writes the iCalendar exports.
-PKGS := cmake g++ make qt6-base-dev libgl-dev fonts-ipafont-gothic fonts-ipafont-mincho \
+# shortcut test a real X server; libical writes the iCalendar exports;
+# qt6-tools-dev and qt6-l10n-tools (lupdate, lrelease) build the English
+# translation into the window.
+PKGS := cmake g++ make qt6-base-dev qt6-tools-dev qt6-l10n-tools libgl-dev fonts-ipafont-gothic fonts-ipafont-mincho \
         libgtest-dev libbenchmark-dev libqt6svg6 desktop-file-utils libxml2-utils \
         dpkg-dev file help2man lintian appstream man-db xvfb xauth libical-dev pkg-config
 # The fuzz targets' compiler: clang and its libFuzzer runtime.

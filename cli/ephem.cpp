@@ -168,12 +168,16 @@ const char kHelp[] =
     "  --kinds LIST events: only these kinds, from transit, shadow, occultation,\n"
     "               eclipse; mutual: from occultation, eclipse\n"
     "  --ics        events, grs-transits and mutual: an iCalendar (RFC 5545)\n"
-    "               calendar on standard output instead, times in UTC, Japanese\n"
-    "               summaries: a transit, shadow transit, occultation or eclipse\n"
-    "               whose start and end are both listed is one entry spanning\n"
-    "               them, a lone edge or a spot's transit an entry at its\n"
-    "               instant, a mutual event an entry from its first to its last\n"
-    "               contact\n"
+    "               calendar on standard output instead, times in UTC, summaries\n"
+    "               in the window's language (--lang): a transit, shadow transit,\n"
+    "               occultation or eclipse whose start and end are both listed\n"
+    "               is one entry spanning them, a lone edge or a spot's transit\n"
+    "               an entry at its instant, a mutual event an entry from its\n"
+    "               first to its last contact\n"
+    "  --lang ja|en --ics: the summaries in Japanese or English; without it, the\n"
+    "               settings file's [View] language, else English for an English\n"
+    "               locale (LANGUAGE, LC_ALL, LC_MESSAGES, LANG) and Japanese for\n"
+    "               every other\n"
     "  --min-drop F mutual: only the events that take at least this fraction of\n"
     "               the passive satellite's light (0 to 1; default 0: all)\n"
     "  --site LAT,LON[,HEIGHT]\n"
@@ -506,7 +510,7 @@ int RunPlanCommand(const cli::CommandLine& cl, std::ostream& out, std::ostream& 
     const bool table = cl.positional[0] == "table";
     const bool wantsSite = !table && !cl.site;
     FileSettings file;
-    if (!cl.grs || wantsSite)
+    if (!cl.grs || wantsSite || (cl.ics && !cl.lang))
         file = ReadSettingsFile(err, "the built-in Great Red Spot table is used");
     const std::optional<Site> site = wantsSite ? SiteFromSettings(file, err) : std::nullopt;
     std::string why;
@@ -518,6 +522,17 @@ int RunPlanCommand(const cli::CommandLine& cl, std::ostream& out, std::ostream& 
     if (!cl.grs) {
         if (const GrsModel m = GrsFromSettings(file, err); m.observation)
             plan->grs = m.observation->observed;
+    }
+    if (plan->ics) {
+        // The calendar's language as the window's: --lang, [View] language, the environment.
+        std::optional<Language> fromFile;
+        if (!plan->language && file.read) {
+            for (const SettingsProblem& p : file.values.UnusableIn(kViewGroup))
+                if (p.key == "language")
+                    err << "veltrax-ephem: " << DescribeSettingsProblem(file.path, p) << "\n";
+            fromFile = SettingsLanguage(file.values);
+        }
+        plan->calendarLanguage = ChooseLanguage(plan->language, fromFile, EnvironmentLanguage());
     }
     return cli::RunPlan(*plan, out, err);
 }

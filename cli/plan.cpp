@@ -231,6 +231,9 @@ CommandLine ReadCommandLine(const std::vector<std::string>& args)
         } else if (a == "--min-drop" || StartsWith(a, "--min-drop=")) {
             valued = &cl.minDrop;
             name = "--min-drop";
+        } else if (a == "--lang" || StartsWith(a, "--lang=")) {
+            valued = &cl.lang;
+            name = "--lang";
         } else if (a.size() > 2 && StartsWith(a, "--")) {
             cl.error = "unknown option " + a;
             return cl;
@@ -459,6 +462,13 @@ std::optional<Plan> ParsePlan(const CommandLine& cl, std::string& why, const std
         return std::nullopt;
     }
     plan.ics = cl.ics;
+    if (cl.lang) {
+        plan.language = ParseLanguage(*cl.lang);
+        if (!plan.language) {
+            why = "--lang wants ja or en, not '" + *cl.lang + "'";
+            return std::nullopt;
+        }
+    }
 
     if (cl.digits) {
         int n = -1;
@@ -570,7 +580,7 @@ int RunPlan(const Plan& plan, std::ostream& out, std::ostream& err)
         } catch (const Fault& e) {
             return Failed(err, plan, DescribeFault(e), kExitCycleEnds);
         }
-        out << WriteICalendar(CalendarEntries(rows), static_cast<int64_t>(std::time(nullptr)));
+        out << WriteICalendar(CalendarEntries(rows, plan.calendarLanguage), static_cast<int64_t>(std::time(nullptr)));
         out.flush();
         return out ? kExitOk : cannotWrite();
     }

@@ -6,6 +6,7 @@
 
 #include "engine/calendar.h"
 #include "engine/visibility.h"
+#include "results/language.h"
 #include "results/grs.h"
 #include "results/plan_rows.h"
 #include "results/planning.h"
@@ -40,6 +41,7 @@ struct CommandLine {
     std::optional<std::string> moons;   // --moons I,III, as given
     std::optional<std::string> kinds;   // --kinds shadow,transit, as given
     std::optional<std::string> minDrop; // --min-drop F, as given
+    std::optional<std::string> lang;    // --lang ja|en, as given
     std::vector<std::string> positional;
     std::string error;  // an unknown option or a missing value; empty when none
 };
@@ -76,6 +78,8 @@ struct Plan {
     bool utc = false;          // moments read and printed in UT only
     bool csv = false;          // grs-transits as CSV
     bool ics = false;          // events, grs-transits, mutual: an iCalendar calendar instead
+    std::optional<Language> language;         // --lang: the calendar's language
+    Language calendarLanguage = Language::Japanese;  // the calendar's language, as chosen
     int digits = -1;           // fixed decimals, or -1 for the shortest exact form
     std::optional<GrsObserved> grs;
     // grs-transits and events: only moments the site can watch Jupiter.

@@ -90,6 +90,7 @@ MomentInput::MomentInput(const MomentControls& controls, const MomentClock& cloc
     : QObject(parent), c_(controls), clock_(clock)
 {
     using platform::Guarded;
+    ShowTexts();
     const auto onText = [this](QLineEdit* e, Handler h) {
         connect(e, &QLineEdit::textChanged, this, Guarded([this, h] { (this->*h)(); }));
     };
@@ -441,8 +442,13 @@ void MomentInput::RealTimeToggled()
         if (auto v = WholeForSpin(c_.second); v && *v >= 0 && *v <= 59)
             c_.secondSpin->SetValue(*v);
     }
-    c_.animate->setText(QStringLiteral("ｱﾆﾒｰｼｮﾝ"));
     animating_ = false;
+    ShowTexts();
+}
+
+void MomentInput::ShowTexts()
+{
+    c_.animate->setText(animating_ ? tr("ｱﾆﾒ停止") : tr("ｱﾆﾒｰｼｮﾝ"));
 }
 
 void MomentInput::Pause(int ms)
@@ -460,12 +466,12 @@ void MomentInput::AnimateClicked()
     c_.realTime->setChecked(false);  // stops a real-time run (its handler runs nested)
     if (animating_) {
         // A run further out on the call stack sees the cleared flag and ends.
-        c_.animate->setText(QStringLiteral("ｱﾆﾒｰｼｮﾝ"));
         animating_ = false;
+        ShowTexts();
         return;
     }
-    c_.animate->setText(QStringLiteral("ｱﾆﾒ停止"));
     animating_ = true;
+    ShowTexts();
     // Each step is due its pause after the one before, on a schedule counted
     // from the run's start: neither a step's own work nor a sleep that
     // oversleeps adds up, and the run keeps its written pace.
@@ -486,8 +492,8 @@ void MomentInput::AnimateClicked()
         if (closed_ || !animating_)
             return;
     }
-    c_.animate->setText(QStringLiteral("ｱﾆﾒｰｼｮﾝ"));
     animating_ = false;
+    ShowTexts();
 }
 
 }  // namespace veltrax

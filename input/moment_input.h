@@ -80,6 +80,8 @@ public:
 
     // Stops a running animation: the loop ends after its current step.
     void StopAnimation();
+    // The animation button's caption, in the language installed now.
+    void ShowTexts();
     bool AnimationRunning() const { return animating_; }
 
     // The window has closed: loops still on the call stack end without

@@ -32,28 +32,32 @@ struct ComponentFree {
     void operator()(icalcomponent* c) const { icalcomponent_free(c); }
 };
 
-CalendarEntry SpotEntry(const GrsTransit& t)
+CalendarEntry SpotEntry(const GrsTransit& t, Language language)
 {
     char description[96];
-    std::snprintf(description, sizeof description, "大赤斑の経度 %.1f°（System II）", t.results.GrsLongitude);
-    return {Stamp(t.ut) + "-grs@veltrax", kKindNames[kSpotKind].japanese, description, t.ut, t.ut};
+    std::snprintf(description, sizeof description, PhrasesOf(language).spotDescription, t.results.GrsLongitude);
+    return {Stamp(t.ut) + "-grs@veltrax", WindowWord(kKindNames[kSpotKind], language), description, t.ut, t.ut};
 }
 
 // "相互食 3E1 ガニメデ→イオ 減光93%", and its maximum in JST in the description.
-CalendarEntry MutualEntry(const PlanRow& r, const MutualEvent& e)
+CalendarEntry MutualEntry(const PlanRow& r, const MutualEvent& e, Language language)
 {
+    const PlanPhrases& say = PhrasesOf(language);
     const std::string code = MutualCode(e);
-    const std::string summary = std::string(NamesOf(e.kind).japanese) + " " + code + " " +
-                                kSatelliteNames[e.active].japanese + "→" + kSatelliteNames[e.passive].japanese +
-                                " 減光" + std::to_string(DropPercent(e)) + "%";
-    const std::string description = summary + "、" + kEdgeNames[kMaximumEdge].japanese + " " + LocalText(JstOf(r)) + " JST";
+    char drop[48];
+    std::snprintf(drop, sizeof drop, say.mutualDrop, DropPercent(e));
+    const std::string summary = std::string(WindowWord(NamesOf(e.kind), language)) + " " + code + " " +
+                                SatelliteWord(e.active, language) + "→" + SatelliteWord(e.passive, language) + drop;
+    char description[256];
+    std::snprintf(description, sizeof description, say.maximumAt, summary.c_str(),
+                  WindowWord(kEdgeNames[kMaximumEdge], language), LocalText(JstOf(r)).c_str());
     const Contacts c = ContactsOf(e);
     return {Stamp(r.ut) + "-" + code + "@veltrax", summary, description, c.startUt, c.endUt};
 }
 
 }  // namespace
 
-std::vector<CalendarEntry> CalendarEntries(const std::vector<PlanRow>& rows)
+std::vector<CalendarEntry> CalendarEntries(const std::vector<PlanRow>& rows, Language language)
 {
     std::vector<CalendarEntry> out;
     std::vector<bool> used(rows.size(), false);
@@ -62,16 +66,19 @@ std::vector<CalendarEntry> CalendarEntries(const std::vector<PlanRow>& rows)
             continue;
         used[i] = true;
         if (const MutualEvent* m = rows[i].Mutual()) {
-            out.push_back(MutualEntry(rows[i], *m));
+            out.push_back(MutualEntry(rows[i], *m, language));
             continue;
         }
         if (const GrsTransit* t = rows[i].Spot()) {
-            out.push_back(SpotEntry(*t));
+            out.push_back(SpotEntry(*t, language));
             continue;
         }
         const GalileanEvent& e = *rows[i].Satellite();
         const KindNames& kind = NamesOf(e.kind);
-        const std::string what = std::string(kSatelliteNames[e.moon].japanese) + "の" + kind.japanese;
+        char whatText[96];
+        std::snprintf(whatText, sizeof whatText, PhrasesOf(language).satelliteKind, SatelliteWord(e.moon, language),
+                      WindowWord(kind, language));
+        const std::string what = whatText;
         const std::string uid = Stamp(rows[i].ut) + "-" + kSatelliteNames[e.moon].numeral + "-" + kind.word;
         // A start and the next end of the same satellite and kind make one span.
         bool paired = false;

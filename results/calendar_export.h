@@ -6,6 +6,7 @@
 // its instant; an event of two satellites spans its first and last contact.
 #pragma once
 
+#include "results/language.h"
 #include "results/plan_rows.h"
 
 #include <cstdint>
@@ -26,7 +27,7 @@ struct CalendarEntry {
 // rows: a satellite's start with its next end of the same kind as one span,
 // a lone edge or a spot's transit at its instant (its System II longitude in
 // the description), an event of two satellites over its contacts.
-std::vector<CalendarEntry> CalendarEntries(const std::vector<PlanRow>& rows);
+std::vector<CalendarEntry> CalendarEntries(const std::vector<PlanRow>& rows, Language language = Language::Japanese);
 
 // The calendar's text: a VCALENDAR with one VEVENT per entry, written by
 // libical. stampUt: when the calendar is made (its entries' DTSTAMP).

@@ -235,25 +235,27 @@ void WriteRowLine(std::string& s, const PlanRow& row, const LineStyle& style)
     s += '\n';
 }
 
-std::array<std::string, kListColumns> ListCells(const PlanRow& row)
+std::array<std::string, kListColumns> ListCells(const PlanRow& row, Language language)
 {
+    const PlanPhrases& say = PhrasesOf(language);
     std::array<std::string, kListColumns> cells;
     cells[kWhenColumn] = LocalText(JstOf(row));
+    char text[96];
     if (const GalileanEvent* e = row.Satellite()) {
-        cells[kBodyColumn] = kSatelliteNames[e->moon].window;
-        cells[kKindColumn] = NamesOf(e->kind).japanese;
-        cells[kEdgeColumn] = NamesOf(e->edge).japanese;
+        cells[kBodyColumn] = SatelliteColumn(e->moon, language);
+        cells[kKindColumn] = WindowWord(NamesOf(e->kind), language);
+        cells[kEdgeColumn] = WindowWord(NamesOf(e->edge), language);
     } else if (const MutualEvent* m = row.Mutual()) {
-        cells[kBodyColumn] = MutualCode(*m) + " " + kSatelliteNames[m->active].japanese + "→" +
-                             kSatelliteNames[m->passive].japanese;
-        cells[kKindColumn] = NamesOf(m->kind).japanese;
-        cells[kEdgeColumn] = std::string(kEdgeNames[kMaximumEdge].japanese) + " 減光" + std::to_string(DropPercent(*m)) + "%";
+        cells[kBodyColumn] = MutualCode(*m) + " " + SatelliteWord(m->active, language) + "→" +
+                             SatelliteWord(m->passive, language);
+        cells[kKindColumn] = WindowWord(NamesOf(m->kind), language);
+        std::snprintf(text, sizeof text, say.mutualDrop, DropPercent(*m));
+        cells[kEdgeColumn] = std::string(WindowWord(kEdgeNames[kMaximumEdge], language)) + text;
     } else {
-        char longitude[48];
-        std::snprintf(longitude, sizeof longitude, "経度 %05.1f°", row.Spot()->results.GrsLongitude);
-        cells[kBodyColumn] = kSpotNames.window;
-        cells[kKindColumn] = kKindNames[kSpotKind].japanese;
-        cells[kEdgeColumn] = longitude;
+        std::snprintf(text, sizeof text, say.spotLongitude, row.Spot()->results.GrsLongitude);
+        cells[kBodyColumn] = language == Language::English ? kSpotNames.windowEnglish : kSpotNames.window;
+        cells[kKindColumn] = WindowWord(kKindNames[kSpotKind], language);
+        cells[kEdgeColumn] = text;
     }
     if (row.view) {
         // The dialog writes the altitude as it is ("-0.0°" a hair below the horizon).

@@ -4,6 +4,7 @@
 // both programs; the names come from results/plan_names.h.
 #pragma once
 
+#include "results/language.h"
 #include "results/plan_rows.h"
 
 #include <array>
@@ -40,6 +41,6 @@ void WriteEventsCsvRow(std::string& out, const PlanRow& row, bool utc);
 // The texts of the events dialog's columns for a row: its JST, the
 // satellite, the kind, the edge and Jupiter's altitude from the site.
 enum ListColumn { kWhenColumn, kBodyColumn, kKindColumn, kEdgeColumn, kAltitudeColumn, kListColumns };
-std::array<std::string, kListColumns> ListCells(const PlanRow& row);
+std::array<std::string, kListColumns> ListCells(const PlanRow& row, Language language = Language::Japanese);
 
 }  // namespace veltrax

@@ -75,7 +75,29 @@ std::string OutOfRange(const std::string& text, const char* range)
     return "'" + text + "' is out of range (" + range + ")";
 }
 
-Results Cycle(const FieldTexts& f, const MonthTable& monthDays, const GrsSource& grs)
+// The lines with %1, %2, ... replaced by the numbers, joined by carriage returns.
+template <size_t N>
+std::string Lines(const std::array<std::string, N>& lines, std::initializer_list<const std::string*> numbers)
+{
+    std::string out;
+    for (size_t i = 0; i < N; ++i) {
+        if (i > 0)
+            out += '\r';
+        const std::string& line = lines[i];
+        for (size_t k = 0; k < line.size(); ++k) {
+            const size_t n = k + 1 < line.size() ? static_cast<size_t>(line[k + 1] - '0') : 0;
+            if (line[k] == '%' && n >= 1 && n <= numbers.size()) {
+                out += *numbers.begin()[n - 1];
+                ++k;
+            } else {
+                out += line[k];
+            }
+        }
+    }
+    return out;
+}
+
+Results Cycle(const FieldTexts& f, const MonthTable& monthDays, const GrsSource& grs, const ResultWords& words)
 {
     FieldId at = FieldId::Year;
     try {
@@ -138,9 +160,10 @@ Results Cycle(const FieldTexts& f, const MonthTable& monthDays, const GrsSource&
         at = FieldId::Second;
         const double F = Finite((hm + s) / 86400 + D, "the day fraction");
 
-        const std::string utText = FormatInteger(Y, "0年 ") + FormatInteger(M, "#月 ") +
-                                   FormatInteger(D, "#日　") + FormatInteger(h, "00時") +
-                                   FormatInteger(m, "00分") + FormatInteger(sShown, "00秒");
+        const auto& part = words.momentParts;
+        const std::string utText = FormatInteger(Y, part[0]) + FormatInteger(M, part[1]) + FormatInteger(D, part[2]) +
+                                   FormatInteger(h, part[3]) + FormatInteger(m, part[4]) +
+                                   FormatInteger(sShown, part[5]);
 
         at = FieldId::None;
         Results r = ComputeMoment(Y, M, F, grs);
@@ -151,13 +174,10 @@ Results Cycle(const FieldTexts& f, const MonthTable& monthDays, const GrsSource&
         const std::string c1 = FormatText15(r.CM1, "000.00");
         const std::string c2 = FormatText15(r.CM2, "000.00");
         const std::string c3 = FormatText15(r.CM3, "000.00");
+        const std::string grsText = FormatNumber(r.GrsLongitude, "000.0");
 
-        r.result = "世界時（ＵＴ） " + utText + "\r" + "ﾕﾘｳｽ日(力学時) " + jdeText;
-        r.Taikei = std::string("中央経度（陰を含む）") + "    輝面中央経度 " + "\r" +
-                   "CM Ⅰ= " + w1 + "　        CMⅠcc= " + c1 + "\r" +
-                   " CM Ⅱ= " + w2 + "          CMⅡcc= " + c2 + " (GRS予想経度 " +
-                   FormatNumber(r.GrsLongitude, "000.0") + ")" + "\r" +
-                   " CM Ⅲ= " + w3 + "          CMⅢcc= " + c3;
+        r.result = Lines(words.resultLines, {&utText, &jdeText});
+        r.Taikei = Lines(words.TaikeiLines, {&w1, &c1, &w2, &c2, &grsText, &w3, &c3});
         return r;
     } catch (const Fault& e) {
         throw Ended{at, e.what()};
@@ -173,11 +193,22 @@ RecalcOutcome Recalculate(const FieldTexts& fields, const MonthTable& monthDays,
     return Recalculate(fields, monthDays, source);
 }
 
-RecalcOutcome Recalculate(const FieldTexts& fields, const MonthTable& monthDays, const GrsSource& grs)
+const ResultWords& JapaneseResultWords()
+{
+    static const ResultWords words{
+        {"0年 ", "#月 ", "#日　", "00時", "00分", "00秒"},
+        {"世界時（ＵＴ） %1", "ﾕﾘｳｽ日(力学時) %2"},
+        {"中央経度（陰を含む）    輝面中央経度 ", "CM Ⅰ= %1　        CMⅠcc= %2",
+         " CM Ⅱ= %3          CMⅡcc= %4 (GRS予想経度 %5)", " CM Ⅲ= %6          CMⅢcc= %7"}};
+    return words;
+}
+
+RecalcOutcome Recalculate(const FieldTexts& fields, const MonthTable& monthDays, const GrsSource& grs,
+                          const ResultWords& words)
 {
     RecalcOutcome out;
     try {
-        out.results = Cycle(fields, monthDays, grs);
+        out.results = Cycle(fields, monthDays, grs, words);
     } catch (const Ended& e) {
         out.endedAt = e.field;
         out.why = e.why;

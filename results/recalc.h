@@ -53,12 +53,27 @@ struct RecalcOutcome {
     bool ok() const { return results.has_value(); }
 };
 
+// The words around the numbers of the two result labels. The moment's six
+// parts are numeric patterns (FormatInteger: year, month, day, hour, minute,
+// second, each with the text that follows it); a line's %1, %2, ... stand for
+// the numbers: result: the moment in UT and the JDE; Taikei: CM I, CM I
+// illuminated, CM II, CM II illuminated, the spot's longitude, CM III, CM III
+// illuminated. Lines are joined by carriage returns.
+struct ResultWords {
+    std::array<std::string, 6> momentParts;
+    std::array<std::string, 2> resultLines;
+    std::array<std::string, 4> TaikeiLines;
+};
+// The window's own Japanese words.
+const ResultWords& JapaneseResultWords();
+
 // Runs the whole cycle. Validates month (1 to 12), day (1 to the month's length
 // in monthDays), hour (at most 23) and minute (at most 59) by their whole values;
 // a field that is not a number, a value beyond the integer ranges or a
 // floating-point fault ends the cycle too. Never throws.
 RecalcOutcome Recalculate(const FieldTexts& fields, const MonthTable& monthDays, const GrsTable& grs);
-RecalcOutcome Recalculate(const FieldTexts& fields, const MonthTable& monthDays, const GrsSource& grs);
+RecalcOutcome Recalculate(const FieldTexts& fields, const MonthTable& monthDays, const GrsSource& grs,
+                          const ResultWords& words = JapaneseResultWords());
 
 // The numbers of one moment in Universal Time, the day F (with its fraction)
 // of month M of year Y: everything in Results but the two texts. The

@@ -135,6 +135,15 @@ const std::vector<SettingRow>& Table()
         ViewSwitch<&ViewSwitches::precise>("precise", "the satellites are drawn from the window's own theory"),
         ViewSwitch<&ViewSwitches::mirror>("mirror", "the view is not mirrored"),
         ViewSwitch<&ViewSwitches::grid>("grid", "the longitude grid is not drawn"),
+        // Absent, the environment's language.
+        {kViewGroup, "language", T::Choice, U::Optional, 0, 0, 0, "ja|en", nullptr, "ja or en", nullptr,
+         "the window is in Japanese",
+         [](Settings& s, const SettingValue& v) { s.language = ParseLanguage(std::get<std::string>(v)); },
+         [](const Settings& s) -> Value {
+             if (!s.language)
+                 return std::nullopt;
+             return std::string(LanguageCode(*s.language));
+         }},
 
         // [Site]: no site unless a latitude or a longitude is given.
         {kSiteGroup, "latitude", T::Number, U::Leads, -kMaxSiteLatitudeDeg, kMaxSiteLatitudeDeg, 6, nullptr, nullptr,
@@ -331,6 +340,14 @@ std::vector<std::pair<const char*, std::string>> SettingsTexts(const Settings& s
             if (const std::optional<SettingValue> v = r.get(s))
                 texts.emplace_back(r.key, SettingText(r, *v));
     return texts;
+}
+
+std::optional<Language> SettingsLanguage(const Settings& s)
+{
+    for (const SettingsProblem& p : s.unusable)
+        if (p.group == kViewGroup && p.key == "language")
+            return Language::Japanese;
+    return s.language;
 }
 
 std::string DescribeSettingsProblem(const std::string& file, const SettingsProblem& p)

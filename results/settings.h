@@ -8,6 +8,7 @@
 
 #include "engine/site.h"
 #include "results/grs.h"
+#include "results/language.h"
 #include "results/ini.h"
 
 #include <optional>
@@ -74,6 +75,7 @@ struct Settings {
     ViewSwitches view;         // [View]
     std::optional<Site> site;  // [Site]: the observer's site, when set
     PlanSettings plan;         // [Plan]
+    std::optional<Language> language;  // [View] language: none, the environment's
     // The values of the file that cannot be used, in the table's order.
     std::vector<SettingsProblem> unusable;
 
@@ -152,6 +154,10 @@ Settings ReadSettings(const IniFile& file);
 // The keys and texts to store for one group, in the table's order; none:
 // the group is removed.
 std::vector<std::pair<const char*, std::string>> SettingsTexts(const Settings& s, std::string_view group);
+
+// The language the settings file chooses: its [View] language, Japanese when
+// that cannot be used, none when the file leaves it to the environment.
+std::optional<Language> SettingsLanguage(const Settings& s);
 
 // One line for standard error: the file, the group and key, the value and
 // what was expected.

@@ -35,13 +35,10 @@ float F(double v)
     return static_cast<float>(v);
 }
 
-// The zoom button's tool tip, with the magnification the next zoom uses.
-QString ZoomToolTip(int32_t zoomChoice)
-{
-    return QStringLiteral("画面を選択してください。") + QChar(13) +
-           QStringLiteral("選択後、このボタンをクリックすると選択した領域の中心が画面の中心になるように約") +
-           QString::number(zoomChoice) + QStringLiteral("倍の大きさに拡大します。");
-}
+// The compass's words, as the orientations name them.
+[[maybe_unused]] const char* const kCompassWords[] = {
+    QT_TRANSLATE_NOOP("veltrax::ViewController", "北"), QT_TRANSLATE_NOOP("veltrax::ViewController", "南"),
+    QT_TRANSLATE_NOOP("veltrax::ViewController", "東"), QT_TRANSLATE_NOOP("veltrax::ViewController", "西")};
 
 // The design's window: 13100 twips wide at start-up; the wide view's picture
 // height comes from the design's outer height.
@@ -59,6 +56,8 @@ ViewController::ViewController(const ViewControls& controls, std::function<int()
     using platform::Guarded;
     // The controls start as the state does: the telescope's view, no drag-pan.
     c_.inverted->setChecked(state_.inverted);
+    c_.zoom->setText(ZoomCaption());
+    ShowCompass();
     c_.dragPan->setChecked(state_.dragPan);
     connect(c_.magnification, &QSlider::valueChanged, this,
             [this](int v) { platform::Guard([&] { MagnificationChanged(v); }); });
@@ -99,7 +98,7 @@ void ViewController::StartSlider()
     c_.magnification->setMaximum(6);
     c_.magnification->setValue(4);  // its handler shows the choice
     state_.magnify = 1;
-    c_.sizeNote->SetCaption(QStringLiteral("（大赤斑ＧＲＳや衛星はサイズを大きくしています。）"));
+    c_.sizeNote->SetCaption(tr("（大赤斑ＧＲＳや衛星はサイズを大きくしています。）"));
 }
 
 void ViewController::StartLayout()
@@ -123,11 +122,8 @@ void ViewController::StartLayout()
 
 void ViewController::FinishStartUp()
 {
-    tw::SetToolTipCaption(c_.zoom, ZoomToolTip(state_.zoomChoice));
-    tw::SetToolTipCaption(c_.dragPan, QStringLiteral("ここにチェックを入れて画面をドラッグ（左クリックしたままマウスを動かす）"
-                                                     "すると画面を上下左右に移動できます。"));
-    tw::SetToolTipCaption(c_.copy, QStringLiteral("画面を選択しこのボタンをクリックすると選択した領域がクリップボードに"
-                                                  "転送（コピー）されます。何も選択しないと画面全てがコピーされます。"));
+    tw::SetToolTipCaption(c_.zoom, ZoomToolTip());
+    ShowToolTips();
     // Open magnified.
     state_.zoomed = false;
     ZoomClicked();
@@ -174,9 +170,43 @@ void ViewController::SetSwitches(const ViewSwitches& switches, bool redraw)
 void ViewController::ShowCompass()
 {
     const ViewOrientation view = state_.Orientation();
-    c_.bottom->SetCaption(QString::fromUtf8(view.top));
-    c_.left->SetCaption(QString::fromUtf8(view.left));
-    c_.right->SetCaption(QString::fromUtf8(view.right));
+    c_.bottom->SetCaption(tr(view.top));
+    c_.left->SetCaption(tr(view.left));
+    c_.right->SetCaption(tr(view.right));
+}
+
+// ---- texts --------------------------------------------------------------------------
+
+QString ViewController::ZoomCaption() const
+{
+    return state_.zoomed ? tr("広域") : tr("拡大");
+}
+
+// The zoom button's tool tip, with the magnification the next zoom uses.
+QString ViewController::ZoomToolTip() const
+{
+    return tr("画面を選択してください。") + QChar(13) +
+           tr("選択後、このボタンをクリックすると選択した領域の中心が画面の中心になるように約%1倍の大きさに拡大します。")
+               .arg(state_.zoomChoice);
+}
+
+void ViewController::ShowToolTips()
+{
+    tw::SetToolTipCaption(c_.zoom, ZoomToolTip());
+    tw::SetToolTipCaption(c_.dragPan, tr("ここにチェックを入れて画面をドラッグ（左クリックしたままマウスを動かす）"
+                                         "すると画面を上下左右に移動できます。"));
+    tw::SetToolTipCaption(c_.copy, tr("画面を選択しこのボタンをクリックすると選択した領域がクリップボードに"
+                                      "転送（コピー）されます。何も選択しないと画面全てがコピーされます。"));
+}
+
+void ViewController::ShowTexts()
+{
+    c_.zoom->setText(ZoomCaption());
+    ShowCompass();
+    c_.magnificationLabel->SetCaption(tr("%1倍").arg(state_.zoomChoice));
+    c_.sizeNote->SetCaption(tr("（大赤斑ＧＲＳや衛星はサイズを大きくしています。）"));
+    ShowToolTips();
+    ShowCompass();
 }
 
 void ViewController::ApplyOrigin()
@@ -196,8 +226,8 @@ void ViewController::UpdateViewCenter()
 void ViewController::MagnificationChanged(int choice)
 {
     state_.zoomChoice = choice;
-    c_.magnificationLabel->SetCaption(QString::number(state_.zoomChoice) + QStringLiteral("倍"));
-    tw::SetToolTipCaption(c_.zoom, ZoomToolTip(state_.zoomChoice));
+    c_.magnificationLabel->SetCaption(tr("%1倍").arg(state_.zoomChoice));
+    tw::SetToolTipCaption(c_.zoom, ZoomToolTip());
 }
 
 void ViewController::ZoomClicked()
@@ -227,7 +257,7 @@ void ViewController::ZoomClicked()
         state_.scaleTop = F(state_.scaleTop + (winScale - 1) * Mul32(state_.zoomChoice, 20));
         ApplyOrigin();
         state_.zoomed = true;
-        c_.zoom->setText(QStringLiteral("広域"));
+        c_.zoom->setText(ZoomCaption());
         UpdateViewCenter();
         Relayout();
         if (onSelection) {
@@ -257,7 +287,7 @@ void ViewController::ZoomClicked()
         sel.centerY = 0;
         sel.steersZoom = false;  // the repaint below erases its outline
         state_.zoomed = false;
-        c_.zoom->setText(QStringLiteral("拡大"));
+        c_.zoom->setText(ZoomCaption());
         state_.viewCenterX = 0;
         state_.viewCenterY = 0;
         Relayout();

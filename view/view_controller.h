@@ -57,6 +57,9 @@ public:
     void StartSlider();
     void StartLayout();
     void FinishStartUp();
+    // Every text the view's controls show, again in the language installed
+    // now (the captions, the tool tips, the compass).
+    void ShowTexts();
 
     // The moment recalculated: the picture is drawn for it.
     void Show(const PictureMoment& moment);
@@ -98,6 +101,9 @@ private:
     void CopyClicked();
 
     void ShowCompass();
+    QString ZoomCaption() const;
+    QString ZoomToolTip() const;
+    void ShowToolTips();
     void ApplyOrigin();
     void DrawBand(int32_t px, int32_t py);
     // The centre of the visible area, over WinScale.

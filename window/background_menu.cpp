@@ -4,9 +4,11 @@
 #include "window/window_shortcuts.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QKeySequence>
 #include <QMenu>
 #include <QWidget>
+#include <tuple>
 
 namespace veltrax {
 
@@ -14,12 +16,12 @@ BackgroundMenu::BackgroundMenu(QWidget* window, std::initializer_list<QWidget*> 
     : QObject(window), window_(window), menu_(new QMenu(window))
 {
     menu_->setObjectName(QStringLiteral("backgroundMenu"));
-    connect(Add(QStringLiteral("大赤斑の経度…"), "grsAction", QKeySequence(Qt::CTRL | Qt::Key_G)), &QAction::triggered,
+    connect(Add(QT_TR_NOOP("大赤斑の経度…"), "grsAction", QKeySequence(Qt::CTRL | Qt::Key_G)), &QAction::triggered,
             this, &BackgroundMenu::grsRequested);
-    shadows_ = Add(QStringLiteral("衛星の影"), "shadowsAction", QKeySequence(Qt::CTRL | Qt::Key_H));
-    precise_ = Add(QStringLiteral("正確な衛星位置"), "preciseAction", QKeySequence());
-    mirror_ = Add(QStringLiteral("天頂ミラー（左右反転）"), "mirrorAction", QKeySequence());
-    grid_ = Add(QStringLiteral("経度線"), "gridAction", QKeySequence());
+    shadows_ = Add(QT_TR_NOOP("衛星の影"), "shadowsAction", QKeySequence(Qt::CTRL | Qt::Key_H));
+    precise_ = Add(QT_TR_NOOP("正確な衛星位置"), "preciseAction", QKeySequence());
+    mirror_ = Add(QT_TR_NOOP("天頂ミラー（左右反転）"), "mirrorAction", QKeySequence());
+    grid_ = Add(QT_TR_NOOP("経度線"), "gridAction", QKeySequence());
     const std::pair<QAction*, bool ViewSwitches::*> items[] = {{shadows_, &ViewSwitches::shadows},
                                                                 {precise_, &ViewSwitches::precise},
                                                                 {mirror_, &ViewSwitches::mirror},
@@ -34,8 +36,20 @@ BackgroundMenu::BackgroundMenu(QWidget* window, std::initializer_list<QWidget*> 
             emit switchesChosen(s);
         });
     }
-    connect(Add(QStringLiteral("衛星現象…"), "planAction", QKeySequence(Qt::CTRL | Qt::Key_E)), &QAction::triggered,
+    connect(Add(QT_TR_NOOP("衛星現象…"), "planAction", QKeySequence(Qt::CTRL | Qt::Key_E)), &QAction::triggered,
             this, &BackgroundMenu::planRequested);
+    // The languages, each named in itself.
+    menu_->addSeparator();
+    auto* languages = new QActionGroup(this);
+    for (const auto& [language, name, objectName] :
+         {std::tuple{Language::Japanese, "日本語", "japaneseAction"}, std::tuple{Language::English, "English", "englishAction"}}) {
+        QAction* a = menu_->addAction(QString::fromUtf8(name));
+        a->setObjectName(QString::fromLatin1(objectName));
+        a->setCheckable(true);
+        languages->addAction(a);
+        connect(a, &QAction::triggered, this, [this, l = language] { emit languageChosen(l); });
+        (language == Language::English ? english_ : japanese_) = a;
+    }
     new WindowShortcuts(window);  // the shortcuts from inside the fields too
 
     window->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -45,9 +59,10 @@ BackgroundMenu::BackgroundMenu(QWidget* window, std::initializer_list<QWidget*> 
             [this](const QPoint& at) { menu_->popup(window_->mapToGlobal(at)); });
 }
 
-QAction* BackgroundMenu::Add(const QString& text, const char* name, const QKeySequence& shortcut)
+QAction* BackgroundMenu::Add(const char* text, const char* name, const QKeySequence& shortcut)
 {
-    QAction* a = menu_->addAction(text);
+    QAction* a = menu_->addAction(tr(text));
+    texts_.push_back({a, text});
     a->setObjectName(QString::fromLatin1(name));
     if (!shortcut.isEmpty()) {
         a->setShortcut(shortcut);
@@ -64,6 +79,13 @@ void BackgroundMenu::Show(const ViewSwitches& switches)
     precise_->setChecked(switches.precise);
     mirror_->setChecked(switches.mirror);
     grid_->setChecked(switches.grid);
+}
+
+void BackgroundMenu::ShowLanguage(Language language)
+{
+    (language == Language::English ? english_ : japanese_)->setChecked(true);
+    for (const auto& [action, source] : texts_)
+        action->setText(tr(source));
 }
 
 }  // namespace veltrax

@@ -32,10 +32,8 @@ QString DiskReadout::Text(const DiskReading& r)
     const long long mag = lat < 0 ? -lat : lat;
     char latBuf[32];
     std::snprintf(latBuf, sizeof latBuf, "%c%lld.%lld", lat < 0 ? '-' : '+', mag / 10, mag % 10);
-    const QString gap = QString(QChar(0x3000));
-    return QStringLiteral("Ⅰ=") + lon(r.lonDeg[0]) + QStringLiteral("°") + gap + QStringLiteral("Ⅱ=") +
-           lon(r.lonDeg[1]) + QStringLiteral("°") + gap + QStringLiteral("Ⅲ=") + lon(r.lonDeg[2]) +
-           QStringLiteral("°") + gap + QStringLiteral("緯度=") + QString::fromLatin1(latBuf) + QStringLiteral("°");
+    return tr("Ⅰ=%1°　Ⅱ=%2°　Ⅲ=%3°　緯度=%4°")
+        .arg(lon(r.lonDeg[0]), lon(r.lonDeg[1]), lon(r.lonDeg[2]), QString::fromLatin1(latBuf));
 }
 
 QString DiskReadout::TextAt(QPointF widgetPos) const

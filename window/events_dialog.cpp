@@ -4,6 +4,7 @@
 #include "results/calendar_export.h"
 #include "results/plan_text.h"
 #include "results/settings.h"
+#include "window/translation.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,7 +45,6 @@ std::string Typed(const QLineEdit* e)
 EventsDialog::EventsDialog(const std::optional<Site>& site, const QString& note, QWidget* parent)
     : QDialog(parent), site_(site)
 {
-    setWindowTitle(QStringLiteral("衛星現象"));
     setObjectName(QStringLiteral("EventsDialog"));
     setModal(false);
     auto* grid = new QGridLayout(this);
@@ -55,7 +55,8 @@ EventsDialog::EventsDialog(const std::optional<Site>& site, const QString& note,
     noteLabel_->setVisible(!note.isEmpty());
     grid->addWidget(noteLabel_, 0, 0, 1, 7);
 
-    auto* siteCaption = new QLabel(QStringLiteral("観測地"), this);
+    auto* siteCaption = new QLabel(this);
+    captions_.push_back({siteCaption, QT_TR_NOOP("観測地")});
     grid->addWidget(siteCaption, 1, 0);
     latitude_ = new QLineEdit(this);
     longitude_ = new QLineEdit(this);
@@ -66,16 +67,19 @@ EventsDialog::EventsDialog(const std::optional<Site>& site, const QString& note,
     const struct {
         const char* caption;
         QLineEdit* field;
-    } fields[] = {{"緯度（北が正、度）(&A)", latitude_}, {"経度（東が正、度）(&O)", longitude_}, {"標高（m）(&H)", height_}};
+    } fields[] = {{QT_TR_NOOP("緯度（北が正、度）(&A)"), latitude_},
+                  {QT_TR_NOOP("経度（東が正、度）(&O)"), longitude_},
+                  {QT_TR_NOOP("標高（m）(&H)"), height_}};
     int column = 1;
     for (const auto& f : fields) {
-        auto* caption = new QLabel(QString::fromUtf8(f.caption), this);
+        auto* caption = new QLabel(this);
+        captions_.push_back({caption, f.caption});
         caption->setBuddy(f.field);
         grid->addWidget(caption, 1, column++);
         grid->addWidget(f.field, 1, column++);
         connect(f.field, &QLineEdit::textChanged, this, [this] { ReadSite(); });
     }
-    saveSite_ = new QPushButton(QStringLiteral("観測地を保存(&S)"), this);
+    saveSite_ = new QPushButton(this);
     saveSite_->setObjectName(QStringLiteral("saveSite"));
     saveSite_->setAutoDefault(false);
     grid->addWidget(saveSite_, 2, 5, 1, 2);
@@ -85,22 +89,20 @@ EventsDialog::EventsDialog(const std::optional<Site>& site, const QString& note,
     siteMessage_->setWordWrap(true);
     grid->addWidget(siteMessage_, 2, 0, 1, 5);
 
-    onlySeen_ = new QCheckBox(QStringLiteral("見える現象だけ"), this);
+    onlySeen_ = new QCheckBox(this);
     onlySeen_->setObjectName(QStringLiteral("onlySeen"));
-    onlySeen_->setToolTip(QStringLiteral("見える現象: 木星の高度10°以上、太陽の高度−6°以下（観測地がなければ地球から見えるもの）"));
     grid->addWidget(onlySeen_, 3, 0, 1, 2);
     range_ = new QComboBox(this);
     range_->setObjectName(QStringLiteral("range"));
-    range_->addItems({QStringLiteral("この日時の前後（12時間前から36時間後）"), QStringLiteral("この日時から7日間"),
-                     QStringLiteral("この日時から30日間")});
+    for (size_t i = 0; i < std::size(kPlanRangeDays); ++i)
+        range_->addItem(QString());
     grid->addWidget(range_, 3, 2, 1, 2);
-    exportCsv_ = new QPushButton(QStringLiteral("CSVに書き出す…"), this);
+    exportCsv_ = new QPushButton(this);
     exportCsv_->setObjectName(QStringLiteral("exportCsv"));
-    exportIcs_ = new QPushButton(QStringLiteral("カレンダーに書き出す…"), this);
+    exportIcs_ = new QPushButton(this);
     exportIcs_->setObjectName(QStringLiteral("exportIcs"));
     exportCsv_->setAutoDefault(false);
     exportIcs_->setAutoDefault(false);
-    exportIcs_->setToolTip(QStringLiteral("表示中の行を iCalendar（.ics）ファイルに書き出します（時刻は世界時）"));
     grid->addWidget(exportCsv_, 3, 4);
     grid->addWidget(exportIcs_, 3, 5, 1, 2);
     rangeLabel_ = new QLabel(this);
@@ -143,6 +145,7 @@ EventsDialog::EventsDialog(const std::optional<Site>& site, const QString& note,
         Refresh();
         PlanChanged();
     });
+    ShowTexts();
     connect(exportCsv_, &QPushButton::clicked, this, [this] { Export(false); });
     connect(exportIcs_, &QPushButton::clicked, this, [this] { Export(true); });
     connect(table_, &QAbstractItemView::activated, this, [this](const QModelIndex& i) { Activated(i); });
@@ -152,9 +155,9 @@ EventsDialog::EventsDialog(const std::optional<Site>& site, const QString& note,
         QString why;
         if (onSaveSite(site_, why)) {
             noteLabel_->hide();
-            siteMessage_->setText(QStringLiteral("保存しました。"));
+            siteMessage_->setText(tr("保存しました。"));
         } else {
-            siteMessage_->setText(QStringLiteral("設定ファイルに保存できませんでした。") + why);
+            siteMessage_->setText(tr("設定ファイルに保存できませんでした。") + why);
         }
     });
 
@@ -183,15 +186,15 @@ void EventsDialog::ReadSite()
             if (i == 2 && texts[i].empty())
                 continue;
             if (texts[i].empty() && i < 2) {
-                why += QStringLiteral("緯度と経度を両方入れてください。");
+                why += tr("緯度と経度を両方入れてください。");
                 continue;
             }
             if (const std::optional<double> x = ParseSiteCoordinate(coordinates[i], texts[i]))
                 v[i] = *x;
             else
-                why += i == 0   ? QStringLiteral("緯度は -90 から 90 までの度数です（例: 35.68）。")
-                       : i == 1 ? QStringLiteral("経度は -360 から 360 までの度数です（例: 139.77）。")
-                                : QStringLiteral("標高は -500 から 10000 までのメートルです（例: 40）。");
+                why += i == 0   ? tr("緯度は -90 から 90 までの度数です（例: 35.68）。")
+                       : i == 1 ? tr("経度は -360 から 360 までの度数です（例: 139.77）。")
+                                : tr("標高は -500 から 10000 までのメートルです（例: 40）。");
         }
         if (why.isEmpty())
             site = Site{v[0], v[1], v[2]};
@@ -211,6 +214,27 @@ void EventsDialog::ReadSite()
         if (shown_)
             Refresh();
     }
+}
+
+void EventsDialog::ShowTexts()
+{
+    setWindowTitle(tr("衛星現象"));
+    for (const auto& [label, source] : captions_)
+        label->setText(tr(source));
+    saveSite_->setText(tr("観測地を保存(&S)"));
+    onlySeen_->setText(tr("見える現象だけ"));
+    onlySeen_->setToolTip(tr("見える現象: 木星の高度10°以上、太陽の高度−6°以下（観測地がなければ地球から見えるもの）"));
+    // The range's choices, in the order of kPlanRangeDays.
+    const QString ranges[] = {tr("この日時の前後（12時間前から36時間後）"), tr("この日時から%1日間").arg(kPlanRangeDays[1]),
+                              tr("この日時から%1日間").arg(kPlanRangeDays[2])};
+    for (int i = 0; i < range_->count(); ++i)
+        range_->setItemText(i, ranges[i]);
+    exportCsv_->setText(tr("CSVに書き出す…"));
+    exportIcs_->setText(tr("カレンダーに書き出す…"));
+    exportIcs_->setToolTip(tr("表示中の行を iCalendar（.ics）ファイルに書き出します（時刻は世界時）"));
+    model_->ShowLanguage(LanguageInUse());
+    if (!siteValid_)
+        ReadSite();  // its message again
 }
 
 void EventsDialog::Follow(double jde, bool now)
@@ -236,13 +260,13 @@ QString FailureText(const std::optional<FaultKind>& failure)
         return QString();
     switch (*failure) {
     case FaultKind::OutOfRange:
-        return QStringLiteral("この日時の現象は計算できません（1000年から3000年まで）。");
+        return EventsDialog::tr("この日時の現象は計算できません（1000年から3000年まで）。");
     case FaultKind::NoConvergence:
-        return QStringLiteral("現象の時刻の計算が収束しませんでした。");
+        return EventsDialog::tr("現象の時刻の計算が収束しませんでした。");
     case FaultKind::Arithmetic:
         break;
     }
-    return QStringLiteral("この日時の現象は計算できません（数値の誤り）。");
+    return EventsDialog::tr("この日時の現象は計算できません（数値の誤り）。");
 }
 
 }  // namespace
@@ -413,7 +437,7 @@ std::string EventsDialog::ShownCalendar() const
     std::vector<PlanRow> rows = ShownRows(*proxy_, *model_);
     std::stable_sort(rows.begin(), rows.end(), [](const PlanRow& a, const PlanRow& b) { return a.jdUT < b.jdUT; });
     std::stable_partition(rows.begin(), rows.end(), [](const PlanRow& r) { return !r.Satellite(); });
-    std::vector<CalendarEntry> entries = CalendarEntries(rows);
+    std::vector<CalendarEntry> entries = CalendarEntries(rows, LanguageInUse());
     std::stable_sort(entries.begin(), entries.end(),
                      [](const CalendarEntry& a, const CalendarEntry& b) { return a.startUt < b.startUt; });
     return WriteICalendar(entries, static_cast<int64_t>(std::time(nullptr)));
@@ -422,7 +446,7 @@ std::string EventsDialog::ShownCalendar() const
 void EventsDialog::Export(bool calendar)
 {
     const QString path = QFileDialog::getSaveFileName(
-        this, calendar ? QStringLiteral("カレンダーに書き出す") : QStringLiteral("CSVに書き出す"),
+        this, calendar ? tr("カレンダーに書き出す") : tr("CSVに書き出す"),
         calendar ? QStringLiteral("jupiter.ics") : QStringLiteral("jupiter.csv"),
         calendar ? QStringLiteral("iCalendar (*.ics)") : QStringLiteral("CSV (*.csv)"));
     if (path.isEmpty())
@@ -433,12 +457,11 @@ void EventsDialog::Export(bool calendar)
         if (file.open(QIODevice::WriteOnly) &&
             file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
             file.commit())
-            rangeLabel_->setText(QStringLiteral("書き出しました: ") + path);
+            rangeLabel_->setText(tr("書き出しました: %1").arg(path));
         else
-            rangeLabel_->setText(QStringLiteral("書き出せませんでした: ") + path + QStringLiteral("（") +
-                                file.errorString() + QStringLiteral("）"));
+            rangeLabel_->setText(tr("書き出せませんでした: %1（%2）").arg(path, file.errorString()));
     } catch (const std::exception& e) {
-        rangeLabel_->setText(QStringLiteral("書き出せませんでした: ") + QString::fromLocal8Bit(e.what()));
+        rangeLabel_->setText(tr("書き出せませんでした: %1").arg(QString::fromLocal8Bit(e.what())));
     }
 }
 

@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QCheckBox;
@@ -43,6 +44,9 @@ public:
     std::function<bool(const std::optional<Site>&, QString& why)> onSaveSite;  // "保存": into the settings file
     std::function<void(const PlanSettings&)> onPlan;   // the range, the filter or the place changed: keep them
     std::function<std::optional<GrsSource>()> grsSource;  // the spot's prediction for its transits (none: no rows)
+
+    // Every text in the language installed now; the rows stay as they are.
+    void ShowTexts();
 
     // The plan's remembered choices (before the dialog is first shown).
     void UsePlan(const PlanSettings& plan);
@@ -88,6 +92,7 @@ private:
     QPushButton *exportCsv_, *exportIcs_;
     QTableView* table_;
     PlanModel* model_;
+    std::vector<std::pair<QLabel*, const char*>> captions_;  // the site's captions and their Japanese texts
     SeenFilter* proxy_;
 };
 

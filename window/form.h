@@ -8,6 +8,9 @@
 #include "input/moment_input.h"
 #include "view/view_controller.h"
 
+#include <optional>
+#include <vector>
+
 class QPushButton;
 class QWidget;
 
@@ -24,15 +27,34 @@ struct ResultsControls {
     platform::CaptionLabel* Taikei;   // the central meridians and the spot
 };
 
+// A text of the form that only the language changes: the widget, its
+// Japanese source text and, for an accessible name, what tells it apart.
+struct FormText {
+    QWidget* widget;
+    const char* source;
+    const char* disambiguation;  // nullptr: the widget's caption
+    // Where a longer English caption needs more room: the design's left and
+    // width, and the English ones (twips).
+    struct Span {
+        double left, width;
+    };
+    Span design;
+    std::optional<Span> english;
+};
+
 struct WindowForm {
     MomentControls moment;
     ViewControls view;
     ResultsControls results;
     QPushButton* exit;  // "終了"
+    std::vector<FormText> texts;  // the captions no class changes, and the fields' accessible names
 };
 
 // Gives `window` its title, font and design size and makes the controls on
 // it, which owns them.
 WindowForm BuildForm(QWidget* window);
+
+// Puts the form's fixed texts in the language installed now.
+void ShowFormTexts(const std::vector<FormText>& texts);
 
 }  // namespace veltrax

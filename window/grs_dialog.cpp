@@ -33,7 +33,7 @@ QLabel* Message(QWidget* parent)
 
 GrsDialog::GrsDialog(const GrsModel& current, const QString& note, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("大赤斑の経度"));
+    setWindowTitle(tr("大赤斑の経度"));
     setObjectName(QStringLiteral("GrsDialog"));
     auto* grid = new QGridLayout(this);
 
@@ -58,13 +58,13 @@ GrsDialog::GrsDialog(const GrsModel& current, const QString& note, QWidget* pare
         QLineEdit* field;
         QLabel* message;
     } rows[] = {
-        {"経度（体系Ⅱ、度）(&L)", longitude, longitudeMessage},
-        {"観測日（世界時0時）(&D)", epoch, epochMessage},
-        {"ドリフト（度／月）(&R)", drift, driftMessage},
+        {QT_TR_NOOP("経度（体系Ⅱ、度）(&L)"), longitude, longitudeMessage},
+        {QT_TR_NOOP("観測日（世界時0時）(&D)"), epoch, epochMessage},
+        {QT_TR_NOOP("ドリフト（度／月）(&R)"), drift, driftMessage},
     };
     int row = 1;
     for (const auto& r : rows) {
-        auto* caption = new QLabel(QString::fromUtf8(r.caption), this);
+        auto* caption = new QLabel(tr(r.caption), this);
         caption->setBuddy(r.field);
         grid->addWidget(caption, row, 0);
         grid->addWidget(r.field, row, 1);
@@ -73,14 +73,14 @@ GrsDialog::GrsDialog(const GrsModel& current, const QString& note, QWidget* pare
         ++row;
     }
 
-    useTable = new QCheckBox(QStringLiteral("内蔵の表を使う"), this);
+    useTable = new QCheckBox(tr("内蔵の表を使う"), this);
     useTable->setObjectName(QStringLiteral("useTable"));
     grid->addWidget(useTable, row++, 0, 1, 3);
     connect(useTable, &QCheckBox::toggled, this, [this] { Validate(); });
 
     buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("キャンセル"));
     grid->addWidget(buttons, row, 0, 1, 3);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -113,17 +113,17 @@ void GrsDialog::Validate()
     const std::string lonText = Typed(longitude), dateText = Typed(epoch), driftText = Typed(drift);
     const std::optional<double> lon = ParseGrsDecimal(lonText);
     if (lonText.empty())
-        lonWhy = QStringLiteral("経度を入れてください（例: 100、57.5）。");
+        lonWhy = tr("経度を入れてください（例: 100、57.5）。");
     else if (!lon)
-        lonWhy = QStringLiteral("経度は数で入れてください（例: 100、57.5）。");
+        lonWhy = tr("経度は数で入れてください（例: 100、57.5）。");
     else if (!InSettingRange(lonRow, *lon))
-        lonWhy = QStringLiteral("経度は %1 以上 %2 以下にしてください。").arg(lonRow.low).arg(lonRow.high);
+        lonWhy = tr("経度は %1 以上 %2 以下にしてください。").arg(lonRow.low).arg(lonRow.high);
 
     const std::optional<SettingValue> date = ParseSetting(Setting(kGrsGroup, "epoch"), dateText);
     if (dateText.empty())
-        dateWhy = QStringLiteral("経度を測った日を入れてください（例: 2026-12-01）。");
+        dateWhy = tr("経度を測った日を入れてください（例: 2026-12-01）。");
     else if (!date)
-        dateWhy = QStringLiteral("日付は YYYY-MM-DD の形で、暦にある日にしてください（例: 2026-12-01）。");
+        dateWhy = tr("日付は YYYY-MM-DD の形で、暦にある日にしてください（例: 2026-12-01）。");
 
     // The field holds degrees a month; the file's drift says its unit.
     std::optional<double> perDay = 0.0;
@@ -133,9 +133,9 @@ void GrsDialog::Validate()
         const std::optional<SettingValue> d = ParseSetting(driftRow, driftText + "/month");
         perDay = d ? std::optional<double>(std::get<double>(*d)) : std::nullopt;
         if (!perMonth)
-            driftWhy = QStringLiteral("1か月に動く度数を数で入れてください（例: 1.5、-0.8）。空欄は 0 です。");
+            driftWhy = tr("1か月に動く度数を数で入れてください（例: 1.5、-0.8）。空欄は 0 です。");
         else if (!perDay)
-            driftWhy = QStringLiteral("ドリフトが大きすぎます（1日あたり%1度まで）。").arg(driftRow.high);
+            driftWhy = tr("ドリフトが大きすぎます（1日あたり%1度まで）。").arg(driftRow.high);
     }
 
     const bool sound = lonWhy.isEmpty() && dateWhy.isEmpty() && driftWhy.isEmpty();

@@ -3,6 +3,7 @@
 #include "platform/fonts.h"
 #include "window/main_window.h"
 #include "window/options.h"
+#include "window/translation.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -40,11 +41,14 @@ int main(int argc, char** argv)
 
     veltrax::platform::InstallFontSubstitutes();
 
-    veltrax::MainWindow w;
     // The settings: what cannot be used is said once here; the dialog shows it too.
     veltrax::WindowSettings settings = veltrax::LoadWindowSettings(options);
     for (const std::string& line : veltrax::SettingsReport(settings))
         std::fprintf(stderr, "veltrax: %s\n", line.c_str());
+    // The language before the first control is made, so that each is made in it.
+    veltrax::UseLanguage(veltrax::ChooseLanguage(options.language, veltrax::SettingsLanguage(settings),
+                                                 veltrax::EnvironmentLanguage()));
+    veltrax::MainWindow w;
     w.SetSettings(std::move(settings));
     try {
         w.StartUp();

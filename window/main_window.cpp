@@ -9,6 +9,7 @@
 #include "window/form.h"
 #include "window/grs_dialog.h"
 #include "window/results_panel.h"
+#include "window/translation.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -44,6 +45,8 @@ QString ProblemLines(const std::vector<SettingsProblem>& problems)
 MainWindow::MainWindow()
 {
     const WindowForm form = BuildForm(this);
+    formTexts_ = form.texts;
+    words_ = ResultsPanel::Words();
     input_ = new MomentInput(form.moment, seams.clock, this);
     view_ = new ViewController(form.view, [this] { return FrameHeightPx(); }, this);
     panel_ = std::make_unique<ResultsPanel>(form.results);
@@ -60,6 +63,9 @@ MainWindow::MainWindow()
     connect(menu_, &BackgroundMenu::switchesChosen, this,
             [this](const ViewSwitches& s) { Guard([&] { ChooseSwitches(s); }); });
     connect(menu_, &BackgroundMenu::planRequested, this, Guarded([this] { OpenPlan(); }));
+    connect(menu_, &BackgroundMenu::languageChosen, this,
+            [this](Language l) { Guard([&] { ChooseLanguage(l); }); });
+    menu_->ShowLanguage(LanguageInUse());
     readout_ = new DiskReadout(form.view.sky);
     connect(view_, &ViewController::Drawn, readout_, &DiskReadout::Shown);
     panel_->ShowGrsSource(settings_.grs, settings_.grsForThisRun);
@@ -82,7 +88,8 @@ void MainWindow::StartUp()
 
 void MainWindow::Recalc()
 {
-    const RecalcOutcome o = Recalculate(input_->Fields(), input_->MonthDays(), settings_.grs.Source(grsTable_));
+    const RecalcOutcome o =
+        Recalculate(input_->Fields(), input_->MonthDays(), settings_.grs.Source(grsTable_), words_);
     if (!o.ok())
         return;  // the display keeps what it showed
     results_ = *o.results;
@@ -109,6 +116,30 @@ void MainWindow::SetSettings(WindowSettings s)
         Recalc();
 }
 
+void MainWindow::ChooseLanguage(Language language)
+{
+    ShowLanguage(UseLanguage(language));
+    settings_.language = language;
+    QString why;
+    if (!SaveSettingsGroup(settings_.filePath, kViewGroup, settings_, why))
+        Complain(why);
+}
+
+void MainWindow::ShowLanguage(Language language)
+{
+    ShowFormTexts(formTexts_);
+    input_->ShowTexts();
+    view_->ShowTexts();
+    panel_->StartUp();
+    panel_->ShowGrsSource(settings_.grs, settings_.grsForThisRun);
+    menu_->ShowLanguage(language);
+    if (plan_)
+        plan_->ShowTexts();
+    words_ = ResultsPanel::Words();
+    if (started_)
+        Recalc();
+}
+
 void MainWindow::ChooseSwitches(const ViewSwitches& s)
 {
     settings_.view = s;
@@ -126,11 +157,11 @@ void MainWindow::OpenGrsDialog()
     input_->StopAnimation();
     QString note;
     if (!settings_.fileProblem.isEmpty() || !settings_.UnusableIn(kGrsGroup).empty()) {
-        note = QStringLiteral("設定ファイル ") + settings_.filePath +
-               QStringLiteral(" の値が使えないため、内蔵の表を使っています。OK で保存すると書き直されます。") +
+        note = tr("設定ファイル %1 の値が使えないため、内蔵の表を使っています。OK で保存すると書き直されます。")
+                   .arg(settings_.filePath) +
                ProblemLines(settings_.UnusableIn(kGrsGroup));
         if (!settings_.fileProblem.isEmpty())
-            note += QStringLiteral("\nファイルを読めません。");
+            note += QLatin1Char('\n') + tr("ファイルを読めません。");
     }
     GrsDialog dialog(settings_.grs, note, this);
     if (dialog.exec() != QDialog::Accepted || closed_)
@@ -144,8 +175,8 @@ void MainWindow::OpenGrsDialog()
         settings_.fileProblem.clear();
     } else {
         Complain(why);
-        QMessageBox::warning(this, QStringLiteral("大赤斑の経度"),
-                             QStringLiteral("設定ファイルに保存できませんでした（この実行では使います）。\n") + why);
+        QMessageBox::warning(this, tr("大赤斑の経度"),
+                             tr("設定ファイルに保存できませんでした（この実行では使います）。") + QLatin1Char('\n') + why);
     }
     settings_.grs = model;
     settings_.grsForThisRun = false;
@@ -158,14 +189,14 @@ void MainWindow::OpenPlan()
     if (!plan_) {
         QString note;
         if (!settings_.UnusableIn(kSiteGroup).empty())
-            note = QStringLiteral("設定ファイル ") + settings_.filePath +
-                   QStringLiteral(" の観測地の値が使えないため、観測地なしで表示しています。保存すると書き直されます。") +
+            note = tr("設定ファイル %1 の観測地の値が使えないため、観測地なしで表示しています。保存すると書き直されます。")
+                       .arg(settings_.filePath) +
                    ProblemLines(settings_.UnusableIn(kSiteGroup));
         if (!settings_.UnusableIn(kViewGroup).empty()) {
             if (!note.isEmpty())
                 note += QLatin1Char('\n');
-            note += QStringLiteral("設定ファイル ") + settings_.filePath +
-                    QStringLiteral(" の表示の値が使えないため、その項目を切にしています。メニューで切り替えると書き直されます。") +
+            note += tr("設定ファイル %1 の表示の値が使えないため、その項目を切にしています。メニューで切り替えると書き直されます。")
+                        .arg(settings_.filePath) +
                     ProblemLines(settings_.UnusableIn(kViewGroup));
         }
         plan_ = new EventsDialog(settings_.site, note, this);

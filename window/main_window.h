@@ -10,6 +10,7 @@
 #include "results/grs.h"
 #include "results/recalc.h"
 #include "view/view_controller.h"
+#include "window/form.h"
 #include "window/settings.h"
 
 #include <QWidget>
@@ -76,11 +77,18 @@ protected:
 
 private:
     void ChooseSwitches(const ViewSwitches& s);
+    // The background menu's language: in force at once, and kept in the
+    // settings file.
+    void ChooseLanguage(Language language);
+    // Every text of the window and its open plan in `language`, installed now.
+    void ShowLanguage(Language language);
     void OpenGrsDialog();
     void OpenPlan();
     int FrameHeightPx() const;
 
     WindowSettings settings_;
+    std::vector<FormText> formTexts_;
+    ResultWords words_;
     GrsTable grsTable_;
     Results results_{};
     MomentInput* input_;

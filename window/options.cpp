@@ -39,6 +39,18 @@ WindowOptions ParseWindowOptions(const std::vector<std::string>& args)
                 return o;
             }
             o.grs = GrsModel{observed};
+        } else if (a == "--lang" || a.compare(0, 7, "--lang=") == 0) {
+            const bool joined = a.size() > 6;
+            if (!joined && i + 1 >= args.size()) {
+                o.error = "--lang wants ja or en";
+                return o;
+            }
+            const std::string value = joined ? a.substr(7) : args[++i];
+            o.language = ParseLanguage(value);
+            if (!o.language) {
+                o.error = "--lang wants ja or en, not '" + value + "'";
+                return o;
+            }
         } else {
             o.error = "unknown argument '" + a + "' (see veltrax --help)";
             return o;
@@ -51,7 +63,7 @@ std::string WindowHelpText()
 {
     return "veltrax: Jupiter's central meridians, the Great Red Spot and the Galilean\n"
            "satellites for a moment in Japan Standard Time, with a picture of the planet\n"
-           "and its satellites, in a window (Japanese).\n"
+           "and its satellites, in a window (in Japanese or English).\n"
            "\n"
            "usage: veltrax [OPTION]...\n"
            "\n"
@@ -65,6 +77,15 @@ std::string WindowHelpText()
            "               0.05/day; no drift when left out):\n"
            "               --grs 100@2026-12-01,1.5/month\n"
            "  --grs table  for this run, the built-in table of spot longitudes\n"
+           "  --lang ja|en the window in Japanese or in English\n"
+           "\n"
+           "The window's language comes from the first of these that is given:\n"
+           "  1. --lang on the command line;\n"
+           "  2. language=ja or language=en in the [View] group of the settings file,\n"
+           "     which the background menu's two language items write;\n"
+           "  3. the environment's interface language (LANGUAGE, LC_ALL, LC_MESSAGES,\n"
+           "     LANG, the first that is set): English for an English locale such as\n"
+           "     en_GB.UTF-8, Japanese for every other, C and POSIX included.\n"
            "\n"
            "The Great Red Spot's longitude comes from the first of these that is given:\n"
            "  1. --grs on the command line (the settings file is left as it is);\n"

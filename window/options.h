@@ -4,6 +4,7 @@
 #pragma once
 
 #include "results/grs.h"
+#include "results/language.h"
 
 #include <optional>
 #include <string>
@@ -17,6 +18,9 @@ struct WindowOptions {
     // --grs LON@DATE[,DRIFT] or --grs table: the spot's model for this run,
     // in place of the settings file's.
     std::optional<GrsModel> grs;
+    // --lang ja or --lang en: the window's language, whatever the settings
+    // file and the environment say.
+    std::optional<Language> language;
     std::string error;  // non-empty: the command line cannot be used; says why
 };
 

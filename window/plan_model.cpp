@@ -1,9 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/plan_model.h"
 
+#include "window/translation.h"
+
+#include <QCoreApplication>
+
 namespace veltrax {
 
-PlanModel::PlanModel(const QBrush& unseen, QObject* parent) : QAbstractTableModel(parent), unseen_(unseen) {}
+PlanModel::PlanModel(const QBrush& unseen, QObject* parent)
+    : QAbstractTableModel(parent), unseen_(unseen), language_(LanguageInUse())
+{
+}
+
+void PlanModel::ShowLanguage(Language language)
+{
+    language_ = language;
+    SetRows(std::move(rows_));
+    emit headerDataChanged(Qt::Horizontal, 0, kListColumns - 1);
+}
 
 void PlanModel::SetRows(std::vector<PlanRow> rows)
 {
@@ -11,7 +25,7 @@ void PlanModel::SetRows(std::vector<PlanRow> rows)
     rows_ = std::move(rows);
     cells_.clear();
     for (const PlanRow& r : rows_) {
-        const std::array<std::string, kListColumns> texts = ListCells(r);
+        const std::array<std::string, kListColumns> texts = ListCells(r, language_);
         std::array<QString, kListColumns>& cells = cells_.emplace_back();
         for (int c = 0; c < kListColumns; ++c)
             cells[static_cast<size_t>(c)] = QString::fromStdString(texts[static_cast<size_t>(c)]);
@@ -54,8 +68,11 @@ QVariant PlanModel::headerData(int section, Qt::Orientation orientation, int rol
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kListColumns)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char* const kCaptions[kListColumns] = {"日時（JST）", "衛星", "現象", "始終", "木星の高度"};
-    return QString::fromUtf8(kCaptions[section]);
+    static const char* const kCaptions[kListColumns] = {
+        QT_TRANSLATE_NOOP("veltrax::PlanModel", "日時（JST）"), QT_TRANSLATE_NOOP("veltrax::PlanModel", "衛星"),
+        QT_TRANSLATE_NOOP("veltrax::PlanModel", "現象"), QT_TRANSLATE_NOOP("veltrax::PlanModel", "始終"),
+        QT_TRANSLATE_NOOP("veltrax::PlanModel", "木星の高度")};
+    return QCoreApplication::translate("veltrax::PlanModel", kCaptions[section]);
 }
 
 void SeenFilter::SetOnlySeen(bool only)

@@ -26,6 +26,9 @@ public:
     PlanModel(const QBrush& unseen, QObject* parent);
 
     void SetRows(std::vector<PlanRow> rows);
+    // The cells' words and the headings in `language` (the plan's words
+    // come from the names table, the headings from the translation).
+    void ShowLanguage(Language language);
     const std::vector<PlanRow>& Rows() const { return rows_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -37,6 +40,7 @@ private:
     std::vector<PlanRow> rows_;
     std::vector<std::array<QString, kListColumns>> cells_;
     QBrush unseen_;
+    Language language_;
 };
 
 // Sorts by the number under Qt::UserRole where both cells have one (a blank

@@ -8,14 +8,20 @@
 #include "results/recalc.h"
 #include "window/form.h"
 
+#include <QCoreApplication>
+
 namespace veltrax {
 
 class ResultsPanel {
+    Q_DECLARE_TR_FUNCTIONS(veltrax::ResultsPanel)
+
 public:
     explicit ResultsPanel(const ResultsControls& controls);
 
     // The title's two lines, set once at start-up.
     void StartUp();
+    // The words of the two result labels in the language installed now.
+    static ResultWords Words();
     // The two labels for a completed recalculation.
     void Show(const Results& r);
     // The year field holds a year beyond the last one computed.
