@@ -134,13 +134,26 @@ const char kHelp[] =
     "      refraction (the centre's true altitude -0.833 degrees), twilights at\n"
     "      true altitudes -6, -12 and -18 degrees, Jupiter rises and sets at a\n"
     "      true altitude of -0.5667 degrees, and its culmination's altitude is\n"
-    "      apparent (with refraction). Times in JST to the second. --csv: a\n"
-    "      header and one row; --json: one object with the keys sunset,\n"
-    "      civil_dusk, nautical_dusk, astronomical_dusk, jupiter_rise,\n"
-    "      jupiter_culmination, jupiter_culmination_alt (degrees), jupiter_set,\n"
-    "      astronomical_dawn, nautical_dawn, civil_dawn, sunrise, watch_from,\n"
-    "      watch_to (times as \"YYYY-MM-DD HH:MM:SS\" JST, null when missing)\n"
-    "      and rows (the plan's rows inside the watch span; empty for now).\n"
+    "      apparent (with refraction). Times in JST to the second. Then the\n"
+    "      plan's rows from watch_from to watch_to, in time order, as events\n"
+    "      --site lists them (what can be seen and watched): the satellites'\n"
+    "      events, the mutual events at their maxima and the Great Red Spot's\n"
+    "      transits (the settings file's spot longitude, else the built-in\n"
+    "      table), each as its command prints it; first any event already\n"
+    "      under way at watch_from (a transit, shadow transit, occultation or\n"
+    "      eclipse by its start, a mutual event by its maximum), marked\n"
+    "      \"(under way)\", with Jupiter's altitude at watch_from. --csv: the\n"
+    "      timetable's header and one row, a blank line, then the rows under\n"
+    "      their own header: the events --csv columns (a spot's transit is\n"
+    "      GRS, grs-transit; a mutual event its code, mutual-occultation or\n"
+    "      mutual-eclipse, edge max) and under_way (yes, no). --json: one\n"
+    "      object with the keys sunset, civil_dusk, nautical_dusk,\n"
+    "      astronomical_dusk, jupiter_rise, jupiter_culmination,\n"
+    "      jupiter_culmination_alt (degrees), jupiter_set, astronomical_dawn,\n"
+    "      nautical_dawn, civil_dawn, sunrise, watch_from, watch_to (times as\n"
+    "      \"YYYY-MM-DD HH:MM:SS\" JST, null when missing) and rows: one object\n"
+    "      a row with the same columns as keys (observable and under_way true\n"
+    "      or false, the altitudes numbers). No watch span: no rows.\n"
     "  veltrax-ephem light-curve CODE MOMENT [--step S]\n"
     "      The light curve of the mutual event of that code (3E1: Ganymede\n"
     "      eclipses Io) under way at MOMENT (\"YYYY-MM-DD HH:MM[:SS]\", JST), or\n"
@@ -539,8 +552,12 @@ int RunPlanCommand(const cli::CommandLine& cl, std::ostream& out, std::ostream& 
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    const auto settingsSite = [&] { return SiteFromSettings(ReadSettingsFile(err, "no site is read from it"), err); };
-    if (const std::optional<int> status = cli::RunNightCommand(args, settingsSite, out, err))
+    const auto nightSettings = [&](bool wantSite) {
+        const FileSettings file =
+            ReadSettingsFile(err, wantSite ? "no site is read from it" : "the built-in Great Red Spot table is used");
+        return cli::NightSettings{wantSite ? SiteFromSettings(file, err) : std::nullopt, GrsFromSettings(file, err)};
+    };
+    if (const std::optional<int> status = cli::RunNightCommand(args, nightSettings, out, err))
         return *status;
     if (const std::optional<int> status = cli::RunLightCurveCommand(args, out, err))
         return *status;

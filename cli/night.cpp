@@ -4,7 +4,10 @@
 #include "cli/ephem.h"
 #include "cli/plan.h"
 #include "engine/night.h"
+#include "results/night_events.h"
+#include "results/plan_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -66,13 +69,24 @@ std::string AltitudeText(double deg)
     return buf;
 }
 
-// The plan's rows (spot transits, satellite events, mutual events) that lie
-// inside the watch span, each as a JSON object. The seam where they join the
-// night once the planning rows are one type with one writer; until then the
-// night lists none.
-std::vector<std::string> PlanRowsInWatchSpanJson(const NightTimetable&)
+// The plan's rows (satellite events, mutual events, spot transits) inside
+// the longest watch span, after those already under way at its start, in
+// time order: as `events --site` lists them, only what the Earth can see and
+// the site can watch. None without a span.
+std::vector<PlanRow> RowsInWatchSpan(const NightTimetable& n, const Site& site, const GrsSource& grs)
 {
-    return {};
+    const auto span = n.LongestWatch();
+    if (!span)
+        return {};
+    RowQuery query;
+    query.onlyObservable = true;
+    query.onlyWatchable = true;
+    query.site = SiteFilter{};
+    query.site->site = site;
+    query.grs = &grs;
+    std::vector<PlanRow> rows = PlanRowsBetween(span->fromJdUT, span->toJdUT, query, true);
+    std::stable_sort(rows.begin(), rows.end(), [](const PlanRow& a, const PlanRow& b) { return a.jdUT < b.jdUT; });
+    return rows;
 }
 
 // The values of the JSON object and the CSV row, in their order: a time as
@@ -102,20 +116,23 @@ std::vector<Value> Values(const NightTimetable& n)
     return v;
 }
 
-std::string Json(const NightTimetable& n)
+std::string Json(const NightTimetable& n, const std::vector<PlanRow>& rows)
 {
     std::string o = "{\n";
     for (const Value& v : Values(n))
         o += std::string("  \"") + v.key + "\": " +
              (!v.text ? std::string("null") : v.number ? *v.text : "\"" + *v.text + "\"") + ",\n";
     o += "  \"rows\": [";
-    const std::vector<std::string> rows = PlanRowsInWatchSpanJson(n);
-    for (size_t i = 0; i < rows.size(); ++i)
-        o += (i ? ", " : "") + rows[i];
-    return o + "]\n}\n";
+    for (size_t i = 0; i < rows.size(); ++i) {
+        o += i ? ",\n    " : "\n    ";
+        WriteEventsJsonRow(o, rows[i]);
+    }
+    return o + (rows.empty() ? "]\n}\n" : "\n  ]\n}\n");
 }
 
-std::string Csv(const NightTimetable& n)
+// The timetable's header and row as before, then a blank line and the rows
+// under their own header (the events command's columns and under_way).
+std::string Csv(const NightTimetable& n, const std::vector<PlanRow>& rows)
 {
     std::string header, row;
     for (const Value& v : Values(n)) {
@@ -123,10 +140,13 @@ std::string Csv(const NightTimetable& n)
         header += sep + std::string(v.key);
         row += sep + v.text.value_or("");
     }
-    return header + "\n" + row + "\n";
+    std::string o = header + "\n" + row + "\n\n" + NightRowsCsvHeader();
+    for (const PlanRow& r : rows)
+        WriteEventsCsvRow(o, r, false, true);
+    return o;
 }
 
-std::string Text(const NightTimetable& n, const std::string& date, const Site& site)
+std::string Text(const NightTimetable& n, const std::vector<PlanRow>& rows, const std::string& date, const Site& site)
 {
     char head[160];
     std::snprintf(head, sizeof head, "The night of %s (JST) at latitude %.4f, longitude %.4f, height %.0f m\n",
@@ -158,6 +178,13 @@ std::string Text(const NightTimetable& n, const std::string& date, const Site& s
         if (s.fromJdUT != longest->fromJdUT)
             v += ", also " + JstText(s.fromJdUT) + " to " + JstText(s.toJdUT);
     line("Jupiter can be watched", v);
+    if (!longest)
+        return o + "\nNo events: Jupiter cannot be watched this night.\n";
+    if (rows.empty())
+        return o + "\nNo events while Jupiter can be watched.\n";
+    o += "\nEvents while Jupiter can be watched:\n";
+    for (const PlanRow& r : rows)
+        WriteRowLine(o, r, LineStyle{});
     return o;
 }
 
@@ -217,7 +244,7 @@ CommandArgs ReadCommandArgs(const std::vector<std::string>& args, const std::set
 }
 
 std::optional<int> RunNightCommand(const std::vector<std::string>& args,
-                                   const std::function<std::optional<Site>()>& settingsSite, std::ostream& out,
+                                   const std::function<NightSettings(bool wantSite)>& settings, std::ostream& out,
                                    std::ostream& err)
 {
     if (CommandWord(args) != "night")
@@ -237,22 +264,27 @@ std::optional<int> RunNightCommand(const std::vector<std::string>& args,
         return Fail(err, "DATE: " + why, kExitUsage);
 
     std::optional<Site> site;
-    if (const auto given = a.values.find("--site"); given != a.values.end()) {
-        if (given->second != "none" && !(site = ParseSiteOption(given->second, why)))
-            return Fail(err, why, kExitUsage);
-    } else {
-        site = settingsSite();
-    }
+    const auto given = a.values.find("--site");
+    if (given != a.values.end() && given->second != "none" && !(site = ParseSiteOption(given->second, why)))
+        return Fail(err, why, kExitUsage);
+    const NightSettings file = settings(given == a.values.end());
+    if (given == a.values.end())
+        site = file.site;
     if (!site)
         return Fail(err, "needs a site: give --site LAT,LON[,HEIGHT], or [Site] in the settings file", kExitUsage);
 
+    const GrsTable table = GrsTable::Standard();
     NightTimetable night;
+    std::vector<PlanRow> rows;
     try {
         night = ComputeNight(*date, *site);
+        rows = RowsInWatchSpan(night, *site, file.grs.Source(table));
     } catch (const Fault& e) {
         return Fail(err, DescribeFault(e), kExitCycleEnds);
     }
-    out << (a.flags.count("--json") ? Json(night) : a.flags.count("--csv") ? Csv(night) : Text(night, a.positional[0], *site));
+    out << (a.flags.count("--json")  ? Json(night, rows)
+            : a.flags.count("--csv") ? Csv(night, rows)
+                                     : Text(night, rows, a.positional[0], *site));
     out.flush();
     return out ? kExitOk : Fail(err, "cannot write the output", kExitIoError);
 }

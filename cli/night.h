@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // veltrax-ephem night DATE [--site LAT,LON[,H]] [--csv | --json]: the night's
-// timetable at a site (engine/night.h), as text, CSV or one JSON object.
+// timetable at a site (engine/night.h) and the plan's rows while Jupiter can
+// be watched, as text, CSV or one JSON object.
 #pragma once
 
 #include "engine/site.h"
+#include "results/grs.h"
 
 #include <functional>
 #include <map>
@@ -32,11 +34,19 @@ struct CommandArgs {
 CommandArgs ReadCommandArgs(const std::vector<std::string>& args, const std::set<std::string>& valued,
                             const std::set<std::string>& flags);
 
+// What the night takes from the settings file: its [Site] (asked for only
+// when no --site is given) and the observer's Great Red Spot longitude (none:
+// the built-in table), from which the night's spot transits come.
+struct NightSettings {
+    std::optional<Site> site;
+    GrsModel grs;
+};
+
 // Runs `night` when it is the command's word (nullopt otherwise, and with
-// --help or --version, which the companion answers itself). settingsSite
-// gives the settings file's [Site], read only when no --site is given.
+// --help or --version, which the companion answers itself). settings(wantSite)
+// reads the settings file once, its site only when wantSite.
 std::optional<int> RunNightCommand(const std::vector<std::string>& args,
-                                   const std::function<std::optional<Site>()>& settingsSite, std::ostream& out,
+                                   const std::function<NightSettings(bool wantSite)>& settings, std::ostream& out,
                                    std::ostream& err);
 
 }  // namespace cli

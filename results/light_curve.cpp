@@ -8,9 +8,8 @@
 namespace veltrax {
 namespace {
 
-// The longest mutual events last a few hours: one under way at a moment has
-// its maximum within this of it.
-constexpr double kUnderWayReachDays = 0.3;
+// An event under way at a moment has its maximum within kUnderWayReachDays
+// (results/plan_rows.h) of it.
 constexpr int64_t kNearestMaximumSeconds = 3600;
 
 double Flux(int moon)

@@ -15,6 +15,21 @@ JstMoment JstFromJdUT(double jdUT, bool downToMinute)
     return JstMoment{static_cast<int>(c.year), c.month, c.day, c.hour, c.minute, c.second};
 }
 
+std::vector<PlanRow> PlanRowsBetween(double jdUT0, double jdUT1, const RowQuery& query, bool underWayFirst)
+{
+    std::vector<PlanRow> rows;
+    const auto keep = [&](const PlanRow& r) {
+        rows.push_back(r);
+        return true;
+    };
+    for (const RowKind kind : {RowKind::Satellite, RowKind::Mutual, RowKind::Spot}) {
+        if (underWayFirst)
+            ForEachRowUnderWay(kind, jdUT0, query, keep);
+        ForEachPlanRow(kind, jdUT0, jdUT1, query, keep);
+    }
+    return rows;
+}
+
 NightEvents EventsAroundWindowJde(double jde, const std::optional<SiteFilter>& site, int rangeDays,
                                   const GrsSource* grs)
 {
@@ -26,11 +41,8 @@ NightEvents EventsAroundWindowJde(double jde, const std::optional<SiteFilter>& s
         RowQuery query;
         query.site = site;
         query.grs = grs;
-        for (const RowKind kind : {RowKind::Satellite, RowKind::Mutual, RowKind::Spot})
-            ForEachPlanRow(kind, jdUT0, jdUT1, query, [&](const PlanRow& r) {
-                out.rows.push_back(r);
-                return true;
-            });
+        // A range that starts at the moment first lists what is under way then.
+        out.rows = PlanRowsBetween(jdUT0, jdUT1, query, rangeDays > 0);
     } catch (const Fault& e) {
         out.rows.clear();
         out.failure = e.kind();

@@ -21,6 +21,13 @@ struct JstMoment {
 // down to the minute (second 0).
 JstMoment JstFromJdUT(double jdUT, bool downToMinute);
 
+// The rows of every kind from jdUT0 to jdUT1 (Julian Days, UT) that the
+// query selects: the satellites' events in time order, then the events of
+// two satellites by their maxima, then the spot's transits (query.grs). With
+// underWayFirst each kind starts with the events under way at jdUT0
+// (ForEachRowUnderWay). Throws Fault.
+std::vector<PlanRow> PlanRowsBetween(double jdUT0, double jdUT1, const RowQuery& query, bool underWayFirst);
+
 constexpr double kEventsBeforeDays = 0.5;   // 12 hours before the moment
 constexpr double kEventsAfterDays = 1.5;    // 36 hours after
 
@@ -30,6 +37,8 @@ constexpr double kEventsAfterDays = 1.5;    // 36 hours after
 struct NightEvents {
     // The satellites' events in time order, then the events of two
     // satellites by their maxima, then the spot's transits when asked for.
+    // A range from the moment (rangeDays > 0) starts each kind with the
+    // events under way at the moment (PlanRow::underWay, ForEachRowUnderWay).
     std::vector<PlanRow> rows;
     std::optional<FaultKind> failure;  // none: the rows are complete
 };

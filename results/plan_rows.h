@@ -30,6 +30,9 @@ struct PlanRow {
     int64_t ut;                    // the same to the nearest whole second, UT seconds from 1970-01-01
     std::optional<SiteView> view;  // Jupiter and the Sun from the site at that moment, when one is given
     bool seen;                     // the Earth can see it, and the site can watch it when one is given
+    // An event already under way where a range starts (ForEachRowUnderWay):
+    // its row lies before the range, and `view` is from the range's start.
+    bool underWay = false;
 
     RowKind Kind() const { return static_cast<RowKind>(what.index()); }
     const GalileanEvent* Satellite() const { return std::get_if<GalileanEvent>(&what); }
@@ -77,5 +80,23 @@ void ForEachPlanRow(RowKind kind, double jdUT0, double jdUT1, const RowQuery& qu
 // inclusive).
 void ForEachPlanRowInSeconds(RowKind kind, int64_t fromUt, int64_t toUt, const RowQuery& query,
                              const std::function<bool(const PlanRow&)>& emit);
+
+// An event under way at a moment began less than this before it: a
+// satellite crosses the disk or the shadow in under six hours (Callisto),
+// and the longest events of two satellites last a few hours. Days.
+constexpr double kUnderWayReachDays = 0.3;
+
+// The events of one kind under way at jdUT (Julian Day, UT), which a range
+// starting there lists first: a satellite's transit, shadow transit,
+// occultation or eclipse whose start lies before jdUT and whose end after it,
+// as the row of its start edge; an event of two satellites whose maximum lies
+// before jdUT and whose last contact after it (one with its maximum at or
+// after jdUT is in the range itself), as its row at the maximum. A spot's
+// transit takes no time: none. Each row is marked underWay; the query's
+// filters take it as it is at jdUT (the start edge's or the event's own
+// observability, the site's view of Jupiter at jdUT). In time order. emit may
+// return false to stop. Throws Fault.
+void ForEachRowUnderWay(RowKind kind, double jdUT, const RowQuery& query,
+                        const std::function<bool(const PlanRow&)>& emit);
 
 }  // namespace veltrax

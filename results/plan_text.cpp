@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 namespace veltrax {
 namespace {
@@ -200,26 +201,65 @@ std::string CsvHeader(RowKind kind, bool utc, bool site)
     return moments + ",JDE,CM2cc,GrsLongitude" + (site ? ",jupiter_alt,sun_alt\n" : "\n");
 }
 
-void WriteEventsCsvRow(std::string& s, const PlanRow& row, bool utc)
+std::string NightRowsCsvHeader()
 {
-    const char *kind, *edge = kEdgeNames[kMaximumEdge].word;
+    std::string header = CsvHeader(RowKind::Satellite, false, true);
+    return header.insert(header.size() - 1, ",under_way");
+}
+
+namespace {
+
+// The events command's words for a row of any kind: the satellite (or code,
+// or GRS), the kind and the edge.
+struct EventsWords {
     std::string body;
-    if (const GalileanEvent* e = row.Satellite()) {
-        body = kSatelliteNames[e->moon].numeral;
-        kind = NamesOf(e->kind).listWord;
-        edge = NamesOf(e->edge).word;
-    } else if (const MutualEvent* m = row.Mutual()) {
-        body = MutualCode(*m);
-        kind = NamesOf(m->kind).listWord;
-    } else {
-        body = kSpotNames.numeral;
-        kind = kKindNames[kSpotKind].listWord;
-    }
+    const char* kind;
+    const char* edge;
+};
+
+EventsWords EventsWordsOf(const PlanRow& row)
+{
+    if (const GalileanEvent* e = row.Satellite())
+        return {kSatelliteNames[e->moon].numeral, NamesOf(e->kind).listWord, NamesOf(e->edge).word};
+    const char* max = kEdgeNames[kMaximumEdge].word;
+    if (const MutualEvent* m = row.Mutual())
+        return {MutualCode(*m), NamesOf(m->kind).listWord, max};
+    return {kSpotNames.numeral, kKindNames[kSpotKind].listWord, max};
+}
+
+}  // namespace
+
+void WriteEventsCsvRow(std::string& s, const PlanRow& row, bool utc, bool underWayColumn)
+{
+    const EventsWords w = EventsWordsOf(row);
     CsvMoments(s, row.ut, utc);
-    s.append(",").append(body).append(",").append(kind).append(",").append(edge);
+    s.append(",").append(w.body).append(",").append(w.kind).append(",").append(w.edge);
     s += row.Observable() ? ",yes" : ",no";
     Altitudes(s, row.view, true);
+    if (underWayColumn)
+        s += row.underWay ? ",yes" : ",no";
     s += '\n';
+}
+
+void WriteEventsJsonRow(std::string& s, const PlanRow& row)
+{
+    const EventsWords w = EventsWordsOf(row);
+    s += "{\"JST\": \"";
+    Moment(s, row.ut + kJstOffsetSeconds, ' ');
+    s += "\", \"UT\": \"";
+    Moment(s, row.ut, 'T');
+    s.append("\", \"moon\": \"").append(w.body).append("\", \"kind\": \"").append(w.kind);
+    s.append("\", \"edge\": \"").append(w.edge).append("\", \"observable\": ");
+    s += row.Observable() ? "true" : "false";
+    for (const auto& [key, deg] : {std::pair{", \"jupiter_alt\": ", row.view ? &row.view->altitudes.jupiterDeg : nullptr},
+                                   std::pair{", \"sun_alt\": ", row.view ? &row.view->altitudes.sunDeg : nullptr}}) {
+        s += key;
+        if (deg)
+            Degrees(s, *deg);
+        else
+            s += "null";
+    }
+    s += row.underWay ? ", \"under_way\": true}" : ", \"under_way\": false}";
 }
 
 void WriteRowLine(std::string& s, const PlanRow& row, const LineStyle& style)
@@ -232,6 +272,8 @@ void WriteRowLine(std::string& s, const PlanRow& row, const LineStyle& style)
         style.csv ? MutualCsv(s, row, *m, style.utc) : MutualText(s, row, *m, style.utc);
     else
         SpotLine(s, row, *row.Spot(), style);
+    if (!style.csv && row.underWay)
+        s += "  (under way)";
     s += '\n';
 }
 

@@ -40,13 +40,48 @@ TEST(NightCommand, JsonCsvAndWords)
     const Ran csv = InChildProcess({"night", "2027-01-15", "--site=35.68,139.77", "--csv"});
     ASSERT_EQ(csv.status, 0) << csv.err;
     const auto rows = test_support::CsvRows(csv.out);
-    ASSERT_EQ(rows.size(), 2u);
+    ASSERT_GE(rows.size(), 4u);  // the timetable, a blank line, the rows' header
     EXPECT_EQ(rows[0], kNightKeys);
+    EXPECT_TRUE(rows[2].empty());
     EXPECT_EQ(rows[1][0].substr(0, 16), "2027-01-15 16:50");
     EXPECT_NE(InChildProcess({"night", "2027-06-21", "--site", "78,15"}).out.find("the Sun does not set"),
               std::string::npos);
     EXPECT_NE(InChildProcess({"night", "2027-12-21", "--site", "78,15"}).out.find("the Sun does not rise"),
               std::string::npos);
+}
+
+TEST(NightCommand, RowsLieInTheWatchSpanInEveryFormat)
+{
+    // Ganymede eclipses Callisto at 2027-01-06 15:41:07 UT (00:41 JST, maximum
+    // in tests/data/mutual_events_2026_27.csv) over Tokyo; 78 N at midsummer has no night.
+    const Args tokyo = {"night", "2027-01-06", "--site", "35.68,139.77"}, arctic = {"night", "2027-06-21", "--site", "78,15"};
+    const auto ran = [](Args args, const char* format) {
+        args.insert(args.end(), *format ? 1 : 0, format);
+        const Ran r = InChildProcess(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        return r.out;
+    };
+    const std::string text = ran(tokyo, "");
+    EXPECT_EQ(text.substr(std::min(text.find(" JST  3E4  "), text.size()) - 19, 16), "2027-01-07 00:41") << text;
+    EXPECT_NE(ran(arctic, "").find("No events"), std::string::npos);
+    // Every row's JST lies from watch_from to watch_to, or before watch_from when under way then.
+    for (const Args& night : {tokyo, arctic}) {
+        const minijson::Value v = minijson::Parse(ran(night, "--json"));
+        const auto rows = test_support::CsvRows(ran(night, "--csv"));
+        ASSERT_EQ(rows.size() - 4, v["rows"].array.size());
+        EXPECT_EQ(rows[3].back(), "under_way");
+        int mutual = 0;
+        for (size_t i = 0; i < v["rows"].array.size(); ++i) {
+            const std::string& jst = v["rows"][i]["JST"].string;
+            EXPECT_EQ(rows[i + 4][0], jst);
+            EXPECT_TRUE(v["rows"][i]["under_way"].boolean ? jst <= v["watch_from"].string
+                                                          : v["watch_from"].string <= jst && jst <= v["watch_to"].string)
+                << jst;
+            mutual += v["rows"][i]["moon"].string == "3E4" && jst.compare(0, 16, "2027-01-07 00:41") == 0;
+        }
+        EXPECT_EQ(mutual, night == tokyo ? 1 : 0);
+        EXPECT_EQ(v["rows"].array.empty(), night == arctic);
+    }
 }
 
 TEST(LightCurveCommand, CsvOfTheEvent)

@@ -3,6 +3,7 @@
 // computation of tests/data/mutual_events_2026_27.csv: what a site sees of
 // them, and how every writer gives their drop and maximum.
 #include "results/calendar_export.h"
+#include "results/night_events.h"
 #include "results/plan_text.h"
 
 #include <gtest/gtest.h>
@@ -94,6 +95,42 @@ TEST(PlanRows, EveryWriterRoundsTheDropAndGivesTheMaximumInJst)
     EXPECT_NE(summary.find("57%"), std::string::npos) << summary;
     EXPECT_NE(description.find("57%"), std::string::npos) << description;
     EXPECT_NE(description.find(" 2026-09-17 17:56:"), std::string::npos) << description;
+}
+
+TEST(PlanRows, ARangeStartsWithTheEventsUnderWayAtItsStart)
+{
+    // Edges from tests/data/events_reference_2026_12.txt (JD TT, taken as UT:
+    // 69 s apart), mutual maxima and last contacts from tests/data/mutual_events_2026_27.csv.
+    const struct {
+        const char* name;
+        double startJd, endJd;  // the start (a mutual event's maximum) and the end
+        int moon;               // the satellite (-1: a mutual event of that code)
+        EventKind kind;
+        const char* code;
+    } events[] = {
+        {"Io's eclipse", 2461383.7367430, 2461383.8331305, 0, EventKind::Eclipse, ""},
+        {"Ganymede's shadow", 2461384.3861531, 2461384.5378896, 2, EventKind::Shadow, ""},
+        {"Europa's occultation", 2461384.6402316, 2461384.7586145, 1, EventKind::Occultation, ""},
+        {"2O3, 2 hours long", JdOf("2026-12-27T11:52:49Z"), JdOf("2026-12-27T12:56:20Z"), -1, EventKind::Transit, "2O3"},
+        {"1E3, 2.5 hours long", JdOf("2027-03-02T16:46:39Z"), JdOf("2027-03-02T18:39:54Z"), -1, EventKind::Transit, "1E3"},
+    };
+    constexpr double kMinute = 1.0 / 1440;
+    for (const auto& e : events) {
+        // Halfway between its start (or maximum) and its end; ten minutes after its end.
+        for (const double from : {(e.startJd + e.endJd) / 2, e.endJd + 10 * kMinute}) {
+            const bool underWay = from < e.endJd;
+            int listed = 0;
+            for (const PlanRow& r : PlanRowsBetween(from, from + 30 * kMinute, RowQuery{}, true)) {
+                const GalileanEvent* s = r.Satellite();
+                if (r.underWay && (s ? s->moon == e.moon && s->kind == e.kind && s->edge == EventEdge::Start
+                                     : MutualCode(*r.Mutual()) == e.code)) {
+                    ++listed;
+                    EXPECT_NEAR(r.jdUT, e.startJd, 2 * kMinute) << e.name;
+                }
+            }
+            EXPECT_EQ(listed, underWay ? 1 : 0) << e.name << (underWay ? " under way" : " ended");
+        }
+    }
 }
 
 }  // namespace
