@@ -14,7 +14,7 @@
 # the package, its AppStream metadata and the pages; xvfb and xauth give the
 # shortcut test a real X server; libical writes the iCalendar exports.
 PKGS := cmake g++ make qt6-base-dev libgl-dev fonts-ipafont-gothic fonts-ipafont-mincho \
-        libgtest-dev libbenchmark-dev libqt6svg6 desktop-file-utils libxml2-utils \
+        libgtest-dev libbenchmark-dev libqt6svg6 qt6-svg-dev desktop-file-utils libxml2-utils \
         dpkg-dev file help2man lintian appstream man-db xvfb xauth libical-dev pkg-config
 # The fuzz targets' compiler: clang and its libFuzzer runtime.
 FUZZ_PKGS := clang libclang-rt-14-dev

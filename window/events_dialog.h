@@ -6,7 +6,9 @@
 // widgets are found by their object names.
 #pragma once
 
+#include "engine/night.h"
 #include "engine/site.h"
+#include "render/scene.h"
 #include "results/night_events.h"
 #include "results/settings.h"
 #include "window/plan_model.h"
@@ -26,6 +28,9 @@ class QTimer;
 
 namespace veltrax {
 
+class AltitudeChart;
+class LightCurveChart;
+
 class EventsDialog : public QDialog {
     Q_OBJECT
 public:
@@ -43,6 +48,9 @@ public:
     std::function<bool(const std::optional<Site>&, QString& why)> onSaveSite;  // "保存": into the settings file
     std::function<void(const PlanSettings&)> onPlan;   // the range, the filter or the place changed: keep them
     std::function<std::optional<GrsSource>()> grsSource;  // the spot's prediction for its transits (none: no rows)
+
+    // How the window's picture is turned: the light curve's geometry follows.
+    void SetOrientation(const ViewOrientation& o);
 
     // The plan's remembered choices (before the dialog is first shown).
     void UsePlan(const PlanSettings& plan);
@@ -68,6 +76,10 @@ private:
     void Activated(const QModelIndex& shown);
     void PlanChanged();
     void Export(bool calendar);
+    void UpdateCharts();
+    void ShowNight(double jdUT);
+    void ShowCurve(const PlanRow* row);
+    void Place();
 
     std::optional<Site> site_;
     bool siteValid_ = true;
@@ -89,6 +101,14 @@ private:
     QTableView* table_;
     PlanModel* model_;
     SeenFilter* proxy_;
+
+    AltitudeChart* night_;
+    LightCurveChart* curve_;
+    // What the charts show, kept while the same night and event stay chosen.
+    std::optional<NightTimetable> shownNight_;
+    std::optional<Site> nightSite_;
+    std::optional<int64_t> curveUt_;  // the shown event's maximum, UT seconds
+    std::string curveCode_;
 };
 
 }  // namespace veltrax
