@@ -350,7 +350,7 @@ void EventsDialog::Refresh()
         if (best >= 0)
             select(best);
     }
-    UpdateCharts();
+    platform::Guard([this] { UpdateCharts(); });
 }
 
 void EventsDialog::UpdateCharts()
@@ -369,31 +369,20 @@ void EventsDialog::ShowNight(double jdUT)
         night_->setAccessibleDescription(QString());
         return;
     }
-    const CivilDate date = NightDateOf(jdUT);
-    if (!shownNight_ || shownNight_->startJdUT != NightStartJdUT(date) || !SameSite(nightSite_, site_)) {
-        try {
+    try {
+        const CivilDate date = NightDateOf(jdUT);
+        if (!shownNight_ || shownNight_->startJdUT != NightStartJdUT(date) || !SameSite(nightSite_, site_)) {
             const NightTimetable n = ComputeNight(date, *site_);
             night_->SetNight(n, SampleNight(n, *site_, kAltitudeStepMinutes));
             shownNight_ = n;
             nightSite_ = site_;
-        } catch (const std::exception&) {
-            shownNight_.reset();
-            night_->ShowMessage(tr("この夜の高度は計算できません。"));
-            night_->setAccessibleDescription(QString());
-            return;
+            Describe(*shownNight_);
         }
-        const NightTimetable& n = *shownNight_;
-        const auto time = [&](NightEvent e) {
-            const std::optional<double>& t = n.At(e);
-            return t ? QString::fromStdString(JstMinuteText(*t)) : tr("なし");
-        };
-        const QString culmination =
-            n.At(NightEvent::JupiterCulmination) && n.culminationAltitudeDeg
-                ? tr("%1（高度 %2°）").arg(time(NightEvent::JupiterCulmination), QString::number(*n.culminationAltitudeDeg, 'f', 1))
-                : tr("なし");
-        night_->setAccessibleDescription(tr("日没 %1、木星の出 %2、南中 %3、木星の入り %4、日の出 %5")
-                                             .arg(time(NightEvent::Sunset), time(NightEvent::JupiterRise), culmination,
-                                                  time(NightEvent::JupiterSet), time(NightEvent::Sunrise)));
+    } catch (const std::exception&) {
+        shownNight_.reset();
+        night_->ShowMessage(tr("この夜の高度は計算できません。"));
+        night_->setAccessibleDescription(QString());
+        return;
     }
     // The rows shown that fall in this night, on Jupiter's curve at the
     // altitude the plan lists for them.
@@ -414,6 +403,21 @@ void EventsDialog::ShowNight(double jdUT)
         markers.push_back({i, r.jdUT, r.view->altitudes.jupiterDeg, r.Kind(), label});
     }
     night_->SetMarkers(std::move(markers));
+}
+
+void EventsDialog::Describe(const NightTimetable& n)
+{
+    const auto time = [&](NightEvent e) {
+        const std::optional<double>& t = n.At(e);
+        return t ? QString::fromStdString(JstMinuteText(*t)) : tr("なし");
+    };
+    const QString culmination =
+        n.At(NightEvent::JupiterCulmination) && n.culminationAltitudeDeg
+            ? tr("%1（高度 %2°）").arg(time(NightEvent::JupiterCulmination), QString::number(*n.culminationAltitudeDeg, 'f', 1))
+            : tr("なし");
+    night_->setAccessibleDescription(tr("日没 %1、木星の出 %2、南中 %3、木星の入り %4、日の出 %5")
+                                         .arg(time(NightEvent::Sunset), time(NightEvent::JupiterRise), culmination,
+                                              time(NightEvent::JupiterSet), time(NightEvent::Sunrise)));
 }
 
 void EventsDialog::ShowCurve(const PlanRow* row)

@@ -78,6 +78,7 @@ private:
     void Export(bool calendar);
     void UpdateCharts();
     void ShowNight(double jdUT);
+    void Describe(const NightTimetable& n);  // the night's timetable as the chart's description
     void ShowCurve(const PlanRow* row);
     void Place();
 

@@ -39,7 +39,7 @@ public:
     std::function<void(const QString& outcome)> onSaved;
 
     QSize sizeHint() const override { return {420, 300}; }
-    QSize minimumSizeHint() const override { return {280, 190}; }
+    QSize minimumSizeHint() const override { return {240, 120}; }
 
 protected:
     virtual void Paint(QPainter& p, const QSizeF& size) const = 0;
