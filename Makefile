@@ -16,7 +16,7 @@
 # qt6-tools-dev and qt6-l10n-tools (lupdate, lrelease) build the English
 # translation into the window.
 PKGS := cmake g++ make qt6-base-dev qt6-tools-dev qt6-l10n-tools libgl-dev fonts-ipafont-gothic fonts-ipafont-mincho \
-        libgtest-dev libbenchmark-dev libqt6svg6 desktop-file-utils libxml2-utils \
+        libgtest-dev libbenchmark-dev libqt6svg6 qt6-svg-dev desktop-file-utils libxml2-utils \
         dpkg-dev file help2man lintian appstream man-db xvfb xauth libical-dev pkg-config
 # The fuzz targets' compiler: clang and its libFuzzer runtime.
 FUZZ_PKGS := clang libclang-rt-14-dev

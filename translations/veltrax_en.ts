@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>veltrax::AltitudeChart</name>
+    <message>
+        <source>夜の高度</source>
+        <translation>Night altitudes</translation>
+    </message>
+    <message>
+        <source>木星</source>
+        <translation>Jupiter</translation>
+    </message>
+    <message>
+        <source>太陽</source>
+        <translation>Sun</translation>
+    </message>
+</context>
+<context>
     <name>veltrax::BackgroundMenu</name>
     <message>
         <source>大赤斑の経度…</source>
@@ -26,6 +41,45 @@
     <message>
         <source>衛星現象…</source>
         <translation>Night plan…</translation>
+    </message>
+</context>
+<context>
+    <name>veltrax::ChartView</name>
+    <message>
+        <source>右クリックで PNG か SVG に保存できます</source>
+        <translation>Right-click to save as PNG or SVG</translation>
+    </message>
+    <message>
+        <source>ファイルを開けません</source>
+        <translation>Cannot open the file</translation>
+    </message>
+    <message>
+        <source>ファイル名は .png か .svg で終えてください</source>
+        <translation>End the file name with .png or .svg</translation>
+    </message>
+    <message>
+        <source>画像として保存…</source>
+        <translation>Save as image…</translation>
+    </message>
+    <message>
+        <source>PNG 画像 (*.png)</source>
+        <translation>PNG image (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG 画像 (*.svg)</source>
+        <translation>SVG image (*.svg)</translation>
+    </message>
+    <message>
+        <source>グラフを保存</source>
+        <translation>Save the chart</translation>
+    </message>
+    <message>
+        <source>保存しました: %1</source>
+        <translation>Saved: %1</translation>
+    </message>
+    <message>
+        <source>保存できませんでした: %1（%2）</source>
+        <translation>Could not save %1 (%2)</translation>
     </message>
 </context>
 <context>
@@ -144,6 +198,38 @@
     <message>
         <source>書き出せませんでした: %1</source>
         <translation>Could not write: %1</translation>
+    </message>
+    <message>
+        <source>観測地（上の緯度と経度）を入れると、夜の木星と太陽の高度を表示します。</source>
+        <translation>Enter a site (the latitude and longitude above) to see Jupiter&apos;s and the Sun&apos;s altitudes through the night.</translation>
+    </message>
+    <message>
+        <source>この夜の高度は計算できません。</source>
+        <translation>This night&apos;s altitudes cannot be computed.</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>%1（高度 %2°）</source>
+        <translation>%1 (altitude %2°)</translation>
+    </message>
+    <message>
+        <source>日没 %1、木星の出 %2、南中 %3、木星の入り %4、日の出 %5</source>
+        <translation>Sunset %1, Jupiter rises %2, culminates %3, sets %4, sunrise %5</translation>
+    </message>
+    <message>
+        <source>2個の衛星の現象（相互掩蔽・相互食）の行を選ぶと、その光度曲線を表示します。</source>
+        <translation>Select an event of two satellites (a mutual occultation or eclipse) to see its light curve.</translation>
+    </message>
+    <message>
+        <source>この現象の光度曲線は計算できません。</source>
+        <translation>This event&apos;s light curve cannot be computed.</translation>
+    </message>
+    <message>
+        <source>%1、極大 %2（日本時）、2個合わせて %3 等暗くなる</source>
+        <translation>%1, maximum %2 JST, the pair fades by %3 mag</translation>
     </message>
 </context>
 <context>
@@ -300,6 +386,25 @@
     <message>
         <source>ドリフトが大きすぎます（1日あたり%1度まで）。</source>
         <translation>The drift is too large (at most %1 degrees a day).</translation>
+    </message>
+</context>
+<context>
+    <name>veltrax::LightCurveChart</name>
+    <message>
+        <source>光度曲線</source>
+        <translation>Light curve</translation>
+    </message>
+    <message>
+        <source>極大からの分</source>
+        <translation>Minutes from maximum</translation>
+    </message>
+    <message>
+        <source>%1のみ</source>
+        <translation>%1 alone</translation>
+    </message>
+    <message>
+        <source>2個合わせて</source>
+        <translation>Both together</translation>
     </message>
 </context>
 <context>

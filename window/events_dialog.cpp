@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/events_dialog.h"
 
+#include "platform/guard.h"
 #include "results/calendar_export.h"
+#include "results/light_curve.h"
+#include "results/night_chart.h"
+#include "results/plan_names.h"
 #include "results/plan_text.h"
 #include "results/settings.h"
 #include "window/translation.h"
+#include "window/night_charts.h"
+#include "window/plan_placement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +21,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,6 +45,17 @@ int RangeDays(const QComboBox* range)
 std::string Typed(const QLineEdit* e)
 {
     return e->text().normalized(QString::NormalizationForm_KC).trimmed().toStdString();
+}
+
+// The altitudes are drawn from a sample every this many minutes; a light
+// curve from about this many samples.
+constexpr int kAltitudeStepMinutes = 10;
+constexpr int64_t kCurveSamples = 300;
+
+bool SameSite(const std::optional<Site>& a, const std::optional<Site>& b)
+{
+    return a.has_value() == b.has_value() && (!a || (a->latitudeDeg == b->latitudeDeg &&
+                                                     a->longitudeDeg == b->longitudeDeg && a->heightM == b->heightM));
 }
 
 }  // namespace
@@ -130,6 +148,16 @@ EventsDialog::EventsDialog(const std::optional<Site>& site, const QString& note,
     table_->setMinimumSize(560, 320);
     grid->addWidget(table_, 4, 0, 1, 7);
 
+    // The night of the row chosen (or of the moment) and its event's light curve.
+    auto* charts = new QHBoxLayout;
+    night_ = new AltitudeChart(this);
+    curve_ = new LightCurveChart(this);
+    charts->addWidget(night_, 1);
+    charts->addWidget(curve_, 1);
+    grid->addLayout(charts, 6, 0, 1, 7);
+    grid->setRowStretch(4, 3);
+    grid->setRowStretch(6, 2);
+
     pending_ = new QTimer(this);
     pending_->setSingleShot(true);
     pending_->setInterval(150);
@@ -149,6 +177,18 @@ EventsDialog::EventsDialog(const std::optional<Site>& site, const QString& note,
     connect(exportCsv_, &QPushButton::clicked, this, [this] { Export(false); });
     connect(exportIcs_, &QPushButton::clicked, this, [this] { Export(true); });
     connect(table_, &QAbstractItemView::activated, this, [this](const QModelIndex& i) { Activated(i); });
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            platform::Guarded([this] { UpdateCharts(); }));
+    night_->onMarker = [this](int row) {
+        // As if the row were activated: selected, and its moment sent.
+        const QModelIndex shown = proxy_->mapFromSource(model_->index(row, kWhenColumn));
+        if (!shown.isValid())
+            return;
+        table_->setCurrentIndex(shown);
+        table_->scrollTo(shown);
+        Activated(shown);
+    };
+    night_->onSaved = curve_->onSaved = [this](const QString& outcome) { rangeLabel_->setText(outcome); };
     connect(saveSite_, &QPushButton::clicked, this, [this] {
         if (!siteValid_ || !onSaveSite)
             return;
@@ -235,12 +275,21 @@ void EventsDialog::ShowTexts()
     model_->ShowLanguage(LanguageInUse());
     if (!siteValid_)
         ReadSite();  // its message again
+    // The charts' words, their messages and descriptions, drawn again.
+    night_->ShowTexts();
+    curve_->ShowTexts();
+    shownNight_.reset();
+    curveUt_.reset();
+    if (shown_)
+        platform::Guard([this] { UpdateCharts(); });
 }
 
 void EventsDialog::Follow(double jde, bool now)
 {
     jde_ = jde;
     haveMoment_ = true;
+    night_->SetMoment(WindowJdUT(jde));
+    curve_->SetMoment(WindowJdUT(jde));
     if (now)
         Refresh();
     else if (!shown_ || jde != shownJde_) {
@@ -332,7 +381,107 @@ void EventsDialog::Refresh()
         if (best >= 0)
             select(best);
     }
+    platform::Guard([this] { UpdateCharts(); });
 }
+
+void EventsDialog::UpdateCharts()
+{
+    const QModelIndex at = proxy_->mapToSource(table_->currentIndex());
+    const PlanRow* row = at.isValid() ? &model_->Rows()[static_cast<size_t>(at.row())] : nullptr;
+    ShowNight(row ? row->jdUT : WindowJdUT(jde_));
+    ShowCurve(row && row->Mutual() ? row : nullptr);
+}
+
+void EventsDialog::ShowNight(double jdUT)
+{
+    if (!site_) {
+        shownNight_.reset();
+        night_->ShowMessage(tr("観測地（上の緯度と経度）を入れると、夜の木星と太陽の高度を表示します。"));
+        night_->setAccessibleDescription(QString());
+        return;
+    }
+    try {
+        const CivilDate date = NightDateOf(jdUT);
+        if (!shownNight_ || shownNight_->startJdUT != NightStartJdUT(date) || !SameSite(nightSite_, site_)) {
+            const NightTimetable n = ComputeNight(date, *site_);
+            night_->SetNight(n, SampleNight(n, *site_, kAltitudeStepMinutes));
+            shownNight_ = n;
+            nightSite_ = site_;
+            Describe(*shownNight_);
+        }
+    } catch (const std::exception&) {
+        shownNight_.reset();
+        night_->ShowMessage(tr("この夜の高度は計算できません。"));
+        night_->setAccessibleDescription(QString());
+        return;
+    }
+    // The rows shown that fall in this night, on Jupiter's curve at the
+    // altitude the plan lists for them.
+    std::vector<AltitudeChart::Marker> markers;
+    const double start = shownNight_->startJdUT;
+    for (int shown = 0; shown < proxy_->rowCount(); ++shown) {
+        const int i = proxy_->mapToSource(proxy_->index(shown, 0)).row();
+        const PlanRow& r = model_->Rows()[static_cast<size_t>(i)];
+        if (r.jdUT < start || r.jdUT >= start + 1 || !r.view)
+            continue;
+        QString label;
+        if (const GalileanEvent* e = r.Satellite())
+            label = QString::fromUtf8(kSatelliteNames[e->moon].numeral);
+        else if (const MutualEvent* m = r.Mutual())
+            label = QString::fromStdString(MutualCode(*m));
+        else
+            label = QString::fromUtf8(LanguageInUse() == Language::English ? kSpotNames.numeral : kSpotNames.window);
+        markers.push_back({i, r.jdUT, r.view->altitudes.jupiterDeg, r.Kind(), label});
+    }
+    night_->SetMarkers(std::move(markers));
+}
+
+void EventsDialog::Describe(const NightTimetable& n)
+{
+    const auto time = [&](NightEvent e) {
+        const std::optional<double>& t = n.At(e);
+        return t ? QString::fromStdString(JstMinuteText(*t)) : tr("なし");
+    };
+    const QString culmination =
+        n.At(NightEvent::JupiterCulmination) && n.culminationAltitudeDeg
+            ? tr("%1（高度 %2°）").arg(time(NightEvent::JupiterCulmination), QString::number(*n.culminationAltitudeDeg, 'f', 1))
+            : tr("なし");
+    night_->setAccessibleDescription(tr("日没 %1、木星の出 %2、南中 %3、木星の入り %4、日の出 %5")
+                                         .arg(time(NightEvent::Sunset), time(NightEvent::JupiterRise), culmination,
+                                              time(NightEvent::JupiterSet), time(NightEvent::Sunrise)));
+}
+
+void EventsDialog::ShowCurve(const PlanRow* row)
+{
+    if (!row) {
+        curveUt_.reset();
+        curve_->ShowMessage(tr("2個の衛星の現象（相互掩蔽・相互食）の行を選ぶと、その光度曲線を表示します。"));
+        curve_->setAccessibleDescription(QString());
+        return;
+    }
+    const MutualEvent& e = *row->Mutual();
+    const std::string code = MutualCode(e);
+    if (curveUt_ == row->ut && curveCode_ == code)
+        return;
+    try {
+        const Contacts c = ContactsOf(e);
+        const int64_t span = c.endUt - c.startUt + 2 * kLightCurveMarginSeconds;
+        curve_->SetCurve(ComputeLightCurve(*row, std::max<int64_t>(1, span / kCurveSamples)));
+        curveUt_ = row->ut;
+        curveCode_ = code;
+    } catch (const std::exception&) {
+        curveUt_.reset();
+        curve_->ShowMessage(tr("この現象の光度曲線は計算できません。"));
+        curve_->setAccessibleDescription(QString());
+        return;
+    }
+    const double pairDropMag = MagnitudeDrop(PairFraction(e.active, e.passive, 1.0 - e.fluxDrop));
+    curve_->setAccessibleDescription(tr("%1、極大 %2（日本時）、2個合わせて %3 等暗くなる")
+                                         .arg(QString::fromStdString(code), QString::fromStdString(LocalText(JstOf(*row))),
+                                              QString::number(pairDropMag, 'f', 2)));
+}
+
+void EventsDialog::SetOrientation(const ViewOrientation& o) { curve_->SetOrientation(o); }
 
 void EventsDialog::Activated(const QModelIndex& shown)
 {
@@ -374,24 +523,24 @@ void EventsDialog::showEvent(QShowEvent* e)
         setGeometry(geometry_->x, geometry_->y, geometry_->width, geometry_->height);
         return;
     }
-    // Beside the main window where the screen has room, not over the picture.
-    const QWidget* main = parentWidget();
+    Place();
+}
+
+void EventsDialog::Place()
+{
+    QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
     const QScreen* screen = main ? main->screen() : QGuiApplication::primaryScreen();
     if (!main || !screen)
         return;
-    const QRect room = screen->availableGeometry();
-    const QRect w = main->frameGeometry();
-    const QSize size = frameGeometry().size();
-    QPoint at;
-    if (w.right() + 1 + size.width() <= room.right() + 1)
-        at = QPoint(w.right() + 1, w.top());
-    else if (w.left() - size.width() >= room.left())
-        at = QPoint(w.left() - size.width(), w.top());
-    else if (w.bottom() + 1 + size.height() <= room.bottom() + 1)
-        at = QPoint(w.left(), w.bottom() + 1);
-    else
-        return;  // no room beside it: where the window manager puts it
-    move(at);  // the frame's corner
+    // The frame's size before the window system has framed the dialog: its
+    // own size with the main window's frame around it.
+    const QSize frame = main->frameGeometry().size() - main->size();
+    const PlanPlacement at = PlacePlan(screen->availableGeometry(), main->frameGeometry(), sizeHint() + frame,
+                                       minimumSizeHint() + frame);
+    if (at.mainAt != main->frameGeometry().topLeft())
+        main->move(at.mainAt);  // once, to make room beside it
+    resize(at.plan.size() - frame);
+    move(at.plan.topLeft());  // the frame's corner
 }
 
 void EventsDialog::hideEvent(QHideEvent* e)

@@ -6,7 +6,9 @@
 // widgets are found by their object names.
 #pragma once
 
+#include "engine/night.h"
 #include "engine/site.h"
+#include "render/scene.h"
 #include "results/night_events.h"
 #include "results/settings.h"
 #include "window/plan_model.h"
@@ -26,6 +28,9 @@ class QTableView;
 class QTimer;
 
 namespace veltrax {
+
+class AltitudeChart;
+class LightCurveChart;
 
 class EventsDialog : public QDialog {
     Q_OBJECT
@@ -47,6 +52,9 @@ public:
 
     // Every text in the language installed now; the rows stay as they are.
     void ShowTexts();
+
+    // How the window's picture is turned: the light curve's geometry follows.
+    void SetOrientation(const ViewOrientation& o);
 
     // The plan's remembered choices (before the dialog is first shown).
     void UsePlan(const PlanSettings& plan);
@@ -72,6 +80,11 @@ private:
     void Activated(const QModelIndex& shown);
     void PlanChanged();
     void Export(bool calendar);
+    void UpdateCharts();
+    void ShowNight(double jdUT);
+    void Describe(const NightTimetable& n);  // the night's timetable as the chart's description
+    void ShowCurve(const PlanRow* row);
+    void Place();
 
     std::optional<Site> site_;
     bool siteValid_ = true;
@@ -94,6 +107,14 @@ private:
     PlanModel* model_;
     std::vector<std::pair<QLabel*, const char*>> captions_;  // the site's captions and their Japanese texts
     SeenFilter* proxy_;
+
+    AltitudeChart* night_;
+    LightCurveChart* curve_;
+    // What the charts show, kept while the same night and event stay chosen.
+    std::optional<NightTimetable> shownNight_;
+    std::optional<Site> nightSite_;
+    std::optional<int64_t> curveUt_;  // the shown event's maximum, UT seconds
+    std::string curveCode_;
 };
 
 }  // namespace veltrax

@@ -68,6 +68,11 @@ MainWindow::MainWindow()
     menu_->ShowLanguage(LanguageInUse());
     readout_ = new DiskReadout(form.view.sky);
     connect(view_, &ViewController::Drawn, readout_, &DiskReadout::Shown);
+    // The plan's light curve draws its geometry turned as the picture is.
+    connect(view_, &ViewController::Drawn, this, [this] {
+        if (plan_ && !closed_)
+            plan_->SetOrientation(view_->State().Orientation());
+    });
     panel_->ShowGrsSource(settings_.grs, settings_.grsForThisRun);
 }
 
@@ -230,6 +235,7 @@ void MainWindow::OpenPlan()
             return saved;
         };
     }
+    plan_->SetOrientation(view_->State().Orientation());
     plan_->show();
     plan_->raise();
     plan_->activateWindow();
