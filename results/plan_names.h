@@ -97,11 +97,12 @@ struct PlanPhrases {
     const char* spotLongitude;    // the spot's longitude in the dialog
     const char* spotDescription;  // the spot's longitude in a calendar
     const char* maximumAt;        // "%s、%s %s JST": a mutual event's summary, the maximum's word and its JST
+    const char* underWay;         // after the edge of an event under way when the range starts
 };
 inline constexpr PlanPhrases kJapanesePhrases = {"%sの%s", " 減光%d%%", "経度 %05.1f°", "大赤斑の経度 %.1f°（System II）",
-                                                 "%s、%s %s JST"};
+                                                 "%s、%s %s JST", "（進行中）"};
 inline constexpr PlanPhrases kEnglishPhrases = {"%s %s", " drop %d%%", "longitude %05.1f°",
-                                                "Great Red Spot longitude %.1f° (System II)", "%s, %s %s JST"};
+                                                "Great Red Spot longitude %.1f° (System II)", "%s, %s %s JST", " (under way)"};
 constexpr const PlanPhrases& PhrasesOf(Language l)
 {
     return l == Language::English ? kEnglishPhrases : kJapanesePhrases;

@@ -299,6 +299,8 @@ std::array<std::string, kListColumns> ListCells(const PlanRow& row, Language lan
         cells[kKindColumn] = WindowWord(kKindNames[kSpotKind], language);
         cells[kEdgeColumn] = text;
     }
+    if (row.underWay)
+        cells[kEdgeColumn] += say.underWay;
     if (row.view) {
         // The dialog writes the altitude as it is ("-0.0°" a hair below the horizon).
         char altitude[32];
