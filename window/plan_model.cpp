@@ -14,8 +14,11 @@ PlanModel::PlanModel(const QBrush& unseen, QObject* parent)
 
 void PlanModel::ShowLanguage(Language language)
 {
+    // The same rows, their words changed in place: the selection stays.
     language_ = language;
-    SetRows(std::move(rows_));
+    FillCells();
+    if (!rows_.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, kListColumns - 1), {Qt::DisplayRole});
     emit headerDataChanged(Qt::Horizontal, 0, kListColumns - 1);
 }
 
@@ -23,6 +26,12 @@ void PlanModel::SetRows(std::vector<PlanRow> rows)
 {
     beginResetModel();
     rows_ = std::move(rows);
+    FillCells();
+    endResetModel();
+}
+
+void PlanModel::FillCells()
+{
     cells_.clear();
     for (const PlanRow& r : rows_) {
         const std::array<std::string, kListColumns> texts = ListCells(r, language_);
@@ -30,7 +39,6 @@ void PlanModel::SetRows(std::vector<PlanRow> rows)
         for (int c = 0; c < kListColumns; ++c)
             cells[static_cast<size_t>(c)] = QString::fromStdString(texts[static_cast<size_t>(c)]);
     }
-    endResetModel();
 }
 
 int PlanModel::rowCount(const QModelIndex& parent) const

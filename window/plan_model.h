@@ -37,6 +37,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    void FillCells();
+
     std::vector<PlanRow> rows_;
     std::vector<std::array<QString, kListColumns>> cells_;
     QBrush unseen_;
