@@ -108,8 +108,14 @@ TEST(Language, TheMenuSwitchesEveryTextAtOnceKeepingThePlanOpenOnItsRows)
     ASSERT_GT(rows, 0);
     const Texts japanese = TextsOf(*w), japanesePlan = TextsOf(plan);
 
+    // The plan, at its smallest, fits beside the window on a 1600-pixel
+    // screen (with room for two frames) in either language.
+    const auto fitsBeside = [&] { return w->width() + plan.minimumSizeHint().width() + 2 * 8 <= 1600; };
+    EXPECT_TRUE(fitsBeside());
+
     Action(*w, "englishAction")->trigger();
     EXPECT_TRUE(plan.isVisible());
+    EXPECT_TRUE(fitsBeside()) << plan.minimumSizeHint().width();
     ASSERT_EQ(ShownRowCount(plan), rows);
     ExpectNoJapanese(TextsOf(*w));
     ExpectNoJapanese(TextsOf(plan));

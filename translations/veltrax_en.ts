@@ -97,11 +97,11 @@
     </message>
     <message>
         <source>緯度（北が正、度）(&amp;A)</source>
-        <translation>L&amp;atitude (north positive, degrees)</translation>
+        <translation>L&amp;atitude (°N)</translation>
     </message>
     <message>
         <source>経度（東が正、度）(&amp;O)</source>
-        <translation>L&amp;ongitude (east positive, degrees)</translation>
+        <translation>L&amp;ongitude (°E)</translation>
     </message>
     <message>
         <source>標高（m）(&amp;H)</source>
@@ -149,7 +149,7 @@
     </message>
     <message>
         <source>この日時の前後（12時間前から36時間後）</source>
-        <translation>Around this moment (12 hours before to 36 hours after)</translation>
+        <translation>12 h before to 36 h after this moment</translation>
     </message>
     <message>
         <source>この日時から%1日間</source>
